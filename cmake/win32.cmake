@@ -1,0 +1,24 @@
+# Cross tree: the Windows programs and the tests that need real Win32.
+add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501)
+
+set(KORIMBA_WIN32_SOURCES
+  src/platform/win32/Win32Platform.cpp
+)
+add_library(korimba_win32 STATIC ${KORIMBA_WIN32_SOURCES})
+target_link_libraries(korimba_win32 PUBLIC korimba_core shell32 user32 gdi32 comdlg32 comctl32 kernel32)
+target_compile_options(korimba_win32 PRIVATE ${KORIMBA_WARNINGS})
+
+add_executable(korimba WIN32 src/app/main.cpp)
+target_link_libraries(korimba PRIVATE korimba_win32)
+target_compile_options(korimba PRIVATE ${KORIMBA_WARNINGS})
+
+# Tests under Wine: the emulator script keeps one prefix inside the build tree.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+korimba_add_gtest()
+file(GLOB KORIMBA_WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+add_executable(win32_tests ${KORIMBA_WIN32_TEST_SOURCES})
+target_include_directories(win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(win32_tests PRIVATE korimba_win32 gtest gtest_main)
+target_compile_options(win32_tests PRIVATE ${KORIMBA_WARNINGS})
+add_test(NAME win32_tests COMMAND win32_tests)
+set_tests_properties(win32_tests PROPERTIES ENVIRONMENT "KORIMBA_BUILD_DIR=${CMAKE_BINARY_DIR}" TIMEOUT 300)

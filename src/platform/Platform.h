@@ -1,0 +1,89 @@
+#pragma once
+// Everything the program asks of the operating system, as interfaces with a
+// real Win32 side (platform/win32) and an in-memory fake side (tests/fakes).
+// Strings are ANSI code page bytes, as the "A" functions take them.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korimba::platform {
+
+// Opaque native window handle (HWND on Win32); null for "no owner".
+using WindowHandle = void*;
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // True for an existing file or folder.
+    virtual bool exists(const std::string& path) const = 0;
+    virtual bool isFolder(const std::string& path) const = 0;
+    // Deletes a file; false when it did not exist or could not be deleted.
+    virtual bool deleteFile(const std::string& path) = 0;
+    // CopyFileA semantics.
+    virtual bool copyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
+    // Creates a folder and every missing parent; true when it exists afterwards.
+    virtual bool createFolders(const std::string& path) = 0;
+    // Whole-file access; nullopt / false when the file cannot be opened or created.
+    virtual std::optional<std::string> readFile(const std::string& path) const = 0;
+    virtual bool writeFile(const std::string& path, const std::string& content) = 0;
+
+    // GetShortPathNameA as called with a 260-character buffer announced as 259:
+    // the short form, or "" on failure or when it would not fit.
+    virtual std::string shortPathName(const std::string& path) const = 0;
+    // FindFirstFileA with every attribute accepted: the name (no folder) of the
+    // first entry matching the pattern, wildcards allowed; nullopt when none.
+    virtual std::optional<std::string> findFirstName(const std::string& pattern) const = 0;
+};
+
+// The profile API on an initialisation file (here always "win.ini").
+class Profile {
+public:
+    virtual ~Profile() = default;
+    // GetPrivateProfileStringA with a buffer grown until the value fits.
+    virtual std::string read(const std::string& file, const std::string& section,
+                             const std::string& key, const std::string& fallback) const = 0;
+    // WritePrivateProfileStringA of a value (never a deletion); false when refused.
+    virtual bool write(const std::string& file, const std::string& section,
+                       const std::string& key, const std::string& value) = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // ShellExecuteA; the result is never examined by the program.
+    virtual void execute(WindowHandle owner, const std::string& verb, const std::string& file,
+                         const std::string& parameters, const std::string& directory,
+                         int showCommand) = 0;
+    // ExitWindowsEx(flags, reserved); the result is never examined.
+    virtual void exitWindows(unsigned flags, unsigned reserved) = 0;
+};
+
+class Process {
+public:
+    virtual ~Process() = default;
+    // Full path of the running executable (GetModuleFileNameA).
+    virtual std::string executablePath() const = 0;
+    // The command-line arguments after the program name, split by splitArguments.
+    virtual std::vector<std::string> arguments() const = 0;
+    // IsDBCSLeadByte for the ANSI code page.
+    virtual bool isLeadByte(unsigned char byte) const = 0;
+};
+
+// The whole platform as one bundle, handed to the windows and jobs.
+struct Platform {
+    FileSystem& files;
+    Profile& profile;
+    Shell& shell;
+    Process& process;
+};
+
+// Show commands used by the program.
+enum ShowCommand : int {
+    SwHide = 0,
+    SwShowMaximized = 3,
+    SwShow = 5,
+    SwMinimize = 6,
+};
+
+} // namespace korimba::platform

@@ -1,0 +1,158 @@
+#include "platform/win32/Win32Platform.h"
+
+#include "platform/CommandLine.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace korimba::platform::win32 {
+
+namespace {
+
+DWORD attributesOf(const std::string& path) {
+    return GetFileAttributesA(path.c_str());
+}
+
+// Parent of a folder path, or "" at a root ("C:", "\\server\share", "").
+std::string parentFolder(const std::string& path) {
+    const auto slash = path.find_last_of("\\/");
+    if (slash == std::string::npos || slash == 0)
+        return {};
+    return path.substr(0, slash);
+}
+
+} // namespace
+
+bool Win32FileSystem::exists(const std::string& path) const {
+    return attributesOf(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32FileSystem::isFolder(const std::string& path) const {
+    const DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::deleteFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+bool Win32FileSystem::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+    return CopyFileA(from.c_str(), to.c_str(), failIfExists) != 0;
+}
+
+bool Win32FileSystem::createFolders(const std::string& path) {
+    std::string folder = path;
+    while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    if (folder.empty() || isFolder(folder))
+        return !folder.empty();
+    const std::string parent = parentFolder(folder);
+    if (!parent.empty() && parent.back() != ':' && !isFolder(parent))
+        createFolders(parent);
+    return CreateDirectoryA(folder.c_str(), nullptr) != 0 || isFolder(folder);
+}
+
+std::optional<std::string> Win32FileSystem::readFile(const std::string& path) const {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    std::string content;
+    char chunk[4096];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr) != 0) && got > 0)
+        content.append(chunk, got);
+    CloseHandle(file);
+    if (!ok)
+        return std::nullopt;
+    return content;
+}
+
+bool Win32FileSystem::writeFile(const std::string& path, const std::string& content) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = content.empty() || (WriteFile(file, content.data(),
+                                                  static_cast<DWORD>(content.size()), &written,
+                                                  nullptr) != 0 &&
+                                        written == content.size());
+    return CloseHandle(file) != 0 && ok;
+}
+
+std::string Win32FileSystem::shortPathName(const std::string& path) const {
+    // A buffer of 260 announced as 259: a longer short form is a failure, and
+    // the returned count is then the size needed, not a length.
+    char buffer[260] = {};
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, 259);
+    if (length == 0 || length >= 259)
+        return {};
+    return std::string(buffer, length);
+}
+
+std::optional<std::string> Win32FileSystem::findFirstName(const std::string& pattern) const {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    FindClose(search);
+    return std::string(found.cFileName);
+}
+
+std::string Win32Profile::read(const std::string& file, const std::string& section,
+                               const std::string& key, const std::string& fallback) const {
+    // The API truncates silently; grow until the value leaves room to spare.
+    std::string buffer(1024, '\0');
+    while (true) {
+        const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(),
+                                                      fallback.c_str(), buffer.data(),
+                                                      static_cast<DWORD>(buffer.size()),
+                                                      file.c_str());
+        if (length + 2 < buffer.size() || buffer.size() >= (1u << 24))
+            return buffer.substr(0, length);
+        buffer.assign(buffer.size() * 4, '\0');
+    }
+}
+
+bool Win32Profile::write(const std::string& file, const std::string& section,
+                         const std::string& key, const std::string& value) {
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
+                                      file.c_str()) != 0;
+}
+
+void Win32Shell::execute(WindowHandle owner, const std::string& verb, const std::string& file,
+                         const std::string& parameters, const std::string& directory,
+                         int showCommand) {
+    ShellExecuteA(static_cast<HWND>(owner), verb.c_str(), file.c_str(), parameters.c_str(),
+                  directory.c_str(), showCommand);
+}
+
+void Win32Shell::exitWindows(unsigned flags, unsigned reserved) {
+    ExitWindowsEx(flags, reserved);
+}
+
+std::string Win32Process::executablePath() const {
+    std::string buffer(MAX_PATH, '\0');
+    while (true) {
+        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(),
+                                                static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size())
+            return buffer.substr(0, length);
+        buffer.assign(buffer.size() * 2, '\0');
+    }
+}
+
+std::vector<std::string> Win32Process::arguments() const {
+    std::vector<std::string> all = splitCommandLine(GetCommandLineA());
+    if (!all.empty())
+        all.erase(all.begin());
+    return all;
+}
+
+bool Win32Process::isLeadByte(unsigned char byte) const {
+    return IsDBCSLeadByte(byte) != 0;
+}
+
+} // namespace korimba::platform::win32

@@ -1,0 +1,52 @@
+#pragma once
+#include "platform/Platform.h"
+
+namespace korimba::platform::win32 {
+
+class Win32FileSystem final : public FileSystem {
+public:
+    bool exists(const std::string& path) const override;
+    bool isFolder(const std::string& path) const override;
+    bool deleteFile(const std::string& path) override;
+    bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
+    bool createFolders(const std::string& path) override;
+    std::optional<std::string> readFile(const std::string& path) const override;
+    bool writeFile(const std::string& path, const std::string& content) override;
+    std::string shortPathName(const std::string& path) const override;
+    std::optional<std::string> findFirstName(const std::string& pattern) const override;
+};
+
+class Win32Profile final : public Profile {
+public:
+    std::string read(const std::string& file, const std::string& section, const std::string& key,
+                     const std::string& fallback) const override;
+    bool write(const std::string& file, const std::string& section, const std::string& key,
+               const std::string& value) override;
+};
+
+class Win32Shell final : public Shell {
+public:
+    void execute(WindowHandle owner, const std::string& verb, const std::string& file,
+                 const std::string& parameters, const std::string& directory,
+                 int showCommand) override;
+    void exitWindows(unsigned flags, unsigned reserved) override;
+};
+
+class Win32Process final : public Process {
+public:
+    std::string executablePath() const override;
+    std::vector<std::string> arguments() const override;
+    bool isLeadByte(unsigned char byte) const override;
+};
+
+// The real platform, one instance per program.
+class Win32Platform {
+public:
+    Win32FileSystem files;
+    Win32Profile profile;
+    Win32Shell shell;
+    Win32Process process;
+    Platform bundle() { return Platform{files, profile, shell, process}; }
+};
+
+} // namespace korimba::platform::win32
