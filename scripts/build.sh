@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Configures and builds both trees under build/: native (portable code and
+# headless tests) and win32 (the Windows programs and the Wine tests).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=${KORIMBA_JOBS:-2}
+cmake -S "$root" -B "$root/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORIMBA_WERROR=ON >/dev/null
+cmake --build "$root/build/native" -j"$jobs"
+cmake -S "$root" -B "$root/build/win32" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORIMBA_WERROR=ON \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+cmake --build "$root/build/win32" -j"$jobs"

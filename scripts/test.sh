@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the native unit tests, then the Win32
+# and end-to-end tests under Wine inside one Xvfb display. Fails when any fails.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh"
+status=0
+ctest --test-dir "$root/build/native" --output-on-failure || status=1
+export KORIMBA_WINEPREFIX="$root/build/win32/wineprefix"
+xvfb-run -a -s '-screen 0 1024x768x24' \
+    ctest --test-dir "$root/build/win32" --output-on-failure || status=1
+WINEPREFIX="$KORIMBA_WINEPREFIX" wineserver -k 2>/dev/null || true
+exit $status

@@ -1,0 +1,92 @@
+#pragma once
+// Textual rules for path names and the conversions between long and short
+// forms. Paths are ANSI code page bytes; nothing here resolves ".", ".." or
+// letter case, and nothing keeps state.
+#include "platform/Platform.h"
+
+#include <string>
+#include <string_view>
+
+namespace korimba::paths {
+
+// Tells which bytes open a double-byte character in the ANSI code page, so the
+// second byte of such a character (which may be 0x5C, the backslash) is never
+// taken for a separator. The default has no lead bytes: a single-byte code
+// page. The program passes its platform's process.
+class CodePage {
+public:
+    CodePage() = default;
+    explicit CodePage(const platform::Process& process) : process_(&process) {}
+    bool isLeadByte(char byte) const {
+        return process_ != nullptr && process_->isLeadByte(static_cast<unsigned char>(byte));
+    }
+
+private:
+    const platform::Process* process_ = nullptr;
+};
+
+// --- Parts of a path ("\" and ":" separate) ---
+
+// Everything after the last separator; the whole path when it has none.
+std::string fileNamePart(const std::string& path, const CodePage& codePage = {});
+// Everything up to and including the last separator; "" when it has none.
+std::string folderPart(const std::string& path, const CodePage& codePage = {});
+// The folder part without its final "\", unless that "\" makes a root (C:\, \,
+// or the start of a network path \\).
+std::string folderWithoutTrailingBackslash(const std::string& path,
+                                           const CodePage& codePage = {});
+// "C:" for a drive letter, "\\server\share" for a network path, else "".
+std::string drivePart(const std::string& path, const CodePage& codePage = {});
+// From the last "." after the last separator, the "." included; "" when none.
+std::string extension(const std::string& path, const CodePage& codePage = {});
+// The name without its last four bytes (a "." and three letters assumed);
+// "" for a shorter name.
+std::string nameWithoutLastFour(const std::string& name);
+
+// Case folding of the ASCII letters only, for the exact comparisons of the
+// file-type tests.
+std::string upperAscii(std::string text);
+std::string lowerAscii(std::string text);
+
+// --- File types ---
+
+// The input field enables Encode for a wave or sound file...
+bool isEncodableInput(const std::string& path, const CodePage& codePage = {});
+// ...and Decode for an MP3 file.
+bool isDecodableInput(const std::string& path, const CodePage& codePage = {});
+// Files dropped on the main window: wave or MP3 only.
+bool isDroppableType(const std::string& path, const CodePage& codePage = {});
+// The extension appended to an output without one, chosen by the input's
+// type: ".mp3" for a wave input, ".wav" for an MP3 input, else "".
+std::string completionExtension(const std::string& inputPath, const CodePage& codePage = {});
+
+inline constexpr std::string_view kBrowseFilter = "*.wav;*.snd;*.mp3";
+// What the encode and decode scripts erase from the Temp folder before they run.
+inline constexpr std::string_view kEncodeLeftovers = "*.wav";
+inline constexpr std::string_view kDecodeLeftovers = "*.mp3";
+
+// --- Long and short forms ---
+
+// The longest short form the program accepts (a MAX_PATH buffer less its NUL).
+inline constexpr std::size_t kMaxShortPathLength = 259;
+
+// The short 8.3 form of an existing file or folder, keeping a trailing "\";
+// "" when the path does not exist or its short form would be too long.
+std::string ShortPath(const platform::FileSystem& files, const std::string& path);
+
+// The long form of a whole path, component by component, keeping the drive as
+// typed; the path unchanged as soon as one component is not found.
+std::string LongPath(const platform::FileSystem& files, const std::string& path,
+                     const CodePage& codePage = {});
+
+struct LongComponentResult {
+    std::string converted;
+    bool notFound = false;
+};
+
+// The long form of the last component of a path (wildcards take the first
+// match); the candidate unchanged, with notFound set, when nothing matches.
+LongComponentResult LongComponent(const platform::FileSystem& files, const std::string& candidate,
+                                  const CodePage& codePage = {});
+
+} // namespace korimba::paths
