@@ -1,7 +1,32 @@
 # Portable sources: no <windows.h>, compiled in both trees.
 set(KORIMBA_CORE_SOURCES
+  src/app/AboutForm.cpp
+  src/app/MainForm.cpp
+  src/app/Program.cpp
+  src/app/RunHook.cpp
+  src/lists/ListForm.cpp
+  src/settings/BufferForm.cpp
+  src/settings/LastOptions.cpp
+  src/settings/PreferencesForm.cpp
+  src/settings/ProgramFiles.cpp
+  src/settings/ToolPaths.cpp
+  src/settings/ToolPathsForm.cpp
+  src/settings/VisualPackage.cpp
+  src/ui/TextLines.cpp
+  src/widgets/ExplorerButton.cpp
   src/platform/CommandLine.cpp
   src/platform/Exception.cpp
+  src/ui/Application.cpp
+  src/ui/Bitmap.cpp
+  src/ui/Control.cpp
+  src/ui/Controls.cpp
+  src/ui/Dialogs.cpp
+  src/ui/Form.cpp
+  src/ui/Menu.cpp
+  src/ui/Timer.cpp
+  src/jobs/PathRules.cpp
+  src/settings/LineFile.cpp
+  src/settings/WinIni.cpp
 )
 
 add_library(korimba_core STATIC ${KORIMBA_CORE_SOURCES})

@@ -14,14 +14,14 @@ namespace korimba::paths {
 // taken for a separator. The default has no lead bytes: a single-byte code
 // page. The program passes its platform's process.
 class CodePage {
-public:
+  public:
     CodePage() = default;
     explicit CodePage(const platform::Process& process) : process_(&process) {}
     bool isLeadByte(char byte) const {
         return process_ != nullptr && process_->isLeadByte(static_cast<unsigned char>(byte));
     }
 
-private:
+  private:
     const platform::Process* process_ = nullptr;
 };
 
@@ -33,8 +33,7 @@ std::string fileNamePart(const std::string& path, const CodePage& codePage = {})
 std::string folderPart(const std::string& path, const CodePage& codePage = {});
 // The folder part without its final "\", unless that "\" makes a root (C:\, \,
 // or the start of a network path \\).
-std::string folderWithoutTrailingBackslash(const std::string& path,
-                                           const CodePage& codePage = {});
+std::string folderWithoutTrailingBackslash(const std::string& path, const CodePage& codePage = {});
 // "C:" for a drive letter, "\\server\share" for a network path, else "".
 std::string drivePart(const std::string& path, const CodePage& codePage = {});
 // From the last "." after the last separator, the "." included; "" when none.

@@ -1,0 +1,53 @@
+#include "app/AboutForm.h"
+
+#include "settings/VisualPackage.h"
+
+namespace korimba::app {
+
+TForm4* Form4 = nullptr;
+
+TForm4::TForm4() : ui::Form("TForm4") {
+    setCaption("About Korimba for Windows 95");
+    setBorderStyle(ui::BorderStyle::Dialog);
+    setBorderIcons(0);
+    setPosition(ui::FormPosition::ScreenCenter);
+    setClientSize(466, 238);
+    setColor(ui::colors::MidGrey);
+    Image2.setAlign(ui::Align::Client);
+    Image2.setStretch(true);
+    Image1.setBounds(8, 8, 33, 33);
+    Image1.setTransparent(true);
+    Label1.setCaption("Korimba for Windows 95 ");
+    Label1.setBounds(48, 10, 260, 28);
+    Label1.setFont(ui::titleFont());
+    Label1.setTransparent(true);
+    Label6.setCaption("Version: 2.1.5");
+    Label6.setBounds(56, 40, 80, 13);
+    Label6.setTransparent(true);
+    Bevel1.setShape(ui::BevelShape::TopLine);
+    Bevel1.setBounds(0, 88, 466, 2);
+    Bevel2.setShape(ui::BevelShape::TopLine);
+    Bevel2.setBounds(0, 128, 466, 2);
+    Bevel3.setShape(ui::BevelShape::LeftLine);
+    Bevel3.setBounds(17, 0, 2, 238);
+    Bevel4.setShape(ui::BevelShape::LeftLine);
+    Bevel4.setBounds(449, 0, 2, 238);
+    Label2.setCaption("Korimba hands the coding to the Layer 3 tools you install; "
+                      "it only writes and watches their scripts.");
+    Label2.setBounds(28, 100, 410, 13);
+    Label2.setTransparent(true);
+    Label3.setCaption("Support: support@korimba.example. Korimba comes without any warranty.");
+    Label3.setBounds(28, 140, 410, 13);
+    Label3.setTransparent(true);
+    ExplorerButton2.OnClick = [this] { close(); };
+    OnCreate = [this] { FormCreate(); };
+}
+
+void TForm4::FormCreate() {
+    if (!settings::packageEnabled())
+        return;
+    Image2.setPicture(settings::packageBitmap(settings::kLeftBitmap));
+    setColor(ui::colors::White);
+}
+
+} // namespace korimba::app

@@ -1,0 +1,245 @@
+#include "app/MainForm.h"
+
+#include "app/AboutForm.h"
+#include "jobs/PathRules.h"
+#include "settings/PreferencesForm.h"
+#include "settings/ProgramFiles.h"
+#include "settings/VisualPackage.h"
+#include "settings/WinIni.h"
+#include "ui/Application.h"
+
+namespace korimba::app {
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+platform::Platform& system() {
+    return ui::Application::current().platform();
+}
+
+paths::CodePage codePage() {
+    return paths::CodePage(system().process);
+}
+
+void placeLabel(ui::Label& label, const char* caption, int left, int top, ui::Control* focus) {
+    label.setCaption(caption);
+    label.setBounds(left, top, static_cast<int>(std::string(caption).size()) * 6 + 8, 13);
+    label.setTransparent(true);
+    label.setFocusControl(focus);
+}
+
+void navyText(ui::Control& control) {
+    ui::Font font = control.font();
+    font.color = ui::colors::Navy;
+    control.setFont(font);
+}
+
+} // namespace
+
+TForm1::TForm1() : ui::Form("TForm1") {
+    setCaption("Korimba for Windows 95");
+    setBorderStyle(ui::BorderStyle::Single);
+    setBorderIcons(ui::BiSystemMenu | ui::BiMinimize);
+    setPosition(ui::FormPosition::ScreenCenter);
+    setClientSize(426, 273);
+    layOutPanels();
+    layOutFields();
+    layOutProgress();
+    buildSystemMenu();
+    bindHandlers();
+    settings::MainWindowOptions = &options_;
+}
+
+TForm1::~TForm1() {
+    if (settings::MainWindowOptions == &options_)
+        settings::MainWindowOptions = nullptr;
+}
+
+void TForm1::layOutPanels() {
+    Panel1.setAlign(ui::Align::Top);
+    Panel1.setBounds(0, 0, 426, 41);
+    Panel1.setBevelOuter(ui::BevelOuter::None);
+    Label2.setCaption("Korimba for Windows 95");
+    Label2.setBounds(8, 6, 260, 28);
+    Label2.setFont(ui::titleFont());
+    Label2.setTransparent(true);
+
+    Panel2.setAlign(ui::Align::Left);
+    Panel2.setBounds(0, 41, 105, 232);
+    Panel2.setBevelOuter(ui::BevelOuter::None);
+    Image1.setAlign(ui::Align::Client);
+    Image1.setStretch(true);
+    ExplorerButton1.setEnabled(false);
+    ExplorerButton2.setEnabled(false);
+    ExplorerButton6.setEnabled(false);
+    ExplorerButton7.setEnabled(false);
+    ExplorerButton8.setDropDownMenu(&PopupMenu1);
+
+    Panel3.setAlign(ui::Align::Client);
+    Panel3.setBevelOuter(ui::BevelOuter::Lowered);
+    Panel3.setColor(ui::colors::MidGrey);
+    Image2.setAlign(ui::Align::Client);
+    Image2.setStretch(true);
+}
+
+void TForm1::layOutFields() {
+    placeLabel(Label3, "&Input:", 16, 16, &Edit1);
+    Edit1.setBounds(16, 32, 265, 21);
+    placeLabel(Label4, "&Output:", 16, 64, &Edit2);
+    Edit2.setBounds(16, 80, 289, 21);
+    placeLabel(Label5, "&Bitrate:", 16, 112, &ComboBox1);
+    ComboBox1.setBounds(16, 128, 137, 21);
+    ComboBox1.setItems({"8000 Bit/s", "16000 Bit/s", "24000 Bit/s", "32000 Bit/s", "56000 Bit/s",
+                        "64000 Bit/s", "96000 Bit/s", "112000 Bit/s", "128000 Bit/s",
+                        "256000 Bit/s"});
+    ComboBox1.setItemIndex(7);
+    for (ui::Control* field : std::initializer_list<ui::Control*>{&Edit1, &Edit2, &ComboBox1})
+        navyText(*field);
+    CheckBox1.setCaption("High q&uality");
+    CheckBox1.setBounds(176, 128, 81, 17);
+    CheckBox2.setCaption("Make &mono");
+    CheckBox2.setBounds(176, 152, 81, 17);
+    CheckBox3.setCaption("Check ISO/MPEG c&rc");
+    CheckBox3.setBounds(176, 176, 129, 17);
+    CheckBox3.setChecked(true);
+    CheckBox4.setCaption("&View coding");
+    CheckBox4.setBounds(176, 200, 81, 17);
+    int order = 0;
+    for (ui::Control* control : std::initializer_list<ui::Control*>{
+             &Edit1, &Edit2, &ComboBox1, &CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4}) {
+        control->setTabOrder(order++);
+        if (control->kind() == ui::ControlKind::CheckBox)
+            control->setColor(ui::colors::MidGrey);
+    }
+
+    OpenDialog1.title = "Select an input file";
+    OpenDialog1.filter = "Input|*.wav;*.snd;*.mp3";
+    OpenDialog1.defaultExt = "*.wav";
+    OpenDialog1.options = ui::OfHideReadOnly | ui::OfPathMustExist | ui::OfFileMustExist;
+}
+
+void TForm1::layOutProgress() {
+    Label7.setCaption("Encoding in progress...");
+    Label7.setBounds(16, 160, 137, 13);
+    Label8.setCaption("Decoding in progress...");
+    Label8.setBounds(16, 192, 137, 13);
+    ProgressBar1.setBounds(16, 176, 137, 9);
+    ProgressBar2.setBounds(16, 208, 137, 9);
+    for (ui::Control* control :
+         std::initializer_list<ui::Control*>{&Label7, &Label8, &ProgressBar1, &ProgressBar2}) {
+        control->setShowHint(true);
+        control->hide();
+    }
+    for (ui::Timer* timer : {&Timer1, &Timer2}) {
+        timer->setInterval(10);
+        timer->setEnabled(false);
+    }
+}
+
+void TForm1::buildSystemMenu() {
+    PopupMenu1.add("Preferences1", "Korimba &Settings ").OnClick = [this] {
+        Preferences1Click();
+    };
+    ui::MenuItem& fixations = PopupMenu1.add("Cleanup1", "&Fixations");
+    fixations.add("FixDOSwindows1", "&Fix processes").OnClick = [this] { FixDOSwindows1Click(); };
+    fixations.add("Killprocesses1", "&Kill processes").OnClick = [this] {
+        Killprocesses1Click();
+    };
+    PopupMenu1.add("N3", "-");
+    PopupMenu1.add("Venhollowsite1", "&Venhollow site").OnClick = [this] {
+        Venhollowsite1Click();
+    };
+    PopupMenu1.add("EMailVenhollow1", "&E-Mail Venhollow").OnClick = [this] {
+        EMailVenhollow1Click();
+    };
+    PopupMenu1.add("N1", "-");
+    PopupMenu1.add("Contents1", "&Help on Korimba").OnClick = [this] { Contents1Click(); };
+    PopupMenu1.add("About1", "&About").OnClick = [this] { About1Click(); };
+}
+
+void TForm1::bindHandlers() {
+    OnCreate = [this] { FormCreate(); };
+    OnActivate = [this] { FormActivate(); };
+    Edit1.OnChange = [this] { Edit1Change(); };
+    ExplorerButton1.OnClick = [this] { ExplorerButton1Click(); };
+    ExplorerButton2.OnClick = [this] { ExplorerButton2Click(); };
+    ExplorerButton3.OnClick = [this] { ExplorerButton3Click(); };
+}
+
+std::string TForm1::argument(std::size_t number) const {
+    const auto arguments = system().process.arguments();
+    return number >= 1 && number <= arguments.size() ? arguments[number - 1] : std::string();
+}
+
+void TForm1::FormCreate() {
+    const std::string folder = settings::programFolder();
+    settings::WinIni(system().profile)
+        .writeString("Korimba", "Path", folder.substr(0, folder.size() - 1));
+    ComboBox1.setItemIndex(7);
+    setAcceptsFiles(true);
+    ExplorerButton1.setEnabled(false);
+    ExplorerButton2.setEnabled(false);
+    if (!argument(1).empty())
+        Edit1.setText(paths::LongPath(system().files, argument(1), codePage()));
+    applyPackage();
+    if (encodeMode())
+        Edit2.setText(paths::nameWithoutLastFour(Edit1.text()) + ".mp3");
+    const std::string notice = settings::programFile(settings::kNoticeFile);
+    if (system().files.exists(notice))
+        system().shell.execute(ui::Application::current().backend().handleOf(*this), "open",
+                               notice, "", "", platform::SwShow);
+}
+
+void TForm1::applyPackage() {
+    if (!settings::packageEnabled())
+        return;
+    Image1.setPicture(settings::packageBitmap(settings::kLeftBitmap));
+    Image2.setPicture(settings::packageBitmap(settings::kRightBitmap));
+    for (ui::Panel* panel : {&Panel1, &Panel2, &Panel3})
+        panel->setColor(ui::colors::White);
+}
+
+void TForm1::FormActivate() {
+    if (!Edit1.text().empty())
+        Edit2.setFocus();
+    auto& files = system().files;
+    if (files.exists(settings::programFile(settings::kEncodingLock)))
+        Timer1.setEnabled(true);
+    if (files.exists(settings::programFile(settings::kDecodingLock)))
+        Timer2.setEnabled(true);
+    if (encodeMode()) {
+        ExplorerButton5.setEnabled(false);
+        ExplorerButton6.setEnabled(false);
+        ExplorerButton1.click();
+        ExplorerButton1.setEnabled(false);
+    }
+}
+
+void TForm1::Edit1Change() {
+    ExplorerButton1.setEnabled(paths::isEncodableInput(Edit1.text(), codePage()));
+    ExplorerButton2.setEnabled(paths::isDecodableInput(Edit1.text(), codePage()));
+}
+
+// The jobs and the maintenance and link commands come with their own windows' work.
+void TForm1::ExplorerButton1Click() {}
+void TForm1::ExplorerButton2Click() {}
+void TForm1::FixDOSwindows1Click() {}
+void TForm1::Killprocesses1Click() {}
+void TForm1::Venhollowsite1Click() {}
+void TForm1::EMailVenhollow1Click() {}
+void TForm1::Contents1Click() {}
+
+void TForm1::ExplorerButton3Click() {
+    close();
+}
+
+void TForm1::Preferences1Click() {
+    settings::Form7->showModal();
+}
+
+void TForm1::About1Click() {
+    Form4->showModal();
+}
+
+} // namespace korimba::app

@@ -1,0 +1,86 @@
+#pragma once
+// The main window: fields, switches, the column of commands and the System menu.
+#include "settings/LastOptions.h"
+#include "ui/Controls.h"
+#include "ui/Dialogs.h"
+#include "ui/Form.h"
+#include "ui/Menu.h"
+#include "ui/Timer.h"
+#include "widgets/ExplorerButton.h"
+
+namespace korimba::app {
+
+class TForm1 : public ui::Form {
+public:
+    TForm1();
+    ~TForm1() override;
+
+    ui::Panel Panel1{this, "Panel1"};
+    ui::Label Label2{&Panel1, "Label2"};
+    ui::Panel Panel2{this, "Panel2"};
+    ui::Image Image1{&Panel2, "Image1"};
+    widgets::TExplorerButton ExplorerButton1{&Panel2, "ExplorerButton1", "&Encode", 8, 8, 89, 25};
+    widgets::TExplorerButton ExplorerButton2{&Panel2, "ExplorerButton2", "&Decode", 8, 33, 89, 25};
+    widgets::TExplorerButton ExplorerButton5{&Panel2, "ExplorerButton5", "Crea&te list", 8, 65,
+                                             89, 25};
+    widgets::TExplorerButton ExplorerButton6{&Panel2, "ExplorerButton6", "En&code list", 8, 90,
+                                             89, 25};
+    widgets::TExplorerButton ExplorerButton7{&Panel2, "ExplorerButton7", "Dec&ode list", 8, 115,
+                                             89, 25};
+    widgets::TExplorerButton ExplorerButton8{&Panel2, "ExplorerButton8", "      &System  ", 8, 145,
+                                             89, 25};
+    widgets::TExplorerButton ExplorerButton3{&Panel2, "ExplorerButton3", "E&xit", 8, 170, 89, 25};
+    ui::Panel Panel3{this, "Panel3"};
+    ui::Image Image2{&Panel3, "Image2"};
+    ui::Label Label3{&Panel3, "Label3"};
+    ui::Edit Edit1{&Panel3, "Edit1"};
+    widgets::TExplorerButton ExplorerButton4{&Panel3, "ExplorerButton4", "...", 288, 34, 17, 17};
+    ui::Label Label4{&Panel3, "Label4"};
+    ui::Edit Edit2{&Panel3, "Edit2"};
+    ui::Label Label5{&Panel3, "Label5"};
+    ui::ComboBox ComboBox1{&Panel3, "ComboBox1"};
+    ui::CheckBox CheckBox1{&Panel3, "CheckBox1"};
+    ui::CheckBox CheckBox2{&Panel3, "CheckBox2"};
+    ui::CheckBox CheckBox3{&Panel3, "CheckBox3"};
+    ui::CheckBox CheckBox4{&Panel3, "CheckBox4"};
+    ui::Label Label7{&Panel3, "Label7"};
+    ui::ProgressBar ProgressBar1{&Panel3, "ProgressBar1"};
+    ui::Label Label8{&Panel3, "Label8"};
+    ui::ProgressBar ProgressBar2{&Panel3, "ProgressBar2"};
+    ui::OpenDialog OpenDialog1{this};
+    ui::Timer Timer1{this, "Timer1"};
+    ui::Timer Timer2{this, "Timer2"};
+    ui::PopupMenu PopupMenu1{"PopupMenu1"};
+
+    void FormCreate();
+    void FormActivate();
+    void Edit1Change();
+    void ExplorerButton1Click();
+    void ExplorerButton2Click();
+    void ExplorerButton3Click();
+    void Preferences1Click();
+    void FixDOSwindows1Click();
+    void Killprocesses1Click();
+    void Venhollowsite1Click();
+    void EMailVenhollow1Click();
+    void Contents1Click();
+    void About1Click();
+
+    // The command-line argument by position from 1; "" when absent.
+    std::string argument(std::size_t number) const;
+    bool encodeMode() const { return argument(2) == "/encode"; }
+
+private:
+    void layOutPanels();
+    void layOutFields();
+    void layOutProgress();
+    void buildSystemMenu();
+    void bindHandlers();
+    void applyPackage();
+
+    settings::LastOptionControls options_{CheckBox1, CheckBox2, CheckBox3, ComboBox1, CheckBox4};
+};
+
+extern TForm1* Form1;
+
+} // namespace korimba::app

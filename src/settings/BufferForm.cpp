@@ -1,0 +1,28 @@
+#include "settings/BufferForm.h"
+
+#include "settings/ToolPaths.h"
+
+namespace korimba::settings {
+
+TForm3* Form3 = nullptr;
+
+TForm3::TForm3() : ui::Form("TForm3") {
+    setCaption("Memo field");
+    setClientSize(320, 240);
+    Memo1.setBounds(0, 0, 105, 240);
+    Memo2.setBounds(105, 0, 105, 240);
+    Memo3.setBounds(210, 0, 110, 240);
+    Memo2.lines().add("EncList");
+    Memo3.lines().add("DecList");
+    OnCreate = [this] { FormCreate(); };
+}
+
+void TForm3::FormCreate() {
+    reloadToolPaths();
+}
+
+ui::TextLines& generalBuffer() {
+    return Form3->Memo1.lines();
+}
+
+} // namespace korimba::settings

@@ -1,0 +1,172 @@
+#include "settings/PreferencesForm.h"
+
+#include "settings/BufferForm.h"
+#include "settings/LastOptions.h"
+#include "settings/LineFile.h"
+#include "settings/ProgramFiles.h"
+#include "settings/VisualPackage.h"
+#include "ui/Application.h"
+
+namespace korimba::settings {
+
+TForm7* Form7 = nullptr;
+
+namespace {
+
+const platform::FileSystem& files() {
+    return ui::Application::current().platform().files;
+}
+
+void place(ui::Control& control, const char* caption, int left, int top, int width,
+           int height = 17) {
+    control.setCaption(caption);
+    control.setBounds(left, top, width, height);
+}
+
+// Only the one word that moves a switch away from its default is looked at.
+void checkOn(ui::CheckBox& box, const std::string& line, const char* word, bool value) {
+    if (line == word)
+        box.setChecked(value);
+}
+
+} // namespace
+
+TForm7::TForm7() : ui::Form("TForm7") {
+    layOut();
+    OnCreate = [this] { FormCreate(); };
+}
+
+void TForm7::layOut() {
+    setCaption("Settings");
+    setBorderStyle(ui::BorderStyle::Dialog);
+    setBorderIcons(0);
+    setPosition(ui::FormPosition::Designed);
+    setBounds(333, 147, 0, 0);
+    setClientSize(384, 300);
+    Image1.setAlign(ui::Align::Client);
+    Image1.setStretch(true);
+    const ui::Rect circles[] = {{72, -16, 145, 129}, {72, 32, 145, 129}, {56, 88, 241, 209},
+                                {-8, 192, 145, 129}};
+    ui::Shape* shapes[] = {&Shape1, &Shape2, &Shape3, &Shape4};
+    for (int i = 0; i < 4; ++i) {
+        shapes[i]->setBounds(circles[i].left, circles[i].top, circles[i].width, circles[i].height);
+        shapes[i]->setPenColor(ui::colors::White);
+        shapes[i]->hide();
+    }
+    Bevel1.setShape(ui::BevelShape::TopLine);
+    Bevel1.setBounds(8, 66, 265, 2);
+    Bevel2.setShape(ui::BevelShape::TopLine);
+    Bevel2.setBounds(8, 122, 265, 2);
+    Bevel3.setShape(ui::BevelShape::TopLine);
+    Bevel3.setBounds(8, 232, 368, 2);
+    Bevel4.setShape(ui::BevelShape::LeftLine);
+    Bevel4.setBounds(274, 8, 2, 220);
+
+    place(Label1, "View coding", 16, 16, 80, 13);
+    place(Label2, "Show menu after", 16, 72, 84, 13);
+    place(Label3, "Automation", 16, 128, 80, 13);
+    for (ui::Label* label : {&Label1, &Label2, &Label3})
+        label->setTransparent(true);
+    place(RadioButton3, "&Minimized", 104, 17, 113);
+    place(RadioButton2, "&Normal", 104, 35, 113);
+    place(RadioButton1, "Ma&ximized", 104, 53, 113);
+    place(CheckBox2, "&Encoding", 104, 72, 97);
+    place(CheckBox3, "&Decoding", 104, 88, 97);
+    place(CheckBox4, "&List process", 104, 104, 97);
+    place(CheckBox8, "Outp&ut filename", 104, 128, 113);
+    place(CheckBox7, "Output ex&tension ", 104, 145, 113);
+    place(CheckBox6, "Output &folder", 104, 162, 113);
+    Panel1.setBounds(112, 178, 161, 60);
+    Panel1.setBevelOuter(ui::BevelOuter::None);
+    place(RadioButton4, "Same as &input folder", 9, 1, 137);
+    place(RadioButton5, "&Other:", 9, 19, 113);
+    Edit1.setBounds(27, 36, 126, 21);
+    ui::Font navy = Edit1.font();
+    navy.color = ui::colors::Navy;
+    Edit1.setFont(navy);
+    place(CheckBox5, "&Reload last settings at startup", 14, 240, 257);
+    place(CheckBox1, "&Show number of files to progress in dos-box", 14, 257, 257);
+
+    // Form defaults.
+    RadioButton3.setChecked(true);
+    CheckBox2.setChecked(true);
+    CheckBox3.setChecked(true);
+    CheckBox4.setChecked(true);
+    CheckBox6.setChecked(true);
+    CheckBox7.setChecked(true);
+    RadioButton4.setChecked(true);
+    Edit1.setText("C:\\My MP3s\\");
+
+    int order = 0;
+    for (ui::Control* control : std::initializer_list<ui::Control*>{
+             &CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4, &CheckBox5, &Panel1, &CheckBox6,
+             &CheckBox7, &RadioButton2, &RadioButton1, &RadioButton3, &CheckBox8})
+        control->setTabOrder(order++);
+    RadioButton4.setTabOrder(0);
+    RadioButton5.setTabOrder(1);
+    Edit1.setTabOrder(2);
+}
+
+void TForm7::FormCreate() {
+    loadPreferences();
+    loadLastOptions();
+    applyPackage();
+    setPackageCaption();
+}
+
+void TForm7::loadPreferences() {
+    TextLines& buffer = generalBuffer();
+    buffer.clear();
+    loadLinesIfExists(files(), programFile(kPrefsIni), buffer);
+    const std::string mode = buffer.numberedLine(1);
+    if (mode == "Maximized")
+        RadioButton1.setChecked(true);
+    else if (mode == "Normal")
+        RadioButton2.setChecked(true);
+    else if (mode == "Minimized")
+        RadioButton3.setChecked(true);
+    checkOn(CheckBox1, buffer.numberedLine(2), "Yes", true);
+    checkOn(CheckBox2, buffer.numberedLine(3), "No", false);
+    checkOn(CheckBox3, buffer.numberedLine(4), "No", false);
+    checkOn(CheckBox4, buffer.numberedLine(5), "No", false);
+    checkOn(CheckBox5, buffer.numberedLine(6), "Yes", true);
+    checkOn(CheckBox6, buffer.numberedLine(7), "No", false);
+    checkOn(CheckBox7, buffer.numberedLine(8), "No", false);
+    if (buffer.numberedLine(9) == "2")
+        RadioButton5.setChecked(true);
+    Edit1.setText(buffer.numberedLine(10));
+    checkOn(CheckBox8, buffer.numberedLine(11), "Yes", true);
+    buffer.clear();
+}
+
+void TForm7::loadLastOptions() {
+    const std::string path = programFile(kOptionsIni);
+    if (!CheckBox5.checked() || !files().exists(path) || !MainWindowOptions)
+        return;
+    TextLines& buffer = generalBuffer();
+    loadLines(files(), path, buffer);
+    applyLastOptions(buffer, *MainWindowOptions);
+}
+
+void TForm7::applyPackage() {
+    if (!packageEnabled())
+        return;
+    Image1.setPicture(packageBitmap(kRightBitmap));
+    Panel1.setColor(ui::colors::White);
+    for (ui::Shape* shape : {&Shape1, &Shape2, &Shape3, &Shape4})
+        shape->show();
+    for (ui::RadioButton* radio :
+         {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton5, &RadioButton4})
+        radio->setColor(ui::colors::White);
+    setColor(ui::colors::White);
+}
+
+void TForm7::setPackageCaption() {
+    if (!packageInstalled())
+        return;
+    ExplorerButton3.setCaption("Enable p&ackage");
+    if (packageEnabled())
+        ExplorerButton3.setCaption("Disable p&ackage");
+}
+
+} // namespace korimba::settings

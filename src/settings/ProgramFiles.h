@@ -1,0 +1,23 @@
+#pragma once
+// The program folder and the names of the files the program keeps there.
+#include "platform/Platform.h"
+
+#include <string>
+
+namespace korimba::settings {
+
+inline constexpr const char* kSettingsIni = "Settings.ini";
+inline constexpr const char* kPrefsIni = "Prefs.ini";
+inline constexpr const char* kOptionsIni = "options.ini";
+inline constexpr const char* kNoticeFile = "message.txt";
+inline constexpr const char* kEncodingLock = "Encoding.bat";
+inline constexpr const char* kDecodingLock = "Decoding.bat";
+
+// The running executable's folder, ending in "\".
+std::string programFolder(const platform::Process& process);
+// The program folder of the running application.
+std::string programFolder();
+// A file of the program folder by its relative name.
+std::string programFile(const std::string& relativeName);
+
+} // namespace korimba::settings

@@ -1,0 +1,28 @@
+#include "settings/ToolPaths.h"
+
+#include "settings/BufferForm.h"
+#include "settings/LineFile.h"
+#include "settings/ProgramFiles.h"
+#include "settings/ToolPathsForm.h"
+#include "ui/Application.h"
+
+namespace korimba::settings {
+
+void reloadToolPaths() {
+    ui::TextLines& buffer = generalBuffer();
+    buffer.clear();
+    loadLinesIfExists(ui::Application::current().platform().files, programFile(kSettingsIni),
+                      buffer);
+    Form2->Edit1.setText(buffer.numberedLine(1));
+    Form2->Edit2.setText(buffer.numberedLine(2));
+}
+
+void saveToolPaths() {
+    ui::TextLines& buffer = generalBuffer();
+    buffer.clear();
+    buffer.add(Form2->Edit1.text());
+    buffer.add(Form2->Edit2.text());
+    saveLines(ui::Application::current().platform().files, programFile(kSettingsIni), buffer);
+}
+
+} // namespace korimba::settings

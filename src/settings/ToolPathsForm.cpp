@@ -1,0 +1,131 @@
+#include "settings/ToolPathsForm.h"
+
+#include "jobs/PathRules.h"
+#include "settings/ToolPaths.h"
+#include "settings/VisualPackage.h"
+#include "ui/Application.h"
+
+namespace korimba::settings {
+
+TForm2* Form2 = nullptr;
+
+namespace {
+
+platform::Platform& system() {
+    return ui::Application::current().platform();
+}
+
+paths::CodePage codePage() {
+    return paths::CodePage(system().process);
+}
+
+// When the other field is empty and its tool stands in this field's folder, fill it in.
+void completeOtherTool(const ui::Edit& changed, ui::Edit& other, const char* otherTool) {
+    if (!other.text().empty())
+        return;
+    const std::string candidate = paths::folderPart(changed.text(), codePage()) + otherTool;
+    if (system().files.exists(candidate) && !system().files.isFolder(candidate))
+        other.setText(candidate);
+}
+
+bool namesExistingFile(const ui::Edit& field) {
+    return system().files.exists(field.text()) && !system().files.isFolder(field.text());
+}
+
+} // namespace
+
+TForm2::TForm2() : ui::Form("TForm2") {
+    setCaption("Settings");
+    setBorderStyle(ui::BorderStyle::Single);
+    setBorderIcons(0);
+    setPosition(ui::FormPosition::ScreenCenter);
+    setClientSize(314, 137);
+    Image1.setAlign(ui::Align::Client);
+    Image1.setStretch(true);
+    Label1.setCaption("Path to your &encoder:");
+    Label1.setBounds(8, 8, 110, 13);
+    Label1.setTransparent(true);
+    Label1.setFocusControl(&Edit1);
+    Edit1.setBounds(8, 24, 273, 21);
+    Label2.setCaption("Path to your &decoder:");
+    Label2.setBounds(8, 56, 110, 13);
+    Label2.setTransparent(true);
+    Label2.setFocusControl(&Edit2);
+    Edit2.setBounds(8, 72, 273, 21);
+    for (ui::Edit* field : {&Edit1, &Edit2}) {
+        ui::Font font = field->font();
+        font.color = ui::colors::Navy;
+        field->setFont(font);
+    }
+    Edit1.setTabOrder(0);
+    Edit2.setTabOrder(1);
+
+    OpenDialog1.title = "Select:";
+    OpenDialog1.filter =
+        "Layer 3 Encoders - l3enc.exe|l3enc.exe|Layer 3 Decoders - l3dec.exe|l3dec.exe";
+    OpenDialog1.defaultExt = "l3enc.exe;l3dec.exe";
+    OpenDialog1.options =
+        ui::OfHideReadOnly | ui::OfPathMustExist | ui::OfFileMustExist | ui::OfNoTestFileCreate;
+
+    OnCreate = [this] { FormCreate(); };
+    Edit1.OnChange = [this] { Edit1Change(); };
+    Edit2.OnChange = [this] { Edit2Change(); };
+    ExplorerButton1.OnClick = [this] { ExplorerButton1Click(); };
+    ExplorerButton2.OnClick = [this] { ExplorerButton2Click(); };
+    ExplorerButton3.OnClick = [this] { ExplorerButton3Click(); };
+    ExplorerButton4.OnClick = [this] { ExplorerButton4Click(); };
+    ExplorerButton5.OnClick = [this] { ExplorerButton5Click(); };
+}
+
+void TForm2::FormCreate() {
+    if (!packageEnabled())
+        return;
+    Image1.setPicture(packageBitmap(kLeftBitmap));
+    setColor(ui::colors::White);
+}
+
+void TForm2::Edit1Change() {
+    completeOtherTool(Edit1, Edit2, "l3dec.exe");
+}
+
+void TForm2::Edit2Change() {
+    completeOtherTool(Edit2, Edit1, "l3enc.exe");
+}
+
+void TForm2::ExplorerButton1Click() {
+    saveToolPaths();
+    if (namesExistingFile(Edit1) && namesExistingFile(Edit2))
+        close();
+}
+
+void TForm2::ExplorerButton2Click() {
+    const auto answer = ui::Application::current().messageBox(
+        ui::MessageKind::Confirmation,
+        "Do you wish to download the encoding and decoding package from the Internet?");
+    if (answer != ui::Answer::Yes)
+        return;
+    system().shell.execute(ui::Application::current().backend().handleOf(*this), "open",
+                           kToolPackageAddress, "", "", platform::SwShow);
+}
+
+void TForm2::ExplorerButton3Click() {
+    close();
+}
+
+void TForm2::ExplorerButton4Click() {
+    browse(Edit1, 1);
+}
+
+void TForm2::ExplorerButton5Click() {
+    browse(Edit2, 2);
+}
+
+void TForm2::browse(ui::Edit& field, int filterIndex) {
+    OpenDialog1.filterIndex = filterIndex;
+    OpenDialog1.fileName = field.text();
+    OpenDialog1.execute();
+    field.setText(OpenDialog1.fileName);
+    field.setFocus();
+}
+
+} // namespace korimba::settings

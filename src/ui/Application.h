@@ -1,0 +1,72 @@
+#pragma once
+// The application object: title, platform, backend, the forms in creation order,
+// and the one dispatcher through which every handler and window creation runs.
+#include "platform/Platform.h"
+#include "ui/Backend.h"
+#include "ui/Dialogs.h"
+#include "ui/Form.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace korimba::ui {
+
+class Application {
+public:
+    Application(platform::Platform platform, Backend& backend);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // The application being run; there is exactly one at a time.
+    static Application& current();
+
+    const std::string& title() const { return title_; }
+    void setTitle(const std::string& title) { title_ = title; }
+    platform::Platform& platform() { return platform_; }
+    Backend& backend() { return backend_; }
+
+    // Creates a form, sets its global reference, makes its native windows and
+    // runs its OnCreate through the dispatcher. The first form is the main form.
+    template <class F>
+    F& createForm(F*& globalReference) {
+        auto form = std::make_unique<F>();
+        F& created = *form;
+        globalReference = &created;
+        clearReferences_.push_back([&globalReference] { globalReference = nullptr; });
+        adopt(std::move(form));
+        return created;
+    }
+    Form* mainForm() const { return forms_.empty() ? nullptr : forms_.front().get(); }
+    const std::vector<std::unique_ptr<Form>>& forms() const { return forms_; }
+
+    // Runs the message loop with the main form shown; returns when it has closed.
+    void run();
+    void terminate();
+    bool terminated() const { return terminated_; }
+    void minimize();
+
+    // Runs a handler; an Exception shows its text in an error box and ends the handler.
+    void dispatch(const std::function<void()>& handler);
+    Answer messageBox(MessageKind kind, const std::string& text);
+    void showError(const std::string& text) { messageBox(MessageKind::Error, text); }
+
+    // The form that last became active (headless bookkeeping and modal hand-back).
+    Form* activeForm() const { return activeForm_; }
+    void setActiveForm(Form* form) { activeForm_ = form; }
+
+private:
+    void adopt(std::unique_ptr<Form> form);
+
+    platform::Platform platform_;
+    Backend& backend_;
+    std::string title_;
+    std::vector<std::unique_ptr<Form>> forms_;
+    std::vector<std::function<void()>> clearReferences_;
+    Form* activeForm_ = nullptr;
+    bool terminated_ = false;
+};
+
+} // namespace korimba::ui

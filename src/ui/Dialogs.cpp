@@ -1,0 +1,25 @@
+#include "ui/Dialogs.h"
+
+#include "ui/Application.h"
+
+namespace korimba::ui {
+
+const char* messageTitle(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Error:
+        return "Error";
+    case MessageKind::Warning:
+        return "Warning";
+    case MessageKind::Information:
+        return "Information";
+    case MessageKind::Confirmation:
+        return "Confirm";
+    }
+    return "";
+}
+
+bool OpenDialog::execute() {
+    return Application::current().backend().executeOpenDialog(*this);
+}
+
+} // namespace korimba::ui

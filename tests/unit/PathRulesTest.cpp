@@ -1,0 +1,195 @@
+#include "jobs/PathRules.h"
+
+#include "fakes/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+using namespace korimba::paths;
+using korimba::fakes::FakeFileSystem;
+using korimba::fakes::FakeProcess;
+
+namespace {
+
+// "\x83\x5C" is one double-byte character whose second byte is a backslash.
+const std::string kDbcsName = "\x83\x5C";
+
+class DoubleByteCodePage : public testing::Test {
+  protected:
+    DoubleByteCodePage() { process.setLeadBytes(korimba::fakes::shiftJisLeadByte); }
+    FakeProcess process;
+    CodePage shiftJis{process};
+};
+
+} // namespace
+
+TEST(PathParts, SplitAtTheLastBackslashOrColon) {
+    EXPECT_EQ(fileNamePart("D:\\Music\\a.wav"), "a.wav");
+    EXPECT_EQ(fileNamePart("D:\\Music\\"), "");
+    EXPECT_EQ(fileNamePart("C:a.wav"), "a.wav");
+    EXPECT_EQ(fileNamePart("a.wav"), "a.wav");
+    EXPECT_EQ(fileNamePart("D:\\Music\\.mp3"), ".mp3");
+    EXPECT_EQ(folderPart("D:\\Music\\a.wav"), "D:\\Music\\");
+    EXPECT_EQ(folderPart("C:a.wav"), "C:");
+    EXPECT_EQ(folderPart("a.wav"), "");
+}
+
+TEST(PathParts, FolderLosesItsBackslashUnlessItIsARoot) {
+    EXPECT_EQ(folderWithoutTrailingBackslash("C:\\L3ENC\\L3ENC.EXE"), "C:\\L3ENC");
+    EXPECT_EQ(folderWithoutTrailingBackslash("C:\\L3ENC.EXE"), "C:\\");
+    EXPECT_EQ(folderWithoutTrailingBackslash("C:\\My MP3s\\"), "C:\\My MP3s");
+    EXPECT_EQ(folderWithoutTrailingBackslash("\\a.wav"), "\\");
+    EXPECT_EQ(folderWithoutTrailingBackslash("\\\\srv"), "\\\\");
+    EXPECT_EQ(folderWithoutTrailingBackslash("\\\\srv\\share\\a.wav"), "\\\\srv\\share");
+    EXPECT_EQ(folderWithoutTrailingBackslash("C:a.wav"), "C:");
+    EXPECT_EQ(folderWithoutTrailingBackslash("a.wav"), "");
+}
+
+TEST(PathParts, DriveIsALetterOrAServerShare) {
+    EXPECT_EQ(drivePart("C:\\x"), "C:");
+    EXPECT_EQ(drivePart("c:"), "c:");
+    EXPECT_EQ(drivePart("\\\\srv\\share\\x"), "\\\\srv\\share");
+    EXPECT_EQ(drivePart("\\\\srv\\share"), "\\\\srv\\share");
+    EXPECT_EQ(drivePart("\\\\srv"), "\\\\srv");
+    EXPECT_EQ(drivePart("\\x\\y"), "");
+    EXPECT_EQ(drivePart("x"), "");
+    EXPECT_EQ(drivePart(""), "");
+}
+
+TEST(PathParts, ExtensionOnlyAfterTheLastSeparator) {
+    EXPECT_EQ(extension("a.b.wav"), ".wav");
+    EXPECT_EQ(extension("D:\\x.y\\file"), "");
+    EXPECT_EQ(extension("C:x.y:file"), "");
+    EXPECT_EQ(extension("file."), ".");
+    EXPECT_EQ(extension("D:\\Music\\"), "");
+}
+
+TEST(PathParts, NameWithoutLastFourNeedsFourCharacters) {
+    EXPECT_EQ(nameWithoutLastFour("Song.wav"), "Song");
+    EXPECT_EQ(nameWithoutLastFour(".wav"), "");
+    EXPECT_EQ(nameWithoutLastFour("abc"), "");
+}
+
+TEST_F(DoubleByteCodePage, SecondByteBackslashIsNoSeparator) {
+    const std::string file = "C:\\" + kDbcsName + ".wav";
+    EXPECT_EQ(fileNamePart(file, shiftJis), kDbcsName + ".wav");
+    EXPECT_EQ(folderPart(file, shiftJis), "C:\\");
+    EXPECT_EQ(extension("C:\\a.b" + kDbcsName + "c", shiftJis), ".b" + kDbcsName + "c");
+    // The last "\" follows a second byte, not another separator, so it goes.
+    EXPECT_EQ(folderWithoutTrailingBackslash("C:\\" + kDbcsName + "\\a.wav", shiftJis),
+              "C:\\" + kDbcsName);
+    EXPECT_EQ(drivePart("\\\\srv\\" + kDbcsName + "\\x", shiftJis), "\\\\srv\\" + kDbcsName);
+    // Without the code page the same bytes split, which is what the code page is for.
+    EXPECT_EQ(fileNamePart(file), ".wav");
+}
+
+TEST(FileTypes, FoldOnlyAsciiLettersThenCompareExactly) {
+    EXPECT_EQ(upperAscii("song.Wav\xE4"), "SONG.WAV\xE4");
+    EXPECT_EQ(lowerAscii("SONG.WAV\xC4"), "song.wav\xC4");
+}
+
+TEST(FileTypes, InputExtensionChoosesTheCommand) {
+    EXPECT_TRUE(isEncodableInput("C:\\song.WAV"));
+    EXPECT_TRUE(isEncodableInput("song.snd"));
+    EXPECT_FALSE(isDecodableInput("song.WAV"));
+    EXPECT_TRUE(isDecodableInput("D:\\Music\\song.Mp3"));
+    EXPECT_FALSE(isEncodableInput("song.mp3.txt"));
+    EXPECT_FALSE(isDecodableInput("song.mp3.txt"));
+    EXPECT_FALSE(isEncodableInput("D:\\x.wav\\file"));
+}
+
+TEST(FileTypes, OnlyWaveAndMp3MayBeDropped) {
+    EXPECT_TRUE(isDroppableType("C:\\a.wav"));
+    EXPECT_TRUE(isDroppableType("C:\\a.MP3"));
+    EXPECT_FALSE(isDroppableType("C:\\a.snd"));
+    EXPECT_FALSE(isDroppableType("C:\\a.wave"));
+}
+
+TEST(FileTypes, CompletionSwapsWaveAndMp3) {
+    EXPECT_EQ(completionExtension("C:\\a.Wav"), ".mp3");
+    EXPECT_EQ(completionExtension("C:\\a.mp3"), ".wav");
+    EXPECT_EQ(completionExtension("C:\\a.snd"), "");
+    EXPECT_EQ(completionExtension("C:\\a"), "");
+}
+
+namespace {
+
+class PathForms : public testing::Test {
+  protected:
+    PathForms() {
+        files.addFile("C:\\Program Files\\Korimba Music\\Long Song Name.wav", "RIFF");
+        files.addShortName("C:\\Program Files", "PROGRA~1");
+        files.addShortName("C:\\Program Files\\Korimba Music", "KORIMB~1");
+        files.addShortName("C:\\Program Files\\Korimba Music\\Long Song Name.wav", "LONGSO~1.WAV");
+    }
+    FakeFileSystem files;
+};
+
+} // namespace
+
+TEST_F(PathForms, ShortPathOfAnExistingPathKeepsItsTrailingBackslash) {
+    EXPECT_EQ(ShortPath(files, "C:\\Program Files\\Korimba Music\\Long Song Name.wav"),
+              "C:\\PROGRA~1\\KORIMB~1\\LONGSO~1.WAV");
+    EXPECT_EQ(ShortPath(files, "C:\\Program Files\\"), "C:\\PROGRA~1\\");
+}
+
+TEST_F(PathForms, ShortPathIsEmptyWhenMissingOrTooLong) {
+    EXPECT_EQ(ShortPath(files, "C:\\Program Files\\Not There.wav"), "");
+    const std::string longest = "C:\\" + std::string(200, 'a') + "\\" + std::string(55, 'b');
+    const std::string tooLong = longest + "b";
+    files.addFolder(longest);
+    files.addFolder(tooLong);
+    EXPECT_EQ(ShortPath(files, longest), longest);
+    EXPECT_EQ(ShortPath(files, tooLong), "");
+}
+
+TEST_F(PathForms, LongPathConvertsEveryComponentAndKeepsTheDriveAsTyped) {
+    EXPECT_EQ(LongPath(files, "C:\\PROGRA~1\\"), "C:\\Program Files\\");
+    EXPECT_EQ(LongPath(files, "c:\\progra~1\\korimb~1\\longso~1.wav"),
+              "c:\\Program Files\\Korimba Music\\Long Song Name.wav");
+    EXPECT_EQ(LongPath(files, "\\PROGRA~1"), "\\Program Files");
+}
+
+TEST_F(PathForms, LongPathLeavesRootsAndEmptyAlone) {
+    EXPECT_EQ(LongPath(files, "C:"), "C:");
+    EXPECT_EQ(LongPath(files, "C:\\"), "C:\\");
+    EXPECT_EQ(LongPath(files, ""), "");
+}
+
+TEST_F(PathForms, LongPathGivesTheInputBackWhenAComponentIsMissing) {
+    const std::string path = "C:\\PROGRA~1\\Missing\\LONGSO~1.WAV";
+    EXPECT_EQ(LongPath(files, path), path);
+    EXPECT_EQ(LongPath(files, "C:\\PROGRA~1\\KORIMB~1\\gone.wav"),
+              "C:\\PROGRA~1\\KORIMB~1\\gone.wav");
+}
+
+TEST_F(PathForms, LongPathOfABareNameSearchesTheCurrentFolder) {
+    files.setCurrentFolder("C:\\Program Files\\Korimba Music");
+    EXPECT_EQ(LongPath(files, "longso~1.wav"), "Long Song Name.wav");
+}
+
+TEST_F(PathForms, WildcardComponentBecomesTheFirstMatch) {
+    files.addFile("C:\\Music\\b.wav");
+    files.addFile("C:\\Music\\a.wav");
+    EXPECT_EQ(LongPath(files, "C:\\Prog*\\Korimba ?usic\\"), "C:\\Program Files\\Korimba Music\\");
+    EXPECT_EQ(LongPath(files, "C:\\MUSIC\\*.wav"), "C:\\Music\\b.wav");
+}
+
+TEST_F(PathForms, LongComponentConvertsOnlyTheLastComponent) {
+    EXPECT_EQ(LongComponent(files, "C:\\PROGRA~1\\KORIMB~1\\").converted,
+              "C:\\PROGRA~1\\Korimba Music\\");
+    const LongComponentResult missing = LongComponent(files, "C:\\Nope\\");
+    EXPECT_TRUE(missing.notFound);
+    EXPECT_EQ(missing.converted, "C:\\Nope\\");
+    // A share is all drive: nothing to search, nothing missing.
+    const LongComponentResult share = LongComponent(files, "\\\\srv\\share\\");
+    EXPECT_FALSE(share.notFound);
+    EXPECT_EQ(share.converted, "\\\\srv\\share\\");
+}
+
+TEST_F(DoubleByteCodePage, LongPathDoesNotCutInsideADoubleByteName) {
+    FakeFileSystem files;
+    files.setLeadBytes(korimba::fakes::shiftJisLeadByte);
+    files.addFile("C:\\" + kDbcsName + "\\Song.wav");
+    EXPECT_EQ(LongPath(files, "c:\\" + kDbcsName + "\\SONG.WAV", shiftJis),
+              "c:\\" + kDbcsName + "\\Song.wav");
+}
