@@ -2,7 +2,10 @@
 set(KORIMBA_CORE_SOURCES
   src/app/AboutForm.cpp
   src/app/MainForm.cpp
+  src/app/MainFormFields.cpp
   src/app/Program.cpp
+  src/app/RecoveryHook.cpp
+  src/app/Shutdown.cpp
   src/app/RunHook.cpp
   src/lists/ListForm.cpp
   src/settings/BufferForm.cpp
@@ -24,6 +27,8 @@ set(KORIMBA_CORE_SOURCES
   src/ui/Form.cpp
   src/ui/Menu.cpp
   src/ui/Timer.cpp
+  src/jobs/ExternalPrograms.cpp
+  src/jobs/OutputField.cpp
   src/jobs/PathRules.cpp
   src/settings/LineFile.cpp
   src/settings/WinIni.cpp

@@ -161,7 +161,13 @@ void TForm1::buildSystemMenu() {
 void TForm1::bindHandlers() {
     OnCreate = [this] { FormCreate(); };
     OnActivate = [this] { FormActivate(); };
+    OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
+    OnClose = [this] { FormClose(); };
+    OnDropFiles = [this](ui::DroppedFiles& files) { WMDropFiles(files); };
     Edit1.OnChange = [this] { Edit1Change(); };
+    Edit2.OnEnter = [this] { Edit2Enter(); };
+    Edit2.OnExit = [this] { Edit2Exit(); };
+    ExplorerButton4.OnClick = [this] { ExplorerButton4Click(); };
     ExplorerButton1.OnClick = [this] { ExplorerButton1Click(); };
     ExplorerButton2.OnClick = [this] { ExplorerButton2Click(); };
     ExplorerButton3.OnClick = [this] { ExplorerButton3Click(); };
@@ -214,11 +220,6 @@ void TForm1::FormActivate() {
         ExplorerButton1.click();
         ExplorerButton1.setEnabled(false);
     }
-}
-
-void TForm1::Edit1Change() {
-    ExplorerButton1.setEnabled(paths::isEncodableInput(Edit1.text(), codePage()));
-    ExplorerButton2.setEnabled(paths::isDecodableInput(Edit1.text(), codePage()));
 }
 
 // The jobs and the maintenance and link commands come with their own windows' work.

@@ -55,6 +55,16 @@ public:
     void FormCreate();
     void FormActivate();
     void Edit1Change();
+    void Edit2Enter();
+    void Edit2Exit();
+    void ExplorerButton4Click();
+    void WMDropFiles(ui::DroppedFiles& files);
+    void FormCloseQuery(bool& canClose);
+    void FormClose();
+    // Registers and removes the recovery hook; hookRegistered() is the hook flag.
+    void AddIni();
+    void RemoveIni();
+    bool hookRegistered() const { return hookFlag_; }
     void ExplorerButton1Click();
     void ExplorerButton2Click();
     void ExplorerButton3Click();
@@ -78,6 +88,7 @@ private:
     void bindHandlers();
     void applyPackage();
 
+    bool hookFlag_ = false;
     settings::LastOptionControls options_{CheckBox1, CheckBox2, CheckBox3, ComboBox1, CheckBox4};
 };
 

@@ -4,6 +4,8 @@
 #include "settings/LastOptions.h"
 #include "settings/LineFile.h"
 #include "settings/ProgramFiles.h"
+#include "settings/ToolPaths.h"
+#include "settings/ToolPathsForm.h"
 #include "settings/VisualPackage.h"
 #include "ui/Application.h"
 
@@ -34,6 +36,8 @@ void checkOn(ui::CheckBox& box, const std::string& line, const char* word, bool 
 TForm7::TForm7() : ui::Form("TForm7") {
     layOut();
     OnCreate = [this] { FormCreate(); };
+    ExplorerButton1.OnClick = [this] { ExplorerButton1Click(); };
+    ExplorerButton2.OnClick = [this] { ExplorerButton2Click(); };
 }
 
 void TForm7::layOut() {
@@ -167,6 +171,37 @@ void TForm7::setPackageCaption() {
     ExplorerButton3.setCaption("Enable p&ackage");
     if (packageEnabled())
         ExplorerButton3.setCaption("Disable p&ackage");
+}
+
+} // namespace korimba::settings
+
+namespace korimba::settings {
+
+void TForm7::ExplorerButton1Click() {
+    // There is no other way out of the dialog, so it closes even when Prefs.ini
+    // cannot be written; the failure is reported.
+    ui::Application::current().dispatch([this] { savePreferences(); });
+    close();
+}
+
+void TForm7::savePreferences() {
+    TextLines& buffer = generalBuffer();
+    buffer.clear();
+    buffer.add(RadioButton1.checked() ? "Maximized"
+                                      : (RadioButton2.checked() ? "Normal" : "Minimized"));
+    for (const ui::CheckBox* box :
+         {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4, &CheckBox5, &CheckBox6, &CheckBox7})
+        buffer.add(yesNo(box->checked()));
+    buffer.add(RadioButton4.checked() ? "1" : "2");
+    buffer.add(Edit1.text());
+    buffer.add(yesNo(CheckBox8.checked()));
+    saveLines(ui::Application::current().platform().files, programFile(kPrefsIni), buffer);
+    buffer.clear();
+}
+
+void TForm7::ExplorerButton2Click() {
+    reloadToolPaths();
+    Form2->showModal();
 }
 
 } // namespace korimba::settings

@@ -45,6 +45,8 @@ public:
                                              89, 25, widgets::kDialogButtonOptions};
 
     void FormCreate();
+    void ExplorerButton1Click();
+    void ExplorerButton2Click();
 
 private:
     void layOut();
@@ -52,6 +54,7 @@ private:
     void loadLastOptions();
     void applyPackage();
     void setPackageCaption();
+    void savePreferences();
 };
 
 extern TForm7* Form7;

@@ -1,0 +1,69 @@
+// The main window's input and output fields: typing, browsing, dropping, and
+// the completion of the output by the preferences.
+#include "app/MainForm.h"
+
+#include "jobs/OutputField.h"
+#include "lists/ListForm.h"
+#include "settings/PreferencesForm.h"
+#include "ui/Application.h"
+
+namespace korimba::app {
+
+namespace {
+
+paths::CodePage codePage() {
+    return paths::CodePage(ui::Application::current().platform().process);
+}
+
+jobs::OutputPreferences outputPreferences() {
+    const settings::TForm7& preferences = *settings::Form7;
+    return {preferences.CheckBox6.checked(), preferences.RadioButton5.checked(),
+            preferences.Edit1.text(), preferences.CheckBox7.checked(),
+            preferences.CheckBox8.checked()};
+}
+
+// A drop keeps at most this many characters of a name, its terminator included.
+constexpr int kDropBuffer = 255;
+
+} // namespace
+
+void TForm1::Edit1Change() {
+    ExplorerButton1.setEnabled(paths::isEncodableInput(Edit1.text(), codePage()));
+    ExplorerButton2.setEnabled(paths::isDecodableInput(Edit1.text(), codePage()));
+}
+
+void TForm1::Edit2Enter() {
+    Edit2.setText(jobs::outputOnEnter(Edit2.text(), Edit1.text(), outputPreferences(), codePage()));
+}
+
+void TForm1::Edit2Exit() {
+    Edit2.setText(jobs::outputOnExit(Edit2.text(), Edit1.text(), outputPreferences(), codePage()));
+}
+
+void TForm1::ExplorerButton4Click() {
+    OpenDialog1.fileName = Edit1.text();
+    OpenDialog1.execute();
+    Edit1.setText(OpenDialog1.fileName);
+    Edit2.setFocus();
+}
+
+void TForm1::WMDropFiles(ui::DroppedFiles& files) {
+    if (files.count() != 1) {
+        // The list window reads the names and releases the drop.
+        lists::Form6->setLeft(left());
+        lists::Form6->setTop(top());
+        lists::Form6->show();
+        hide();
+        lists::Form6->userDropFiles(files);
+        return;
+    }
+    const std::string name = files.name(0, kDropBuffer);
+    if (paths::isDroppableType(name, codePage()))
+        Edit1.setText(name);
+    else
+        ui::Application::current().showError(
+            "You may only drop Wave (*.wav) or MP3 (*.mp3) files.");
+    files.finish();
+}
+
+} // namespace korimba::app

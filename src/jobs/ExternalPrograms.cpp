@@ -1,0 +1,57 @@
+#include "jobs/ExternalPrograms.h"
+
+#include <array>
+
+namespace korimba::jobs {
+
+namespace {
+
+constexpr std::array<const char*, 10> kBitRates = {"8000",  "16000", "24000", "32000",
+                                                   "56000", "64000", "96000", "112000",
+                                                   "128000", "256000"};
+
+std::string coderCall(const std::string& tool, const std::string& input,
+                      const std::string& temporaryOutput, const std::string& mainSwitch,
+                      CoderSwitches switches) {
+    return tool + " " + input + " " + temporaryOutput + " " + mainSwitch + " " +
+           (switches.highQuality ? kQualitySwitch : "") + " " +
+           (switches.mono ? kMonoSwitch : "") + " ";
+}
+
+} // namespace
+
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+std::string bitRateSwitch(int itemIndex) {
+    if (itemIndex < 0 || itemIndex >= static_cast<int>(kBitRates.size()))
+        return {};
+    return std::string("-br ") + kBitRates[static_cast<std::size_t>(itemIndex)];
+}
+
+std::string encoderCall(const std::string& shortEncoder, const std::string& shortInput,
+                        const std::string& temporaryOutput, int bitRateIndex,
+                        CoderSwitches switches) {
+    return coderCall(shortEncoder, shortInput, temporaryOutput, bitRateSwitch(bitRateIndex),
+                     switches);
+}
+
+std::string decoderCall(const std::string& shortDecoder, const std::string& shortInput,
+                        const std::string& temporaryOutput, CoderSwitches switches) {
+    return coderCall(shortDecoder, shortInput, temporaryOutput, kWaveSwitch, switches);
+}
+
+std::string messageCall(const std::string& shortProgramFolder, SingleJob job,
+                        const std::string& shortInput, const std::string& shortOutput) {
+    const char* letter = job == SingleJob::Encode ? " E " : " D ";
+    return "start " + shortProgramFolder + "Message.exe" + letter + shortInput + " " +
+           shortOutput;
+}
+
+std::string listMessageCall(const std::string& shortProgramFolder,
+                            const std::string& outputFolder) {
+    return "start " + shortProgramFolder + "Message.exe L X " + quoted(outputFolder);
+}
+
+} // namespace korimba::jobs

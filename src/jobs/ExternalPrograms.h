@@ -1,0 +1,40 @@
+#pragma once
+// The command lines by which the job scripts start the programs outside
+// Korimba: the encoder, the decoder and the completion program.
+#include <string>
+
+namespace korimba::jobs {
+
+// A double-quote character, the text and a double-quote character.
+std::string quoted(const std::string& text);
+
+// "-br <rate>" for an index of the bit-rate list (0 to 9); "" for no selection.
+std::string bitRateSwitch(int itemIndex);
+inline constexpr const char* kQualitySwitch = "-hq";
+inline constexpr const char* kMonoSwitch = "-dm";
+inline constexpr const char* kWaveSwitch = "-wav";
+
+struct CoderSwitches {
+    bool highQuality = false;
+    bool mono = false;
+};
+
+// tool, input, temporary output, then the switches, each after one blank and
+// with a closing blank; an absent switch keeps its place as an empty one.
+std::string encoderCall(const std::string& shortEncoder, const std::string& shortInput,
+                        const std::string& temporaryOutput, int bitRateIndex,
+                        CoderSwitches switches);
+// Single-file decodes pass no quality or mono switch: "-wav" and three blanks.
+std::string decoderCall(const std::string& shortDecoder, const std::string& shortInput,
+                        const std::string& temporaryOutput, CoderSwitches switches = {});
+
+enum class SingleJob { Encode, Decode };
+
+// "start <SP>Message.exe E|D <short input> <short output>".
+std::string messageCall(const std::string& shortProgramFolder, SingleJob job,
+                        const std::string& shortInput, const std::string& shortOutput);
+// "start <SP>Message.exe L X "<output folder>"".
+std::string listMessageCall(const std::string& shortProgramFolder,
+                            const std::string& outputFolder);
+
+} // namespace korimba::jobs

@@ -1,0 +1,227 @@
+// Runs the real Cleaner.exe on a program folder made for each test, with the
+// win.ini entries it reads and writes saved and put back around every test.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string besideThisProgram(const std::string& name) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.rfind('\\') + 1) + name;
+}
+
+std::optional<std::string> readWinIni(const char* section, const char* key) {
+    // A default no real value has tells a missing key from an empty one.
+    const char missing[] = "\x01missing";
+    std::vector<char> buffer(1 << 16);
+    const DWORD length = GetPrivateProfileStringA(section, key, missing, buffer.data(),
+                                                  static_cast<DWORD>(buffer.size()), "win.ini");
+    const std::string value(buffer.data(), length);
+    if (value == missing)
+        return std::nullopt;
+    return value;
+}
+
+// A null value removes the key.
+void writeWinIni(const char* section, const char* key, const std::optional<std::string>& value) {
+    ASSERT_TRUE(
+        WritePrivateProfileStringA(section, key, value ? value->c_str() : nullptr, "win.ini"));
+}
+
+// Keeps a win.ini key as it was before the test.
+class SavedWinIniKey {
+public:
+    SavedWinIniKey(const char* section, const char* key)
+        : section_(section), key_(key), value_(readWinIni(section, key)) {}
+    ~SavedWinIniKey() { writeWinIni(section_, key_, value_); }
+    SavedWinIniKey(const SavedWinIniKey&) = delete;
+    SavedWinIniKey& operator=(const SavedWinIniKey&) = delete;
+
+private:
+    const char* section_;
+    const char* key_;
+    std::optional<std::string> value_;
+};
+
+std::string shortPath(const std::string& path) {
+    char buffer[MAX_PATH] = {};
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+}
+
+bool exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void removeTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+DWORD runAndWait(const std::string& program) {
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        ADD_FAILURE() << "cannot start " << program;
+        return ~DWORD{0};
+    }
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0) << "Cleaner hangs";
+    DWORD exitCode = ~DWORD{0};
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
+
+class CleanerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        root_ = std::string(temp) + "Korimba cleaner test " + std::to_string(GetCurrentProcessId());
+        programFolder_ = root_ + "\\Audio Coder Program\\";
+        ASSERT_TRUE(CreateDirectoryA(root_.c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA(programFolder_.c_str(), nullptr));
+        // Windows starts the copy in the program folder, whose short path is the hook.
+        ASSERT_TRUE(CopyFileA(besideThisProgram("Cleaner.exe").c_str(),
+                              (programFolder_ + "Cleaner.exe").c_str(), FALSE));
+        hook_ = shortPath(programFolder_ + "Cleaner.exe");
+        ASSERT_FALSE(hook_.empty());
+        ASSERT_NE(hook_, programFolder_ + "Cleaner.exe");
+        writeWinIni("Korimba", "Path", programFolder_.substr(0, programFolder_.size() - 1));
+    }
+
+    void TearDown() override { removeTree(root_); }
+
+    void create(const std::string& relative) {
+        const std::string path = programFolder_ + relative;
+        if (path.back() == '\\') {
+            ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
+            return;
+        }
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+        DWORD written = 0;
+        WriteFile(file, "x\r\n", 3, &written, nullptr);
+        CloseHandle(file);
+    }
+
+    bool has(const std::string& relative) const { return exists(programFolder_ + relative); }
+
+    DWORD runCleaner() const { return runAndWait(programFolder_ + "Cleaner.exe"); }
+
+    SavedWinIniKey savedPath_{"Korimba", "Path"};
+    SavedWinIniKey savedRun_{"Windows", "Run"};
+    SavedWinIniKey savedCopy_{"Windows", "Korimba"};
+    std::string root_;
+    std::string programFolder_;
+    std::string hook_;
+};
+
+} // namespace
+
+TEST_F(CleanerTest, LeftBehindJobsAreClearedAndRunRestored) {
+    const std::string user = "C:\\TOOLS\\A.EXE C:\\TOOLS\\B.EXE";
+    writeWinIni("Windows", "Run", user + "," + hook_);
+    writeWinIni("Windows", "Korimba", user);
+    for (const char* name :
+         {"Encoding.bat", "Decoding.bat", "EncList.dat", "DecList.dat", "Settings.ini", "Temp\\",
+          "Temp\\NIGHTA~1.WAV", "Temp\\LE\\", "Temp\\LE\\BLUE.WAV", "Temp\\LD\\",
+          "Temp\\LD\\BLUE.MP3", "Temp\\Other\\", "Temp\\Other\\keep.txt"})
+        create(name);
+    SetFileAttributesA((programFolder_ + "Temp\\LE\\BLUE.WAV").c_str(), FILE_ATTRIBUTE_READONLY);
+
+    EXPECT_EQ(runCleaner(), 0u);
+
+    EXPECT_EQ(readWinIni("Windows", "Run"), user);
+    EXPECT_EQ(readWinIni("Windows", "Korimba"), "");
+    for (const char* gone : {"Encoding.bat", "Decoding.bat", "EncList.dat", "DecList.dat",
+                             "Temp\\NIGHTA~1.WAV", "Temp\\LE\\BLUE.WAV", "Temp\\LD\\BLUE.MP3"})
+        EXPECT_FALSE(has(gone)) << gone;
+    for (const char* kept :
+         {"Settings.ini", "Cleaner.exe", "Temp\\LE", "Temp\\LD", "Temp\\Other\\keep.txt"})
+        EXPECT_TRUE(has(kept)) << kept;
+
+    // A second run finds nothing of ours in Run and leaves the saved key alone.
+    writeWinIni("Windows", "Korimba", "untouched");
+    EXPECT_EQ(runCleaner(), 0u);
+    EXPECT_EQ(readWinIni("Windows", "Run"), user);
+    EXPECT_EQ(readWinIni("Windows", "Korimba"), "untouched");
+    EXPECT_TRUE(has("Temp\\LE"));
+}
+
+TEST_F(CleanerTest, LongRunKeepsEveryUserEntryAroundTheHook) {
+    std::string early;
+    for (int i = 0; i < 150; ++i) {
+        if (i > 0)
+            early += ',';
+        early.append("C:\\APPS\\TOOL").append(std::to_string(i)).append("\\RUN.EXE");
+    }
+    ASSERT_GT(early.size(), 2000u);
+    std::string lowerHook = hook_;
+    CharLowerA(lowerHook.data());
+    writeWinIni("Windows", "Run", early + "," + lowerHook + ",D:\\LATE.EXE");
+
+    EXPECT_EQ(runCleaner(), 0u);
+
+    EXPECT_EQ(readWinIni("Windows", "Run"), early + ",D:\\LATE.EXE");
+    EXPECT_EQ(readWinIni("Windows", "Korimba"), "");
+}
+
+TEST_F(CleanerTest, NothingToDoChangesNothing) {
+    const std::string run = "C:\\TOOLS\\A.EXE," + hook_;
+    writeWinIni("Windows", "Run", run);
+    writeWinIni("Windows", "Korimba", "kept");
+    create("Encoding.bat");
+
+    // No program folder known.
+    writeWinIni("Korimba", "Path", std::nullopt);
+    EXPECT_EQ(runCleaner(), 0u);
+    EXPECT_TRUE(has("Encoding.bat"));
+
+    // A program folder that is gone.
+    writeWinIni("Korimba", "Path", root_ + "\\Removed Program");
+    EXPECT_EQ(runCleaner(), 0u);
+
+    EXPECT_EQ(readWinIni("Windows", "Run"), run);
+    EXPECT_EQ(readWinIni("Windows", "Korimba"), "kept");
+    EXPECT_TRUE(has("Encoding.bat"));
+}
+
+TEST_F(CleanerTest, FolderWithoutTempLosesItsLockFile) {
+    writeWinIni("Windows", "Run", hook_);
+    create("Decoding.bat");
+
+    EXPECT_EQ(runCleaner(), 0u);
+
+    EXPECT_EQ(readWinIni("Windows", "Run"), "");
+    EXPECT_FALSE(has("Decoding.bat"));
+    EXPECT_FALSE(has("Temp"));
+}

@@ -1,0 +1,179 @@
+// Message.exe: started by a job script when the job has ended, it tells which
+// job finished and what it produced, and offers to open the output folder.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "MessageText.h"
+#include "platform/CommandLine.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char windowClass[] = "KorimbaMessage";
+const char caption[] = "Korimba";
+const int openFolderId = 100;
+const int margin = 12;
+const int buttonWidth = 88;
+const int buttonHeight = 23;
+const int buttonGap = 8;
+
+std::optional<std::string> longName(const std::string& path) {
+    std::vector<char> buffer(MAX_PATH);
+    while (true) {
+        const DWORD length =
+            GetLongPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return std::nullopt;
+        if (length < buffer.size())
+            return std::string(buffer.data(), length);
+        buffer.resize(length);
+    }
+}
+
+// The scripts quote a folder that ends in a backslash ("E:\MP3\"); the C
+// runtime would read that backslash as an escape, so the raw line is split.
+std::vector<std::string> arguments() {
+    std::vector<std::string> all = korimba::platform::splitCommandLine(GetCommandLineA());
+    if (!all.empty())
+        all.erase(all.begin());
+    return all;
+}
+
+struct Window {
+    HWND frame = nullptr;
+    HFONT font = nullptr;
+    korimba::message::Notice notice;
+};
+
+SIZE measureText(HFONT font, const std::string& text, int maxWidth) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT bounds = {0, 0, maxWidth, 0};
+    const UINT flags = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS;
+    DrawTextA(dc, text.c_str(), -1, &bounds, flags);
+    if (bounds.right > maxWidth) {
+        // A path too long for the screen wraps anywhere, as the label does.
+        bounds = {0, 0, maxWidth, 0};
+        DrawTextA(dc, text.c_str(), -1, &bounds, flags | DT_WORDBREAK | DT_EDITCONTROL);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return {bounds.right, bounds.bottom};
+}
+
+HWND addChild(HWND parent, const char* kind, const char* text, DWORD style, int id, RECT place,
+              HFONT font) {
+    HWND child = CreateWindowExA(0, kind, text, WS_CHILD | WS_VISIBLE | style, place.left,
+                                 place.top, place.right - place.left, place.bottom - place.top,
+                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return child;
+}
+
+void layOut(Window& window) {
+    const int maxTextWidth = std::max(240, GetSystemMetrics(SM_CXSCREEN) - 120);
+    const SIZE text = measureText(window.font, window.notice.text, maxTextWidth);
+    const int clientWidth = std::max<int>(text.cx, 2 * buttonWidth + buttonGap) + 2 * margin;
+    const int buttonTop = margin + text.cy + margin;
+    const int clientHeight = buttonTop + buttonHeight + margin;
+
+    addChild(window.frame, "STATIC", window.notice.text.c_str(),
+             SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, -1,
+             {margin, margin, margin + text.cx, margin + text.cy}, window.font);
+    const int okLeft = clientWidth - margin - buttonWidth;
+    const int openLeft = okLeft - buttonGap - buttonWidth;
+    HWND open = addChild(
+        window.frame, "BUTTON", "&Open folder", BS_PUSHBUTTON | WS_TABSTOP, openFolderId,
+        {openLeft, buttonTop, openLeft + buttonWidth, buttonTop + buttonHeight}, window.font);
+    EnableWindow(open, !window.notice.folder.empty());
+    HWND ok =
+        addChild(window.frame, "BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
+                 {okLeft, buttonTop, okLeft + buttonWidth, buttonTop + buttonHeight}, window.font);
+    SetFocus(ok);
+
+    RECT frame = {0, 0, clientWidth, clientHeight};
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(window.frame, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(window.frame, GWL_EXSTYLE));
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(window.frame, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* window = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    switch (message) {
+    case WM_NCCREATE: {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        break;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == openFolderId && window && !window->notice.folder.empty()) {
+            ShellExecuteA(hwnd, "open", window->notice.folder.c_str(), nullptr, nullptr,
+                          SW_SHOWNORMAL);
+            return 0;
+        }
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            DestroyWindow(hwnd);
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+bool registerWindowClass(HINSTANCE instance) {
+    WNDCLASSA type = {};
+    type.lpfnWndProc = windowProcedure;
+    type.hInstance = instance;
+    type.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    type.lpszClassName = windowClass;
+    return RegisterClassA(&type) != 0;
+}
+
+int runMessageLoop(HWND frame) {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // Tab, Enter and Escape as in a dialog box.
+        if (IsDialogMessageA(frame, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    Window window;
+    window.notice = korimba::message::composeNotice(arguments(), longName);
+    window.font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                              DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+    if (!registerWindowClass(instance))
+        return 1;
+    window.frame = CreateWindowExA(WS_EX_DLGMODALFRAME, windowClass, caption,
+                                   WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   0, 0, nullptr, nullptr, instance, &window);
+    if (!window.frame)
+        return 1;
+    layOut(window);
+    // Shown normally whatever the script's own window mode: it is the job's end notice.
+    ShowWindow(window.frame, SW_SHOWNORMAL);
+    SetForegroundWindow(window.frame);
+    const int result = runMessageLoop(window.frame);
+    DeleteObject(window.font);
+    return result;
+}
