@@ -3,7 +3,7 @@
 # Quiet and quick when everything is already there.
 set -euo pipefail
 packages=(cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-i686-posix
-          mingw-w64-i686-dev wine wine32:i386 xvfb xauth xdotool imagemagick python3 x11-utils)
+          mingw-w64-i686-dev wine wine32:i386 xvfb xauth xdotool imagemagick python3 x11-utils x11-apps fonts-wine)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||

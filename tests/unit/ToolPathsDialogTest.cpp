@@ -26,8 +26,9 @@ TEST_F(ToolPathsDialog, TypingTheEncoderFillsTheDecoderOnceTheFolderIsTyped) {
     const std::string typed = "C:\\L3\\l3enc.exe";
     for (std::size_t length = 1; length <= typed.size(); ++length) {
         Form2->Edit1.setText(typed.substr(0, length));
-        if (length < 6)
+        if (length < 6) {
             EXPECT_EQ(Form2->Edit2.text(), "") << length;
+        }
     }
     EXPECT_EQ(Form2->Edit2.text(), "C:\\L3\\l3dec.exe");
     Form2->Edit1.setText("C:\\Other\\l3enc.exe");
