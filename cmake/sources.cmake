@@ -17,6 +17,7 @@ set(KORIMBA_CORE_SOURCES
   src/settings/VisualPackage.cpp
   src/ui/TextLines.cpp
   src/widgets/ExplorerButton.cpp
+  src/widgets/WindowFrame.cpp
   src/platform/CommandLine.cpp
   src/platform/Exception.cpp
   src/ui/Application.cpp

@@ -18,7 +18,7 @@ TForm4::TForm4() : ui::Form("TForm4") {
     Image1.setBounds(8, 8, 33, 33);
     Image1.setTransparent(true);
     Label1.setCaption("Korimba for Windows 95 ");
-    Label1.setBounds(48, 10, 260, 28);
+    Label1.setBounds(48, 10, 310, 30);
     Label1.setFont(ui::titleFont());
     Label1.setTransparent(true);
     Label6.setCaption("Version: 2.1.5");

@@ -20,12 +20,12 @@ public:
     ui::Bevel Bevel4{this, "Bevel4"};
     ui::Label Label2{this, "Label2"};
     ui::Label Label3{this, "Label3"};
-    widgets::TExplorerButton ExplorerButton2{this, "ExplorerButton2", "&Close", 368, 20, 89, 18,
-                                             widgets::kDialogButtonOptions};
-    widgets::TExplorerButton ExplorerButton3{this, "ExplorerButton3", "Visit our &site", 368, 38,
-                                             89, 18, widgets::kDialogButtonOptions};
-    widgets::TExplorerButton ExplorerButton1{this, "ExplorerButton1", "&E-mail", 368, 56, 89, 18,
-                                             widgets::kDialogButtonOptions};
+    widgets::TExplorerButton ExplorerButton2{
+        this, "ExplorerButton2", "&Close", 368, 20, 89, 18, widgets::kDialogButtonOptions};
+    widgets::TExplorerButton ExplorerButton3{
+        this, "ExplorerButton3", "Visit our &site", 368, 38, 89, 18, widgets::kDialogButtonOptions};
+    widgets::TExplorerButton ExplorerButton1{
+        this, "ExplorerButton1", "&E-mail", 368, 56, 89, 18, widgets::kDialogButtonOptions};
 
     void FormCreate();
 };

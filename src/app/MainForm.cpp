@@ -10,29 +10,18 @@
 
 namespace korimba::app {
 
+using settings::codePage;
+using settings::system;
+
 TForm1* Form1 = nullptr;
 
 namespace {
-
-platform::Platform& system() {
-    return ui::Application::current().platform();
-}
-
-paths::CodePage codePage() {
-    return paths::CodePage(system().process);
-}
 
 void placeLabel(ui::Label& label, const char* caption, int left, int top, ui::Control* focus) {
     label.setCaption(caption);
     label.setBounds(left, top, static_cast<int>(std::string(caption).size()) * 6 + 8, 13);
     label.setTransparent(true);
     label.setFocusControl(focus);
-}
-
-void navyText(ui::Control& control) {
-    ui::Font font = control.font();
-    font.color = ui::colors::Navy;
-    control.setFont(font);
 }
 
 } // namespace
@@ -57,30 +46,12 @@ TForm1::~TForm1() {
 }
 
 void TForm1::layOutPanels() {
-    Panel1.setAlign(ui::Align::Top);
-    Panel1.setBounds(0, 0, 426, 41);
-    Panel1.setBevelOuter(ui::BevelOuter::None);
-    Label2.setCaption("Korimba for Windows 95");
-    Label2.setBounds(8, 6, 260, 28);
-    Label2.setFont(ui::titleFont());
-    Label2.setTransparent(true);
-
-    Panel2.setAlign(ui::Align::Left);
-    Panel2.setBounds(0, 41, 105, 232);
-    Panel2.setBevelOuter(ui::BevelOuter::None);
-    Image1.setAlign(ui::Align::Client);
-    Image1.setStretch(true);
+    widgets::layOutFrame(frame_, "Korimba for Windows 95");
     ExplorerButton1.setEnabled(false);
     ExplorerButton2.setEnabled(false);
     ExplorerButton6.setEnabled(false);
     ExplorerButton7.setEnabled(false);
     ExplorerButton8.setDropDownMenu(&PopupMenu1);
-
-    Panel3.setAlign(ui::Align::Client);
-    Panel3.setBevelOuter(ui::BevelOuter::Lowered);
-    Panel3.setColor(ui::colors::MidGrey);
-    Image2.setAlign(ui::Align::Client);
-    Image2.setStretch(true);
 }
 
 void TForm1::layOutFields() {
@@ -95,7 +66,7 @@ void TForm1::layOutFields() {
                         "256000 Bit/s"});
     ComboBox1.setItemIndex(7);
     for (ui::Control* field : std::initializer_list<ui::Control*>{&Edit1, &Edit2, &ComboBox1})
-        navyText(*field);
+        field->setFontColor(ui::colors::Navy);
     CheckBox1.setCaption("High q&uality");
     CheckBox1.setBounds(176, 128, 81, 17);
     CheckBox2.setCaption("Make &mono");
@@ -138,18 +109,12 @@ void TForm1::layOutProgress() {
 }
 
 void TForm1::buildSystemMenu() {
-    PopupMenu1.add("Preferences1", "Korimba &Settings ").OnClick = [this] {
-        Preferences1Click();
-    };
+    PopupMenu1.add("Preferences1", "Korimba &Settings ").OnClick = [this] { Preferences1Click(); };
     ui::MenuItem& fixations = PopupMenu1.add("Cleanup1", "&Fixations");
     fixations.add("FixDOSwindows1", "&Fix processes").OnClick = [this] { FixDOSwindows1Click(); };
-    fixations.add("Killprocesses1", "&Kill processes").OnClick = [this] {
-        Killprocesses1Click();
-    };
+    fixations.add("Killprocesses1", "&Kill processes").OnClick = [this] { Killprocesses1Click(); };
     PopupMenu1.add("N3", "-");
-    PopupMenu1.add("Venhollowsite1", "&Venhollow site").OnClick = [this] {
-        Venhollowsite1Click();
-    };
+    PopupMenu1.add("Venhollowsite1", "&Venhollow site").OnClick = [this] { Venhollowsite1Click(); };
     PopupMenu1.add("EMailVenhollow1", "&E-Mail Venhollow").OnClick = [this] {
         EMailVenhollow1Click();
     };
@@ -193,17 +158,14 @@ void TForm1::FormCreate() {
         Edit2.setText(paths::nameWithoutLastFour(Edit1.text()) + ".mp3");
     const std::string notice = settings::programFile(settings::kNoticeFile);
     if (system().files.exists(notice))
-        system().shell.execute(ui::Application::current().backend().handleOf(*this), "open",
-                               notice, "", "", platform::SwShow);
+        system().shell.execute(ui::Application::current().backend().handleOf(*this), "open", notice,
+                               "", "", platform::SwShow);
 }
 
 void TForm1::applyPackage() {
     if (!settings::packageEnabled())
         return;
-    Image1.setPicture(settings::packageBitmap(settings::kLeftBitmap));
-    Image2.setPicture(settings::packageBitmap(settings::kRightBitmap));
-    for (ui::Panel* panel : {&Panel1, &Panel2, &Panel3})
-        panel->setColor(ui::colors::White);
+    settings::applyPackage(frame_);
 }
 
 void TForm1::FormActivate() {

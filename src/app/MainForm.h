@@ -7,6 +7,7 @@
 #include "ui/Menu.h"
 #include "ui/Timer.h"
 #include "widgets/ExplorerButton.h"
+#include "widgets/WindowFrame.h"
 
 namespace korimba::app {
 
@@ -21,14 +22,14 @@ public:
     ui::Image Image1{&Panel2, "Image1"};
     widgets::TExplorerButton ExplorerButton1{&Panel2, "ExplorerButton1", "&Encode", 8, 8, 89, 25};
     widgets::TExplorerButton ExplorerButton2{&Panel2, "ExplorerButton2", "&Decode", 8, 33, 89, 25};
-    widgets::TExplorerButton ExplorerButton5{&Panel2, "ExplorerButton5", "Crea&te list", 8, 65,
-                                             89, 25};
-    widgets::TExplorerButton ExplorerButton6{&Panel2, "ExplorerButton6", "En&code list", 8, 90,
-                                             89, 25};
-    widgets::TExplorerButton ExplorerButton7{&Panel2, "ExplorerButton7", "Dec&ode list", 8, 115,
-                                             89, 25};
-    widgets::TExplorerButton ExplorerButton8{&Panel2, "ExplorerButton8", "      &System  ", 8, 145,
-                                             89, 25};
+    widgets::TExplorerButton ExplorerButton5{&Panel2, "ExplorerButton5", "Crea&te list", 8, 65, 89,
+                                             25};
+    widgets::TExplorerButton ExplorerButton6{&Panel2, "ExplorerButton6", "En&code list", 8, 90, 89,
+                                             25};
+    widgets::TExplorerButton ExplorerButton7{&Panel2, "ExplorerButton7", "Dec&ode list", 8, 115, 89,
+                                             25};
+    widgets::TExplorerButton ExplorerButton8{
+        &Panel2, "ExplorerButton8", "      &System  ", 8, 145, 89, 25};
     widgets::TExplorerButton ExplorerButton3{&Panel2, "ExplorerButton3", "E&xit", 8, 170, 89, 25};
     ui::Panel Panel3{this, "Panel3"};
     ui::Image Image2{&Panel3, "Image2"};
@@ -89,6 +90,7 @@ private:
     void applyPackage();
 
     bool hookFlag_ = false;
+    widgets::WindowFrame frame_{Panel1, Label2, Panel2, Image1, Panel3, Image2};
     settings::LastOptionControls options_{CheckBox1, CheckBox2, CheckBox3, ComboBox1, CheckBox4};
 };
 

@@ -5,15 +5,15 @@
 #include "jobs/OutputField.h"
 #include "lists/ListForm.h"
 #include "settings/PreferencesForm.h"
+#include "settings/ProgramFiles.h"
 #include "ui/Application.h"
 
 namespace korimba::app {
 
-namespace {
+using settings::codePage;
+using settings::system;
 
-paths::CodePage codePage() {
-    return paths::CodePage(ui::Application::current().platform().process);
-}
+namespace {
 
 jobs::OutputPreferences outputPreferences() {
     const settings::TForm7& preferences = *settings::Form7;

@@ -8,15 +8,14 @@
 
 namespace korimba::app {
 
+using settings::codePage;
+using settings::system;
+
 namespace {
 
 constexpr const char* kWindows = "Windows";
 constexpr const char* kRun = "Run";
 constexpr const char* kSavedRun = "Korimba";
-
-platform::Platform& system() {
-    return ui::Application::current().platform();
-}
 
 bool jobLeft() {
     return system().files.exists(settings::programFile(settings::kEncodingLock)) ||

@@ -6,16 +6,15 @@ namespace korimba::jobs {
 
 namespace {
 
-constexpr std::array<const char*, 10> kBitRates = {"8000",  "16000", "24000", "32000",
-                                                   "56000", "64000", "96000", "112000",
-                                                   "128000", "256000"};
+constexpr std::array<const char*, 10> kBitRates = {"8000",  "16000", "24000",  "32000",  "56000",
+                                                   "64000", "96000", "112000", "128000", "256000"};
 
 std::string coderCall(const std::string& tool, const std::string& input,
                       const std::string& temporaryOutput, const std::string& mainSwitch,
                       CoderSwitches switches) {
     return tool + " " + input + " " + temporaryOutput + " " + mainSwitch + " " +
-           (switches.highQuality ? kQualitySwitch : "") + " " +
-           (switches.mono ? kMonoSwitch : "") + " ";
+           (switches.highQuality ? kQualitySwitch : "") + " " + (switches.mono ? kMonoSwitch : "") +
+           " ";
 }
 
 } // namespace
@@ -45,8 +44,7 @@ std::string decoderCall(const std::string& shortDecoder, const std::string& shor
 std::string messageCall(const std::string& shortProgramFolder, SingleJob job,
                         const std::string& shortInput, const std::string& shortOutput) {
     const char* letter = job == SingleJob::Encode ? " E " : " D ";
-    return "start " + shortProgramFolder + "Message.exe" + letter + shortInput + " " +
-           shortOutput;
+    return "start " + shortProgramFolder + "Message.exe" + letter + shortInput + " " + shortOutput;
 }
 
 std::string listMessageCall(const std::string& shortProgramFolder,

@@ -34,7 +34,6 @@ enum class SingleJob { Encode, Decode };
 std::string messageCall(const std::string& shortProgramFolder, SingleJob job,
                         const std::string& shortInput, const std::string& shortOutput);
 // "start <SP>Message.exe L X "<output folder>"".
-std::string listMessageCall(const std::string& shortProgramFolder,
-                            const std::string& outputFolder);
+std::string listMessageCall(const std::string& shortProgramFolder, const std::string& outputFolder);
 
 } // namespace korimba::jobs

@@ -14,14 +14,14 @@ namespace korimba::paths {
 // taken for a separator. The default has no lead bytes: a single-byte code
 // page. The program passes its platform's process.
 class CodePage {
-  public:
+public:
     CodePage() = default;
     explicit CodePage(const platform::Process& process) : process_(&process) {}
     bool isLeadByte(char byte) const {
         return process_ != nullptr && process_->isLeadByte(static_cast<unsigned char>(byte));
     }
 
-  private:
+private:
     const platform::Process* process_ = nullptr;
 };
 

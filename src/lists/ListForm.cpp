@@ -25,25 +25,7 @@ TForm6::TForm6() : ui::Form("TForm6") {
     setBorderIcons(ui::BiSystemMenu);
     setClientSize(426, 273);
 
-    Panel1.setAlign(ui::Align::Top);
-    Panel1.setBounds(0, 0, 426, 41);
-    Panel1.setBevelOuter(ui::BevelOuter::None);
-    Label2.setCaption("Korimba Process List");
-    Label2.setBounds(8, 6, 260, 28);
-    Label2.setFont(ui::titleFont());
-    Label2.setTransparent(true);
-
-    Panel2.setAlign(ui::Align::Left);
-    Panel2.setBounds(0, 41, 105, 232);
-    Panel2.setBevelOuter(ui::BevelOuter::None);
-    Image1.setAlign(ui::Align::Client);
-    Image1.setStretch(true);
-
-    Panel3.setAlign(ui::Align::Client);
-    Panel3.setBevelOuter(ui::BevelOuter::Lowered);
-    Panel3.setColor(ui::colors::MidGrey);
-    Image2.setAlign(ui::Align::Client);
-    Image2.setStretch(true);
+    widgets::layOutFrame(frame_, "Korimba Process List");
     Label1.setCaption("&Files dominated for process:");
     Label1.setBounds(16, 8, 150, 13);
     Label1.setTransparent(true);
@@ -60,11 +42,8 @@ TForm6::TForm6() : ui::Form("TForm6") {
     CheckBox1.setCaption("&Delete all after convert");
     CheckBox1.setBounds(176, 208, 129, 17);
     CheckBox1.setColor(ui::colors::MidGrey);
-    for (ui::Control* field : std::initializer_list<ui::Control*>{&Memo1, &Edit1}) {
-        ui::Font font = field->font();
-        font.color = ui::colors::Navy;
-        field->setFont(font);
-    }
+    for (ui::Control* field : std::initializer_list<ui::Control*>{&Memo1, &Edit1})
+        field->setFontColor(ui::colors::Navy);
     Edit1.setTabOrder(0);
     Memo1.setTabOrder(1);
     CheckBox1.setTabOrder(2);
@@ -73,12 +52,8 @@ TForm6::TForm6() : ui::Form("TForm6") {
 
 void TForm6::FormCreate() {
     setAcceptsFiles(true);
-    if (!settings::packageEnabled())
-        return;
-    Image1.setPicture(settings::packageBitmap(settings::kLeftBitmap));
-    Image2.setPicture(settings::packageBitmap(settings::kRightBitmap));
-    for (ui::Panel* panel : {&Panel1, &Panel2, &Panel3})
-        panel->setColor(ui::colors::White);
+    if (settings::packageEnabled())
+        settings::applyPackage(frame_);
 }
 
 } // namespace korimba::lists

@@ -4,6 +4,7 @@
 #include "ui/Controls.h"
 #include "ui/Form.h"
 #include "widgets/ExplorerButton.h"
+#include "widgets/WindowFrame.h"
 
 namespace korimba::lists {
 
@@ -15,8 +16,8 @@ public:
     ui::Label Label2{&Panel1, "Label2"};
     ui::Panel Panel2{this, "Panel2"};
     ui::Image Image1{&Panel2, "Image1"};
-    widgets::TExplorerButton ExplorerButton1{&Panel2, "ExplorerButton1", "Open &Explorer", 8, 8,
-                                             89, 25};
+    widgets::TExplorerButton ExplorerButton1{&Panel2, "ExplorerButton1", "Open &Explorer", 8, 8, 89,
+                                             25};
     widgets::TExplorerButton ExplorerButton2{&Panel2, "ExplorerButton2", "&Remove all", 8, 33, 89,
                                              25};
     widgets::TExplorerButton ExplorerButton3{&Panel2, "ExplorerButton3", "&Close", 8, 64, 89, 25};
@@ -29,6 +30,9 @@ public:
     ui::CheckBox CheckBox1{&Panel3, "CheckBox1"};
 
     void FormCreate();
+
+private:
+    widgets::WindowFrame frame_{Panel1, Label2, Panel2, Image1, Panel3, Image2};
 };
 
 extern TForm6* Form6;

@@ -44,8 +44,8 @@ public:
     virtual std::string read(const std::string& file, const std::string& section,
                              const std::string& key, const std::string& fallback) const = 0;
     // WritePrivateProfileStringA of a value (never a deletion); false when refused.
-    virtual bool write(const std::string& file, const std::string& section,
-                       const std::string& key, const std::string& value) = 0;
+    virtual bool write(const std::string& file, const std::string& section, const std::string& key,
+                       const std::string& value) = 0;
 };
 
 class Shell {

@@ -15,10 +15,6 @@ TForm7* Form7 = nullptr;
 
 namespace {
 
-const platform::FileSystem& files() {
-    return ui::Application::current().platform().files;
-}
-
 void place(ui::Control& control, const char* caption, int left, int top, int width,
            int height = 17) {
     control.setCaption(caption);
@@ -49,8 +45,8 @@ void TForm7::layOut() {
     setClientSize(384, 300);
     Image1.setAlign(ui::Align::Client);
     Image1.setStretch(true);
-    const ui::Rect circles[] = {{72, -16, 145, 129}, {72, 32, 145, 129}, {56, 88, 241, 209},
-                                {-8, 192, 145, 129}};
+    const ui::Rect circles[] = {
+        {72, -16, 145, 129}, {72, 32, 145, 129}, {56, 88, 241, 209}, {-8, 192, 145, 129}};
     ui::Shape* shapes[] = {&Shape1, &Shape2, &Shape3, &Shape4};
     for (int i = 0; i < 4; ++i) {
         shapes[i]->setBounds(circles[i].left, circles[i].top, circles[i].width, circles[i].height);
@@ -85,9 +81,7 @@ void TForm7::layOut() {
     place(RadioButton4, "Same as &input folder", 9, 1, 137);
     place(RadioButton5, "&Other:", 9, 19, 113);
     Edit1.setBounds(27, 36, 126, 21);
-    ui::Font navy = Edit1.font();
-    navy.color = ui::colors::Navy;
-    Edit1.setFont(navy);
+    Edit1.setFontColor(ui::colors::Navy);
     place(CheckBox5, "&Reload last settings at startup", 14, 240, 257);
     place(CheckBox1, "&Show number of files to progress in dos-box", 14, 257, 257);
 
@@ -121,7 +115,7 @@ void TForm7::FormCreate() {
 void TForm7::loadPreferences() {
     TextLines& buffer = generalBuffer();
     buffer.clear();
-    loadLinesIfExists(files(), programFile(kPrefsIni), buffer);
+    loadLinesIfExists(system().files, programFile(kPrefsIni), buffer);
     const std::string mode = buffer.numberedLine(1);
     if (mode == "Maximized")
         RadioButton1.setChecked(true);
@@ -145,10 +139,10 @@ void TForm7::loadPreferences() {
 
 void TForm7::loadLastOptions() {
     const std::string path = programFile(kOptionsIni);
-    if (!CheckBox5.checked() || !files().exists(path) || !MainWindowOptions)
+    if (!CheckBox5.checked() || !system().files.exists(path) || !MainWindowOptions)
         return;
     TextLines& buffer = generalBuffer();
-    loadLines(files(), path, buffer);
+    loadLines(system().files, path, buffer);
     applyLastOptions(buffer, *MainWindowOptions);
 }
 

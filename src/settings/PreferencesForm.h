@@ -37,12 +37,12 @@ public:
     ui::Edit Edit1{&Panel1, "Edit1"};
     ui::CheckBox CheckBox5{this, "CheckBox5"};
     ui::CheckBox CheckBox1{this, "CheckBox1"};
-    widgets::TExplorerButton ExplorerButton1{this, "ExplorerButton1", "&Close", 281, 16, 89, 25,
-                                             widgets::kDialogButtonOptions};
-    widgets::TExplorerButton ExplorerButton2{this, "ExplorerButton2", "&Path settings", 280, 48,
-                                             89, 25, widgets::kDialogButtonOptions};
-    widgets::TExplorerButton ExplorerButton3{this, "ExplorerButton3", "Download p&ack", 280, 88,
-                                             89, 25, widgets::kDialogButtonOptions};
+    widgets::TExplorerButton ExplorerButton1{
+        this, "ExplorerButton1", "&Close", 281, 16, 89, 25, widgets::kDialogButtonOptions};
+    widgets::TExplorerButton ExplorerButton2{
+        this, "ExplorerButton2", "&Path settings", 280, 48, 89, 25, widgets::kDialogButtonOptions};
+    widgets::TExplorerButton ExplorerButton3{
+        this, "ExplorerButton3", "Download p&ack", 280, 88, 89, 25, widgets::kDialogButtonOptions};
 
     void FormCreate();
     void ExplorerButton1Click();

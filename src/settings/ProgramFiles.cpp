@@ -5,12 +5,20 @@
 
 namespace korimba::settings {
 
+platform::Platform& system() {
+    return ui::Application::current().platform();
+}
+
+paths::CodePage codePage() {
+    return paths::CodePage(system().process);
+}
+
 std::string programFolder(const platform::Process& process) {
     return paths::folderPart(process.executablePath(), paths::CodePage(process));
 }
 
 std::string programFolder() {
-    return programFolder(ui::Application::current().platform().process);
+    return programFolder(system().process);
 }
 
 std::string programFile(const std::string& relativeName) {

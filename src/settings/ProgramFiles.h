@@ -1,5 +1,6 @@
 #pragma once
 // The program folder and the names of the files the program keeps there.
+#include "jobs/PathRules.h"
 #include "platform/Platform.h"
 
 #include <string>
@@ -12,6 +13,10 @@ inline constexpr const char* kOptionsIni = "options.ini";
 inline constexpr const char* kNoticeFile = "message.txt";
 inline constexpr const char* kEncodingLock = "Encoding.bat";
 inline constexpr const char* kDecodingLock = "Decoding.bat";
+
+// The platform of the running application, and its ANSI code page for the path rules.
+platform::Platform& system();
+paths::CodePage codePage();
 
 // The running executable's folder, ending in "\".
 std::string programFolder(const platform::Process& process);

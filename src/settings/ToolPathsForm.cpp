@@ -1,6 +1,7 @@
 #include "settings/ToolPathsForm.h"
 
 #include "jobs/PathRules.h"
+#include "settings/ProgramFiles.h"
 #include "settings/ToolPaths.h"
 #include "settings/VisualPackage.h"
 #include "ui/Application.h"
@@ -10,14 +11,6 @@ namespace korimba::settings {
 TForm2* Form2 = nullptr;
 
 namespace {
-
-platform::Platform& system() {
-    return ui::Application::current().platform();
-}
-
-paths::CodePage codePage() {
-    return paths::CodePage(system().process);
-}
 
 // When the other field is empty and its tool stands in this field's folder, fill it in.
 void completeOtherTool(const ui::Edit& changed, ui::Edit& other, const char* otherTool) {
@@ -52,11 +45,8 @@ TForm2::TForm2() : ui::Form("TForm2") {
     Label2.setTransparent(true);
     Label2.setFocusControl(&Edit2);
     Edit2.setBounds(8, 72, 273, 21);
-    for (ui::Edit* field : {&Edit1, &Edit2}) {
-        ui::Font font = field->font();
-        font.color = ui::colors::Navy;
-        field->setFont(font);
-    }
+    for (ui::Edit* field : {&Edit1, &Edit2})
+        field->setFontColor(ui::colors::Navy);
     Edit1.setTabOrder(0);
     Edit2.setTabOrder(1);
 

@@ -5,22 +5,23 @@
 
 namespace korimba::settings {
 
-namespace {
-const platform::FileSystem& files() {
-    return ui::Application::current().platform().files;
-}
-} // namespace
-
 bool packageEnabled() {
-    return files().exists(programFile(kPackageMarker));
+    return system().files.exists(programFile(kPackageMarker));
 }
 
 bool packageInstalled() {
-    return files().exists(programFile(kRightBitmap));
+    return system().files.exists(programFile(kRightBitmap));
 }
 
 ui::Bitmap packageBitmap(const char* relativeName) {
-    return ui::Bitmap::load(files(), programFile(relativeName));
+    return ui::Bitmap::load(system().files, programFile(relativeName));
+}
+
+void applyPackage(const widgets::WindowFrame& frame) {
+    frame.leftPicture.setPicture(packageBitmap(kLeftBitmap));
+    frame.fieldsPicture.setPicture(packageBitmap(kRightBitmap));
+    for (ui::Panel* panel : {&frame.top, &frame.left, &frame.fields})
+        panel->setColor(ui::colors::White);
 }
 
 } // namespace korimba::settings

@@ -2,6 +2,7 @@
 // Optional background bitmaps in the program folder's Images folder, applied by
 // each window once, at its creation, while the marker file is there.
 #include "ui/Bitmap.h"
+#include "widgets/WindowFrame.h"
 
 #include <string>
 
@@ -15,5 +16,7 @@ bool packageEnabled();
 bool packageInstalled();
 // Loads one of the package's bitmaps; "Cannot open file %s" or "Bitmap image is not valid".
 ui::Bitmap packageBitmap(const char* relativeName);
+// The left bitmap on the left picture, the right one on the fields' picture, the panels white.
+void applyPackage(const widgets::WindowFrame& frame);
 
 } // namespace korimba::settings

@@ -7,7 +7,7 @@
 namespace korimba::settings {
 
 class WinIni {
-  public:
+public:
     static constexpr const char* kFileName = "win.ini";
 
     explicit WinIni(platform::Profile& profile) : profile_(profile) {}
@@ -19,7 +19,7 @@ class WinIni {
     // throws "Unable to write to win.ini".
     void writeString(const std::string& section, const std::string& key, const std::string& value);
 
-  private:
+private:
     platform::Profile& profile_;
 };
 

@@ -30,8 +30,7 @@ public:
 
     // Creates a form, sets its global reference, makes its native windows and
     // runs its OnCreate through the dispatcher. The first form is the main form.
-    template <class F>
-    F& createForm(F*& globalReference) {
+    template <class F> F& createForm(F*& globalReference) {
         auto form = std::make_unique<F>();
         F& created = *form;
         globalReference = &created;

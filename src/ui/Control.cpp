@@ -82,6 +82,12 @@ void Control::setFont(const Font& font) {
     changed(Property::Font);
 }
 
+void Control::setFontColor(Color color) {
+    Font font = font_;
+    font.color = color;
+    setFont(font);
+}
+
 void Control::setHint(const std::string& hint) {
     hint_ = hint;
     changed(Property::Hint);

@@ -89,6 +89,7 @@ public:
     void setColor(Color color);
     const Font& font() const { return font_; }
     void setFont(const Font& font);
+    void setFontColor(Color color);
     const std::string& hint() const { return hint_; }
     void setHint(const std::string& hint);
     bool showHint() const { return showHint_; }

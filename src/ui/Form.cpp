@@ -30,8 +30,7 @@ void Form::showModal() {
     modal_ = false;
     hide();
     // The native side may already have handed activation back while hiding.
-    if (previous && previous != this && previous->visible() &&
-        application.activeForm() != previous)
+    if (previous && previous != this && previous->visible() && application.activeForm() != previous)
         previous->userActivate();
 }
 

@@ -11,7 +11,7 @@
 namespace korimba::ui {
 
 class TextLines {
-  public:
+public:
     TextLines() = default;
     TextLines(std::initializer_list<std::string> lines) : lines_(lines) {}
 
@@ -36,7 +36,7 @@ class TextLines {
 
     bool operator==(const TextLines&) const = default;
 
-  private:
+private:
     std::vector<std::string> lines_;
 };
 

@@ -18,7 +18,9 @@ inline constexpr Color BtnFace = static_cast<Color>(0x8000000F);
 inline constexpr Color Window = static_cast<Color>(0x80000005);
 inline constexpr Color WindowText = static_cast<Color>(0x80000008);
 inline constexpr Color Highlight = static_cast<Color>(0x8000000D);
-inline constexpr bool isSystem(Color color) { return color < 0; }
+inline constexpr bool isSystem(Color color) {
+    return color < 0;
+}
 } // namespace colors
 
 struct Rect {

@@ -7,9 +7,7 @@ TExplorerButton::TExplorerButton(ui::Control* parent, std::string name, std::str
     : ui::Button(parent, std::move(name)), options_(options) {
     setCaption(caption);
     setBounds(left, top, width, height);
-    ui::Font font = this->font();
-    font.color = ui::colors::Highlight;
-    setFont(font);
+    setFontColor(ui::colors::Highlight);
 }
 
 } // namespace korimba::widgets

@@ -25,7 +25,7 @@ bool shiftJisLeadByte(unsigned char byte);
 // first). Entries are kept in creation order, which is also the order in
 // which findFirstName looks for a match. "." and ".." are not resolved.
 class FakeFileSystem final : public platform::FileSystem {
-  public:
+public:
     FakeFileSystem();
     ~FakeFileSystem() override;
     FakeFileSystem(const FakeFileSystem&) = delete;
@@ -64,7 +64,7 @@ class FakeFileSystem final : public platform::FileSystem {
     std::string shortPathName(const std::string& path) const override;
     std::optional<std::string> findFirstName(const std::string& pattern) const override;
 
-  private:
+private:
     struct Entry;
     struct Location;
     using Chain = std::vector<Entry*>;
@@ -98,7 +98,7 @@ class FakeFileSystem final : public platform::FileSystem {
 // win.ini and friends: values by file, section and key, all without regard to
 // case. Reads return values whole, however long.
 class FakeProfile final : public platform::Profile {
-  public:
+public:
     std::string read(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& fallback) const override;
     bool write(const std::string& file, const std::string& section, const std::string& key,
@@ -113,7 +113,7 @@ class FakeProfile final : public platform::Profile {
     void failWrites(bool fail = true) { failWrites_ = fail; }
     int writeCount() const { return writeCount_; }
 
-  private:
+private:
     std::map<std::string, std::string> values_;
     bool failWrites_ = false;
     int writeCount_ = 0;
@@ -137,7 +137,7 @@ struct ExitWindowsCall {
 };
 
 class FakeShell final : public platform::Shell {
-  public:
+public:
     void execute(platform::WindowHandle owner, const std::string& verb, const std::string& file,
                  const std::string& parameters, const std::string& directory,
                  int showCommand) override;
@@ -150,14 +150,14 @@ class FakeShell final : public platform::Shell {
         onExecute_ = std::move(onExecute);
     }
 
-  private:
+private:
     std::vector<ShellExecution> executions_;
     std::vector<ExitWindowsCall> exitCalls_;
     std::function<void(const ShellExecution&)> onExecute_;
 };
 
 class FakeProcess final : public platform::Process {
-  public:
+public:
     static constexpr const char* kDefaultExecutable = "C:\\Korimba\\korimba.exe";
 
     std::string executablePath() const override { return executablePath_; }
@@ -168,7 +168,7 @@ class FakeProcess final : public platform::Process {
     void setArguments(std::vector<std::string> arguments) { arguments_ = std::move(arguments); }
     void setLeadBytes(LeadBytePredicate isLeadByte) { isLeadByte_ = std::move(isLeadByte); }
 
-  private:
+private:
     std::string executablePath_ = kDefaultExecutable;
     std::vector<std::string> arguments_;
     LeadBytePredicate isLeadByte_;
@@ -177,7 +177,7 @@ class FakeProcess final : public platform::Process {
 // The four fakes together. The program folder C:\Korimba\ exists with
 // korimba.exe in it; the current folder stays C:\.
 class FakePlatform {
-  public:
+public:
     FakePlatform();
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;

@@ -14,7 +14,7 @@ using korimba::fakes::FakePlatform;
 namespace {
 
 class LineFile : public testing::Test {
-  protected:
+protected:
     FakePlatform fake;
     const std::string settings = fake.programFolder() + "Settings.ini";
     TextLines buffer{"left over"};

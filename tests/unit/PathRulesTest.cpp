@@ -14,7 +14,7 @@ namespace {
 const std::string kDbcsName = "\x83\x5C";
 
 class DoubleByteCodePage : public testing::Test {
-  protected:
+protected:
     DoubleByteCodePage() { process.setLeadBytes(korimba::fakes::shiftJisLeadByte); }
     FakeProcess process;
     CodePage shiftJis{process};
@@ -114,7 +114,7 @@ TEST(FileTypes, CompletionSwapsWaveAndMp3) {
 namespace {
 
 class PathForms : public testing::Test {
-  protected:
+protected:
     PathForms() {
         files.addFile("C:\\Program Files\\Korimba Music\\Long Song Name.wav", "RIFF");
         files.addShortName("C:\\Program Files", "PROGRA~1");

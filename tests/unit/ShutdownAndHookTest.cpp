@@ -17,7 +17,9 @@ protected:
     std::optional<std::string> saved() const {
         return platform.profile.value("win.ini", "Windows", "Korimba");
     }
-    void setRun(const std::string& value) { platform.profile.set("win.ini", "Windows", "Run", value); }
+    void setRun(const std::string& value) {
+        platform.profile.set("win.ini", "Windows", "Run", value);
+    }
     void lock(const char* name) { platform.files.addFile(file(name)); }
     void unlock(const char* name) { platform.files.deleteFile(file(name)); }
     static constexpr const char* kHook = "C:\\Korimba\\CLEANER.EXE";

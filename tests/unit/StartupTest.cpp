@@ -117,7 +117,8 @@ TEST_F(Startup, BadBitRateLineIsReportedAndSkipsTheRestOfThatCreation) {
     platform.files.addFile(file("Images\\left.bmp"), fakes::tinyBitmap());
     platform.files.addFile(file("Images\\images.set"));
     start();
-    ASSERT_EQ(backend.messageTexts(), std::vector<std::string>{"'fast' is not a valid integer value"});
+    ASSERT_EQ(backend.messageTexts(),
+              std::vector<std::string>{"'fast' is not a valid integer value"});
     EXPECT_EQ(backend.messages[0].title, "Error");
     EXPECT_TRUE(Form1->CheckBox1.checked());
     EXPECT_FALSE(Form1->CheckBox3.checked());
@@ -250,9 +251,9 @@ TEST_F(Startup, SystemMenuHoldsEveryItemAndOpensThePreferences) {
     std::vector<std::string> captions;
     for (const auto& item : Form1->PopupMenu1.items())
         captions.push_back(item->caption());
-    EXPECT_EQ(captions, (std::vector<std::string>{"Korimba &Settings ", "&Fixations", "-",
-                                                  "&Venhollow site", "&E-Mail Venhollow", "-",
-                                                  "&Help on Korimba", "&About"}));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Korimba &Settings ", "&Fixations", "-", "&Venhollow site",
+                                        "&E-Mail Venhollow", "-", "&Help on Korimba", "&About"}));
     EXPECT_EQ(Form1->PopupMenu1.items()[1]->items().size(), 2u);
     backend.menuChoice = "Preferences1";
     Form1->ExplorerButton8.userPress();

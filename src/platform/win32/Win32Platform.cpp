@@ -75,10 +75,10 @@ bool Win32FileSystem::writeFile(const std::string& path, const std::string& cont
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
-    const bool ok = content.empty() || (WriteFile(file, content.data(),
-                                                  static_cast<DWORD>(content.size()), &written,
-                                                  nullptr) != 0 &&
-                                        written == content.size());
+    const bool ok =
+        content.empty() || (WriteFile(file, content.data(), static_cast<DWORD>(content.size()),
+                                      &written, nullptr) != 0 &&
+                            written == content.size());
     return CloseHandle(file) != 0 && ok;
 }
 
@@ -106,10 +106,9 @@ std::string Win32Profile::read(const std::string& file, const std::string& secti
     // The API truncates silently; grow until the value leaves room to spare.
     std::string buffer(1024, '\0');
     while (true) {
-        const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(),
-                                                      fallback.c_str(), buffer.data(),
-                                                      static_cast<DWORD>(buffer.size()),
-                                                      file.c_str());
+        const DWORD length =
+            GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(),
+                                     static_cast<DWORD>(buffer.size()), file.c_str());
         if (length + 2 < buffer.size() || buffer.size() >= (1u << 24))
             return buffer.substr(0, length);
         buffer.assign(buffer.size() * 4, '\0');
@@ -118,8 +117,8 @@ std::string Win32Profile::read(const std::string& file, const std::string& secti
 
 bool Win32Profile::write(const std::string& file, const std::string& section,
                          const std::string& key, const std::string& value) {
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                      file.c_str()) != 0;
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) !=
+           0;
 }
 
 void Win32Shell::execute(WindowHandle owner, const std::string& verb, const std::string& file,
@@ -136,8 +135,8 @@ void Win32Shell::exitWindows(unsigned flags, unsigned reserved) {
 std::string Win32Process::executablePath() const {
     std::string buffer(MAX_PATH, '\0');
     while (true) {
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(),
-                                                static_cast<DWORD>(buffer.size()));
+        const DWORD length =
+            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length < buffer.size())
             return buffer.substr(0, length);
         buffer.assign(buffer.size() * 2, '\0');
