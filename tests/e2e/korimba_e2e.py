@@ -480,6 +480,10 @@ class Driver:
 
     # Profile files (win.ini unless another file is named)
 
+    def short_path(self, path):
+        """The 8.3 form of an existing Windows path, or None."""
+        return self.call("shortpath", _quote(path))
+
     def get_profile(self, section, key, file="win.ini"):
         """The value, or None when the key is not there."""
         return self.call("getprofile", _quote(file), _quote(section), _quote(key))

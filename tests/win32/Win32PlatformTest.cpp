@@ -23,8 +23,8 @@ protected:
     void SetUp() override {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
-        root = std::string(temp) + "korimba platform " + std::to_string(GetCurrentProcessId()) +
-               "\\";
+        root =
+            std::string(temp) + "korimba platform " + std::to_string(GetCurrentProcessId()) + "\\";
         ASSERT_TRUE(system.files.createFolders(root + "Some Folder\\Deeper Still"));
         ASSERT_TRUE(system.files.writeFile(root + "Some Folder\\track file.wav", "RIFF"));
     }
@@ -110,8 +110,8 @@ TEST(Win32Profile, LongRunValueSurvivesARoundTripThroughWinIni) {
 
 TEST_F(RealFolders, ShellRunsABatchFileThatDeletesItself) {
     const std::string script = root + "Some Folder\\Selfdel.bat";
-    ASSERT_TRUE(system.files.writeFile(script, "@Echo Off\r\nEcho Korimba\r\ndel \"" + script +
-                                                   "\"\r\n"));
+    ASSERT_TRUE(
+        system.files.writeFile(script, "@Echo Off\r\nEcho Korimba\r\ndel \"" + script + "\"\r\n"));
     system.shell.execute(nullptr, "open", script, "", "", 0);
     EXPECT_TRUE(waitUntilGone(script, std::chrono::seconds(30)));
 }

@@ -429,6 +429,17 @@ std::string readProfile(Args& args) {
     return value == missingProfileValue ? "null" : jsonText(value);
 }
 
+// The 8.3 form of an existing path, as the program's scripts name files; null when none.
+std::string shortPath(Args& args) {
+    const std::string path = args.text();
+    args.end();
+    char buffer[MAX_PATH] = {};
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return "null";
+    return jsonText(std::string(buffer, length));
+}
+
 std::string writeProfile(Args& args, bool remove) {
     const std::string file = args.text();
     const std::string section = args.text();
@@ -585,6 +596,7 @@ const std::map<std::string, Command>& commands() {
         {"kill", killProcess},
         {"processes", listProcesses},
         {"getprofile", readProfile},
+        {"shortpath", shortPath},
         {"setprofile", [](Args& a) { return writeProfile(a, false); }},
         {"delprofile", [](Args& a) { return writeProfile(a, true); }},
     };
