@@ -3,6 +3,28 @@ add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501)
 
 set(KORIMBA_WIN32_SOURCES
   src/platform/win32/Win32Platform.cpp
+  src/ui/win32/ControlWindows.cpp
+  src/ui/win32/DibImage.cpp
+  src/ui/win32/DroppedFiles.cpp
+  src/ui/win32/FormBounds.cpp
+  src/ui/win32/FormDisplay.cpp
+  src/ui/win32/FormWindow.cpp
+  src/ui/win32/Gdi.cpp
+  src/ui/win32/Guard.cpp
+  src/ui/win32/Keyboard.cpp
+  src/ui/win32/Layout.cpp
+  src/ui/win32/MessageBoxes.cpp
+  src/ui/win32/MessageLoops.cpp
+  src/ui/win32/ModalRun.cpp
+  src/ui/win32/NativeWindows.cpp
+  src/ui/win32/Notifications.cpp
+  src/ui/win32/OpenFileDialog.cpp
+  src/ui/win32/Painting.cpp
+  src/ui/win32/Peers.cpp
+  src/ui/win32/PopupMenus.cpp
+  src/ui/win32/Properties.cpp
+  src/ui/win32/Tooltips.cpp
+  src/ui/win32/Win32Backend.cpp
 )
 add_library(korimba_win32 STATIC ${KORIMBA_WIN32_SOURCES})
 target_link_libraries(korimba_win32 PUBLIC korimba_core shell32 user32 gdi32 comdlg32 comctl32 kernel32)

@@ -690,7 +690,7 @@ class Window:
 
     def wait_gone(self, timeout=DEFAULT_TIMEOUT):
         """Waits until the window is destroyed or hidden."""
-        self.driver.wait_gone({"hwnd": self.hwnd}, timeout=timeout)
+        self.driver.wait_gone({"hwnd": self.hwnd, "visible": True}, timeout=timeout)
 
     def wait_text(self, expected, timeout=DEFAULT_TIMEOUT):
         try:

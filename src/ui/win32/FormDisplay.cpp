@@ -1,0 +1,98 @@
+// Showing, hiding and placing forms.
+#include "ui/Application.h"
+#include "ui/win32/FormBounds.h"
+#include "ui/win32/ModalRun.h"
+#include "ui/win32/NativeWindows.h"
+#include "ui/win32/Peers.h"
+#include "ui/win32/Win32Backend.h"
+
+namespace korimba::ui::win32 {
+
+namespace {
+
+void centreOnScreen(HWND window) {
+    RECT outer;
+    GetWindowRect(window, &outer);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void activate(HWND window) {
+    SetForegroundWindow(window);
+    SetActiveWindow(window);
+}
+
+} // namespace
+
+void Win32Backend::showForm(Form& form) {
+    HWND window = windowOf(form);
+    FormState* state = formStateOf(form);
+    if (!window || !state)
+        return;
+    if (!state->shownOnce) {
+        state->shownOnce = true;
+        if (form.position() == FormPosition::ScreenCenter && !state->movedByProgram)
+            centreOnScreen(window);
+    }
+    if (form.modal()) {
+        HWND previous = GetActiveWindow();
+        if (!previous || previous == window)
+            previous = ownerWindow();
+        state->returnTo = previous != window ? previous : nullptr;
+    }
+    ShowWindow(window, SW_SHOW);
+    activate(window);
+}
+
+void Win32Backend::hideForm(Form& form) {
+    HWND window = windowOf(form);
+    FormState* state = formStateOf(form);
+    if (!window || !state)
+        return;
+    // The windows a modal form disabled come back first, so that one of them
+    // can take the activation when it hides.
+    releaseModalRuns(form);
+    ShowWindow(window, SW_HIDE);
+    HWND returnTo = state->returnTo;
+    state->returnTo = nullptr;
+    if (returnTo && IsWindow(returnTo) && IsWindowVisible(returnTo) && IsWindowEnabled(returnTo))
+        activate(returnTo);
+}
+
+void Win32Backend::releaseModalRuns(Form& form) {
+    for (ModalRun* run : modalRuns_)
+        if (&run->form == &form)
+            run->release();
+}
+
+void Win32Backend::formBoundsChanged(Form& form) {
+    HWND window = windowOf(form);
+    FormState* state = formStateOf(form);
+    // A minimized window has no place to compare with; it reports its own on return.
+    if (!window || !state || state->syncingBounds || IsIconic(window))
+        return;
+    RECT outer;
+    GetWindowRect(window, &outer);
+    const Rect& wanted = form.bounds();
+    if (form.clientWidth() != state->clientWidth || form.clientHeight() != state->clientHeight) {
+        state->clientWidth = form.clientWidth();
+        state->clientHeight = form.clientHeight();
+        const SIZE size = outerSizeFor(window, form.clientWidth(), form.clientHeight());
+        SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (wanted.left != outer.left || wanted.top != outer.top ||
+               (wanted.width > 0 && wanted.width != outer.right - outer.left) ||
+               (wanted.height > 0 && wanted.height != outer.bottom - outer.top)) {
+        state->movedByProgram = true;
+        const int width = wanted.width > 0 ? wanted.width : outer.right - outer.left;
+        const int height = wanted.height > 0 ? wanted.height : outer.bottom - outer.top;
+        SetWindowPos(window, nullptr, wanted.left, wanted.top, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    syncFormBounds(form);
+}
+
+} // namespace korimba::ui::win32

@@ -1,0 +1,168 @@
+#include "ui/win32/Keyboard.h"
+
+#include "ui/Controls.h"
+#include "ui/win32/Guard.h"
+#include "ui/win32/Peers.h"
+#include "ui/win32/Win32Backend.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace korimba::ui::win32 {
+
+namespace {
+
+bool keyDown(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+
+// Visible and enabled, and so is every container up to the form.
+bool reachable(const Control& control) {
+    for (const Control* c = &control; c; c = c->parent())
+        if (!c->visible() || !c->enabled())
+            return false;
+    return true;
+}
+
+bool isTabStop(const Control& control) {
+    if (!control.canFocus() || !windowOf(control) || !reachable(control))
+        return false;
+    if (control.kind() == ControlKind::RadioButton)
+        return static_cast<const RadioButton&>(control).checked();
+    return true;
+}
+
+void collectTabStops(const Control& container, std::vector<Control*>& stops) {
+    std::vector<Control*> ordered = container.children();
+    std::stable_sort(ordered.begin(), ordered.end(), [](const Control* a, const Control* b) {
+        return a->tabOrder() < b->tabOrder();
+    });
+    for (Control* child : ordered) {
+        if (isTabStop(*child))
+            stops.push_back(child);
+        else if (reachable(*child))
+            collectTabStops(*child, stops);
+    }
+}
+
+Control* focusedControl(const Form& form) {
+    Peer* peer = livePeer(GetFocus());
+    if (peer && peer->control->form() == &form)
+        return peer->control;
+    return form.activeControl();
+}
+
+void moveFocus(Win32Backend& backend, Form& form, bool backward) {
+    const auto stops = tabStops(form);
+    if (stops.empty())
+        return;
+    const auto count = static_cast<std::ptrdiff_t>(stops.size());
+    const auto found = std::find(stops.begin(), stops.end(), focusedControl(form));
+    std::ptrdiff_t next = 0;
+    if (found == stops.end())
+        next = backward ? count - 1 : 0;
+    else
+        next = ((found - stops.begin()) + (backward ? count - 1 : 1)) % count;
+    backend.setFocus(*stops[static_cast<std::size_t>(next)]);
+}
+
+bool takesAccelerator(const Control& control) {
+    switch (control.kind()) {
+    case ControlKind::Label:
+        return static_cast<const Label&>(control).focusControl() != nullptr;
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+        return true;
+    default:
+        return false;
+    }
+}
+
+Control* acceleratorTarget(const Control& container, char letter) {
+    for (Control* child : container.children()) {
+        if (!reachable(*child))
+            continue;
+        if (takesAccelerator(*child) && acceleratorOf(child->text()) == letter)
+            return child;
+        if (Control* inner = acceleratorTarget(*child, letter))
+            return inner;
+    }
+    return nullptr;
+}
+
+void runAccelerator(Win32Backend& backend, Control& target) {
+    switch (target.kind()) {
+    case ControlKind::Label: {
+        Control* field = static_cast<Label&>(target).focusControl();
+        if (field && field->canFocus() && reachable(*field))
+            backend.setFocus(*field);
+        break;
+    }
+    case ControlKind::Button:
+        static_cast<Button&>(target).userPress();
+        break;
+    case ControlKind::CheckBox: {
+        auto& box = static_cast<CheckBox&>(target);
+        backend.setFocus(box);
+        box.setChecked(!box.checked());
+        break;
+    }
+    case ControlKind::RadioButton: {
+        auto& radio = static_cast<RadioButton&>(target);
+        backend.setFocus(radio);
+        radio.setChecked(true);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+std::vector<Control*> tabStops(const Form& form) {
+    std::vector<Control*> stops;
+    collectTabStops(form, stops);
+    return stops;
+}
+
+char acceleratorOf(const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+    }
+    return 0;
+}
+
+bool handleNavigationKey(Win32Backend& backend, const MSG& message) {
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && !keyDown(VK_CONTROL) &&
+        !keyDown(VK_MENU)) {
+        Form* form = formOfWindow(message.hwnd);
+        if (!form)
+            return false;
+        const bool backward = keyDown(VK_SHIFT);
+        guarded([&] { moveFocus(backend, *form, backward); });
+        return true;
+    }
+    if (message.message == WM_SYSCHAR) {
+        Form* form = formOfWindow(message.hwnd);
+        if (!form)
+            return false;
+        const auto letter = static_cast<char>(
+            std::toupper(static_cast<unsigned char>(static_cast<char>(message.wParam))));
+        Control* target = acceleratorTarget(*form, letter);
+        if (!target)
+            return false;
+        guarded([&] { runAccelerator(backend, *target); });
+        return true;
+    }
+    return false;
+}
+
+} // namespace korimba::ui::win32

@@ -1,0 +1,45 @@
+// The application's message loop, modal loops, and the handling every message gets.
+#include "ui/Application.h"
+#include "ui/win32/Keyboard.h"
+#include "ui/win32/ModalRun.h"
+#include "ui/win32/Win32Backend.h"
+
+#include <algorithm>
+
+namespace korimba::ui::win32 {
+
+void Win32Backend::dispatchMessage(MSG& message) {
+    if (handleNavigationKey(*this, message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+void Win32Backend::run(Form& mainForm) {
+    mainForm.show();
+    // Ends on the quit message of terminate(), taking it out of the queue.
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        dispatchMessage(message);
+}
+
+void Win32Backend::runModal(Form& form) {
+    Application& application = Application::current();
+    ModalRun run(form);
+    modalRuns_.push_back(&run);
+    MSG message;
+    while (form.visible() && !application.terminated()) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            // The outer loop must end as well.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (got < 0)
+            break;
+        dispatchMessage(message);
+    }
+    modalRuns_.erase(std::remove(modalRuns_.begin(), modalRuns_.end(), &run), modalRuns_.end());
+}
+
+} // namespace korimba::ui::win32

@@ -1,0 +1,244 @@
+#include "ui/win32/NativeWindows.h"
+
+#include "ui/Controls.h"
+#include "ui/win32/Layout.h"
+#include "ui/win32/Painting.h"
+#include "ui/win32/Peers.h"
+#include "ui/win32/Properties.h"
+#include "ui/win32/Win32Backend.h"
+#include "ui/win32/WindowProcedures.h"
+
+#include <commctrl.h>
+
+namespace korimba::ui::win32 {
+
+namespace {
+
+struct NativeKind {
+    const char* className;
+    DWORD style;
+    DWORD exStyle;
+    bool system; // a class of the system, subclassed to see its focus
+};
+
+NativeKind nativeKindOf(const Control& control) {
+    switch (control.kind()) {
+    case ControlKind::Panel:
+        return {kPanelClass, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, false};
+    case ControlKind::Label:
+        return {kLabelClass, 0, 0, false};
+    case ControlKind::Edit:
+        return {"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, true};
+    case ControlKind::Memo: {
+        const auto& memo = static_cast<const Memo&>(control);
+        DWORD style = WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
+        if (!memo.wordWrap())
+            style |= ES_AUTOHSCROLL;
+        if (memo.scrollBars())
+            style |= WS_VSCROLL | (memo.wordWrap() ? 0 : WS_HSCROLL);
+        return {"EDIT", style, WS_EX_CLIENTEDGE, true};
+    }
+    case ControlKind::CheckBox:
+        return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, true};
+    case ControlKind::RadioButton:
+        return {"BUTTON", BS_AUTORADIOBUTTON, 0, true};
+    case ControlKind::ComboBox:
+        return {"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, true};
+    case ControlKind::ProgressBar:
+        return {PROGRESS_CLASSA, 0, 0, true};
+    case ControlKind::Button:
+        return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, true};
+    default:
+        return {nullptr, 0, 0, false};
+    }
+}
+
+DWORD formStyle(const Form& form) {
+    DWORD style = WS_CLIPCHILDREN;
+    switch (form.borderStyle()) {
+    case BorderStyle::Sizeable:
+        style |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME;
+        break;
+    case BorderStyle::Single:
+        style |= WS_OVERLAPPED | WS_CAPTION;
+        break;
+    case BorderStyle::Dialog:
+        style |= WS_POPUP | WS_CAPTION;
+        break;
+    case BorderStyle::None:
+        style |= WS_POPUP;
+        break;
+    }
+    const unsigned icons = form.borderIcons();
+    if (icons & BiSystemMenu)
+        style |= WS_SYSMENU;
+    // A dialog frame has no minimize or maximize box.
+    if (form.borderStyle() != BorderStyle::Dialog) {
+        if (icons & BiMinimize)
+            style |= WS_MINIMIZEBOX;
+        if (icons & BiMaximize)
+            style |= WS_MAXIMIZEBOX;
+    }
+    return style;
+}
+
+DWORD formExStyle(const Form& form) {
+    return form.borderStyle() == BorderStyle::Dialog ? WS_EX_DLGMODALFRAME : 0;
+}
+
+void registerClass(HINSTANCE instance, const char* name, WNDPROC procedure, UINT style) {
+    WNDCLASSA existing;
+    if (GetClassInfoA(instance, name, &existing))
+        return;
+    WNDCLASSA windowClass = {};
+    windowClass.style = style;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = name;
+    RegisterClassA(&windowClass);
+}
+
+void registerFormClass(HINSTANCE instance, const std::string& name) {
+    WNDCLASSA existing;
+    if (GetClassInfoA(instance, name.c_str(), &existing))
+        return;
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = formProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = name.c_str();
+    RegisterClassA(&windowClass);
+}
+
+// Captions are window text for the kinds that show one; edits get theirs afterwards.
+const char* initialText(const Control& control) {
+    switch (control.kind()) {
+    case ControlKind::Label:
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+    case ControlKind::Button:
+    case ControlKind::Panel:
+        return control.text().c_str();
+    default:
+        return "";
+    }
+}
+
+HWND createChildWindow(Win32Backend& backend, Control& control, HWND parent, int id) {
+    const NativeKind kind = nativeKindOf(control);
+    DWORD style = WS_CHILD | kind.style;
+    if (control.visible())
+        style |= WS_VISIBLE;
+    if (!control.enabled())
+        style |= WS_DISABLED;
+    const Rect& bounds = control.bounds();
+    HWND window = CreateWindowExA(kind.exStyle, kind.className, initialText(control), style,
+                                  bounds.left, bounds.top, bounds.width, bounds.height, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  backend.instance(), nullptr);
+    if (!window)
+        return nullptr;
+    auto* peer = new Peer;
+    peer->control = &control;
+    peer->backend = &backend;
+    attachPeer(window, peer);
+    if (kind.system)
+        peer->systemProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemControlProcedure)));
+    return window;
+}
+
+void createDescendants(Win32Backend& backend, Control& container, HWND parent, int& nextId) {
+    for (Control* child : container.children()) {
+        HWND own = nullptr;
+        if (isWindowed(child->kind()))
+            own = createChildWindow(backend, *child, parent, nextId++);
+        // A painted control draws on its parent's window; so do its own children, if any.
+        child->native = own ? own : parent;
+        if (own)
+            mirrorInitialState(backend, *child);
+        createDescendants(backend, *child, own ? own : parent, nextId);
+    }
+}
+
+int dropDownHeight(HWND combo) {
+    const auto itemHeight = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
+    constexpr int kVisibleItems = 8;
+    return (itemHeight > 0 ? itemHeight : 16) * kVisibleItems + 2;
+}
+
+} // namespace
+
+void registerControlClasses(HINSTANCE instance) {
+    registerClass(instance, kPanelClass, panelProcedure, CS_HREDRAW | CS_VREDRAW);
+    registerClass(instance, kLabelClass, labelProcedure, CS_HREDRAW | CS_VREDRAW);
+}
+
+HWND createFormWindow(Win32Backend& backend, Form& form, HWND owner) {
+    registerFormClass(backend.instance(), form.name());
+    const DWORD style = formStyle(form);
+    const DWORD exStyle = formExStyle(form);
+    RECT outer{0, 0, form.clientWidth(), form.clientHeight()};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    HWND window =
+        CreateWindowExA(exStyle, form.name().c_str(), form.text().c_str(), style, form.left(),
+                        form.top(), outer.right - outer.left, outer.bottom - outer.top, owner,
+                        nullptr, backend.instance(), nullptr);
+    if (!window)
+        return nullptr;
+    auto* peer = new Peer;
+    peer->control = &form;
+    peer->backend = &backend;
+    peer->form = std::make_unique<FormState>();
+    peer->form->clientWidth = form.clientWidth();
+    peer->form->clientHeight = form.clientHeight();
+    attachPeer(window, peer);
+    return window;
+}
+
+void createChildWindows(Win32Backend& backend, Control& container) {
+    int nextId = 1;
+    createDescendants(backend, container, windowOf(container), nextId);
+}
+
+void placeChildren(Win32Backend& backend, Control& container) {
+    HWND parent = windowOf(container);
+    if (!parent)
+        return;
+    RECT client;
+    GetClientRect(parent, &client);
+    const auto placed =
+        arrangeChildren(container, alignmentArea(container, client.right, client.bottom));
+    const auto& children = container.children();
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        Control& child = *children[i];
+        HWND window = windowOf(child);
+        if (!window)
+            continue;
+        Rect rect = placed[i];
+        if (child.kind() == ControlKind::Label && (rect.width <= 0 || rect.height <= 0)) {
+            const SIZE natural = labelTextSize(backend.gdi(), static_cast<const Label&>(child));
+            rect.width = natural.cx;
+            rect.height = natural.cy;
+        }
+        int height = rect.height;
+        if (child.kind() == ControlKind::ComboBox)
+            height += dropDownHeight(window);
+        SetWindowPos(window, nullptr, rect.left, rect.top, rect.width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // Painted children and the transparent labels over them follow the new places.
+    RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+SIZE outerSizeFor(HWND form, int clientWidth, int clientHeight) {
+    RECT outer{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(form, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(form, GWL_EXSTYLE)));
+    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+}
+
+} // namespace korimba::ui::win32

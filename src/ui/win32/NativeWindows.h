@@ -1,0 +1,25 @@
+#pragma once
+// The native windows of a form: window classes, one child window per windowed
+// control with its styles and first state, and their placement in the parent.
+#include "ui/Form.h"
+
+#include <windows.h>
+
+namespace korimba::ui::win32 {
+
+class Win32Backend;
+
+inline constexpr char kPanelClass[] = "TPanel";
+inline constexpr char kLabelClass[] = "TLabel";
+
+void registerControlClasses(HINSTANCE instance);
+// A hidden top-level window of the form's own class (named as the form).
+HWND createFormWindow(Win32Backend& backend, Form& form, HWND owner);
+// The windows of every descendant, parents before children, in creation order.
+void createChildWindows(Win32Backend& backend, Control& container);
+// Places the children of a windowed container by their bounds and alignment.
+void placeChildren(Win32Backend& backend, Control& container);
+// The outer size of a form window whose client area has the given size.
+SIZE outerSizeFor(HWND form, int clientWidth, int clientHeight);
+
+} // namespace korimba::ui::win32

@@ -1,0 +1,37 @@
+#pragma once
+// Painting of what has no system class: the background of forms and panels with
+// their windowless controls (Image, Bevel, Shape), panel bevels, and labels.
+#include "ui/Controls.h"
+#include "ui/win32/Gdi.h"
+
+#include <windows.h>
+
+namespace korimba::ui::win32 {
+
+// A form's or panel's client area: colour, bevel, caption, then the windowless
+// children in child order.
+void paintContainer(GdiObjects& gdi, const Control& container, HDC dc, const RECT& client);
+void paintLabel(GdiObjects& gdi, const Label& label, HWND window, HDC dc);
+// The size of a label's caption in its font.
+SIZE labelTextSize(GdiObjects& gdi, const Label& label);
+
+// WM_PAINT into an off-screen bitmap, copied to the window in one go.
+class BufferedPaint {
+public:
+    explicit BufferedPaint(HWND window);
+    ~BufferedPaint();
+    BufferedPaint(const BufferedPaint&) = delete;
+    BufferedPaint& operator=(const BufferedPaint&) = delete;
+    HDC dc() const { return memory_ ? memory_ : paint_.hdc; }
+    const RECT& client() const { return client_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_;
+    RECT client_;
+    HDC memory_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+};
+
+} // namespace korimba::ui::win32

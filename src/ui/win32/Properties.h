@@ -1,0 +1,20 @@
+#pragma once
+// Model to native: one property of a control (not a form) onto its window, or
+// onto the parent's painting for a windowless control.
+#include "ui/Control.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace korimba::ui::win32 {
+
+class Win32Backend;
+
+void mirrorProperty(Win32Backend& backend, Control& control, Property property);
+// Everything a new child window takes from its control beyond styles and place.
+void mirrorInitialState(Win32Backend& backend, Control& control);
+
+std::string windowText(HWND window);
+
+} // namespace korimba::ui::win32

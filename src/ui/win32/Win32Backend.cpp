@@ -1,0 +1,178 @@
+#include "ui/win32/Win32Backend.h"
+
+#include "ui/Application.h"
+#include "ui/Timer.h"
+#include "ui/win32/FormBounds.h"
+#include "ui/win32/NativeWindows.h"
+#include "ui/win32/Peers.h"
+#include "ui/win32/Properties.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace korimba::ui::win32 {
+
+namespace {
+
+void startTimer(Timer& timer) {
+    HWND window = windowOf(*timer.owner());
+    const auto id = reinterpret_cast<UINT_PTR>(&timer);
+    KillTimer(window, id);
+    if (timer.enabled() && timer.interval() > 0)
+        SetTimer(window, id, static_cast<UINT>(timer.interval()), nullptr);
+}
+
+// Containers are placed top-down so that aligned children see their parent's final size.
+void placeAll(Win32Backend& backend, Control& container) {
+    placeChildren(backend, container);
+    for (Control* child : container.children())
+        if (windowOf(*child) && !child->children().empty())
+            placeAll(backend, *child);
+}
+
+// The model lets go of every window of a form before the windows go.
+void detachModel(Control& control) {
+    if (Peer* peer = peerOf(windowOf(control)))
+        peer->control = nullptr;
+    control.native = nullptr;
+    for (Control* child : control.children())
+        detachModel(*child);
+}
+
+} // namespace
+
+Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
+    INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
+                                 ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&classes);
+    registerControlClasses(instance_);
+}
+
+Win32Backend::~Win32Backend() = default;
+
+void Win32Backend::createForm(Form& form) {
+    closing_ = false;
+    Form* mainForm = Application::current().mainForm();
+    HWND owner = mainForm && mainForm != &form ? windowOf(*mainForm) : nullptr;
+    HWND window = createFormWindow(*this, form, owner);
+    if (!window)
+        return;
+    form.native = window;
+    createChildWindows(*this, form);
+    placeAll(*this, form);
+    for (Timer* timer : form.timers())
+        startTimer(*timer);
+    if (form.acceptsFiles())
+        DragAcceptFiles(window, TRUE);
+    // The client size made the window; the model learns its outer bounds.
+    syncFormBounds(form);
+}
+
+void Win32Backend::destroyForm(Form& form) {
+    // The application is taking its forms down: from now on no window reports.
+    closing_ = true;
+    HWND window = windowOf(form);
+    detachModel(form);
+    if (window && IsWindow(window))
+        DestroyWindow(window);
+}
+
+void Win32Backend::propertyChanged(Control& control, Property property) {
+    if (closing_ || !control.native)
+        return;
+    if (control.kind() != ControlKind::Form) {
+        mirrorProperty(*this, control, property);
+        return;
+    }
+    auto& form = static_cast<Form&>(control);
+    HWND window = windowOf(form);
+    switch (property) {
+    case Property::Visible:
+        if (form.visible())
+            showForm(form);
+        else
+            hideForm(form);
+        break;
+    case Property::Bounds:
+        formBoundsChanged(form);
+        break;
+    case Property::Text:
+        if (windowText(window) != form.text())
+            SetWindowTextA(window, form.text().c_str());
+        break;
+    case Property::Enabled:
+        EnableWindow(window, form.enabled());
+        break;
+    case Property::Style:
+        DragAcceptFiles(window, form.acceptsFiles() ? TRUE : FALSE);
+        break;
+    default:
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        break;
+    }
+}
+
+void Win32Backend::setFocus(Control& control) {
+    Form* form = control.form();
+    if (!form)
+        return;
+    HWND window = windowOf(control);
+    HWND formWindow = windowOf(*form);
+    const bool nativeFocusPossible = window && formWindow && IsWindowVisible(formWindow) &&
+                                     IsWindowEnabled(formWindow) && IsWindowVisible(window) &&
+                                     IsWindowEnabled(window);
+    if (nativeFocusPossible) {
+        SetFocus(window);
+        // Already focused natively: no WM_SETFOCUS comes, so tell the model here.
+        if (GetFocus() == window && form->activeControl() != &control)
+            form->focusMoved(&control);
+        return;
+    }
+    // A hidden form has no native focus; the model remembers it for the first show.
+    form->focusMoved(&control);
+}
+
+void Win32Backend::timerChanged(Timer& timer) {
+    if (!closing_ && windowOf(*timer.owner()))
+        startTimer(timer);
+}
+
+void Win32Backend::clientToScreen(Control& control, int& x, int& y) {
+    POINT point{x, y};
+    HWND window = windowOf(control);
+    if (!window) {
+        // A painted control: its place in the parent's window first.
+        point.x += control.left();
+        point.y += control.top();
+        window = surfaceOf(control);
+    }
+    if (window)
+        ClientToScreen(window, &point);
+    x = point.x;
+    y = point.y;
+}
+
+void Win32Backend::minimizeApplication() {
+    if (Form* mainForm = Application::current().mainForm())
+        if (HWND window = windowOf(*mainForm))
+            ShowWindow(window, SW_MINIMIZE);
+}
+
+void Win32Backend::terminate() {
+    PostQuitMessage(0);
+}
+
+void* Win32Backend::handleOf(Form& form) {
+    return windowOf(form);
+}
+
+HWND Win32Backend::ownerWindow(Form* preferred) const {
+    for (Form* form : {preferred, Application::current().activeForm()}) {
+        HWND window = form ? windowOf(*form) : nullptr;
+        if (window && IsWindowVisible(window) && IsWindowEnabled(window))
+            return window;
+    }
+    return GetActiveWindow();
+}
+
+} // namespace korimba::ui::win32

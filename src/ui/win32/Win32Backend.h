@@ -1,0 +1,67 @@
+#pragma once
+// The real desktop behind the control model: a native window for every form and
+// windowed control, painting for the windowless ones, message loops, the system's
+// dialogs and menus. The model stays the truth; native changes are reported back
+// through the model's setters so that its events fire.
+#include "ui/Backend.h"
+#include "ui/win32/Gdi.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace korimba::ui {
+class Application;
+}
+
+namespace korimba::ui::win32 {
+
+struct ModalRun;
+
+class Win32Backend final : public ui::Backend {
+public:
+    explicit Win32Backend(HINSTANCE instance);
+    ~Win32Backend() override;
+    Win32Backend(const Win32Backend&) = delete;
+    Win32Backend& operator=(const Win32Backend&) = delete;
+
+    void createForm(Form& form) override;
+    void destroyForm(Form& form) override;
+    void propertyChanged(Control& control, Property property) override;
+    void runModal(Form& form) override;
+    void setFocus(Control& control) override;
+    void timerChanged(Timer& timer) override;
+    void popupMenu(PopupMenu& menu, int screenX, int screenY) override;
+    bool executeOpenDialog(OpenDialog& dialog) override;
+    Answer messageBox(MessageKind kind, const std::string& title, const std::string& text) override;
+    void clientToScreen(Control& control, int& x, int& y) override;
+    void minimizeApplication() override;
+    void run(Form& mainForm) override;
+    void terminate() override;
+    void* handleOf(Form& form) override;
+
+    // One message of any loop: the forms' own keys (Tab, Alt+letter) first, then
+    // the usual translation and dispatch. Loops outside the backend (tests) use it too.
+    void dispatchMessage(MSG& message);
+
+    HINSTANCE instance() const { return instance_; }
+    GdiObjects& gdi() { return gdi_; }
+    // True once the application has begun to take its forms down: the windows
+    // then stop reporting to the model.
+    bool closing() const { return closing_; }
+
+private:
+    void showForm(Form& form);
+    void hideForm(Form& form);
+    void formBoundsChanged(Form& form);
+    void releaseModalRuns(Form& form);
+    // The window that owns message boxes, menus and the open-file dialog now.
+    HWND ownerWindow(Form* preferred = nullptr) const;
+
+    HINSTANCE instance_;
+    GdiObjects gdi_;
+    std::vector<ModalRun*> modalRuns_;
+    bool closing_ = false;
+};
+
+} // namespace korimba::ui::win32

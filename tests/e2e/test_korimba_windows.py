@@ -1,0 +1,160 @@
+"""The real korimba.exe under Wine: start-up, settings files, the dialogs, closing."""
+
+import struct
+import unittest
+
+from korimba_e2e import E2ETestCase, host_path
+
+
+def tiny_bitmap():
+    """A valid 1 x 1, 24-bit .bmp file."""
+    pixels = b"\x00\xff\x00\x00"
+    info = struct.pack("<IiiHHIIiiII", 40, 1, 1, 1, 24, 0, len(pixels), 0, 0, 0, 0)
+    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
+    return header + info + pixels
+
+
+class KorimbaTestCase(E2ETestCase):
+    def main_window(self, program):
+        return program.window(cls="TForm1")
+
+    def open_system_item(self, program, main, key):
+        """Drops the System menu down and chooses an item by its accelerator key."""
+        main.child(caption="      &System  ").click()
+        self.driver.wait_window({"pid": program.pid, "cls": "#32768", "visible": True})
+        main.real_key(key)
+
+
+class StartupTest(KorimbaTestCase):
+    def test_quoted_short_argument_becomes_the_long_input_and_enables_encode(self):
+        track = host_path("C:\\") / "Some Folder" / "track.wav"
+        track.parent.mkdir(exist_ok=True)
+        track.write_bytes(b"RIFF")
+        short = self.driver.short_path("C:\\Some Folder\\track.wav")
+        self.assertNotIn(" ", short)
+        folder = self.program_folder("Korimba Folder")
+        program = self.start_korimba(folder, command_line='"%s"' % short)
+        main = self.main_window(program)
+        self.assertEqual(main.child(cls="Edit", index=0).text, "C:\\Some Folder\\track.wav")
+        self.assertTrue(main.child(caption="&Encode").enabled)
+        self.assertFalse(main.child(caption="&Decode").enabled)
+        self.assertEqual(main.child(cls="Edit", index=1).text, "C:\\Some Folder\\",
+                         "activation enters the output field, which completes it")
+        self.assertEqual(self.driver.get_profile("Korimba", "Path"), folder.win().rstrip("\\"))
+        self.screenshot("main-with-input", main)
+
+    def test_first_run_shows_an_idle_main_window(self):
+        folder = self.program_folder()
+        program = self.start_korimba(folder)
+        main = self.main_window(program)
+        self.assertEqual(main.caption, "Korimba for Windows 95")
+        self.assertEqual(main.child(cls="ComboBox").combo()["text"], "112000 Bit/s")
+        for caption in ("&Encode", "&Decode", "En&code list", "Dec&ode list"):
+            self.assertFalse(main.child(caption=caption).enabled, caption)
+        self.assertTrue(main.child(caption="Crea&te list").enabled)
+        self.assertTrue(main.child(caption="Check ISO/MPEG c&rc").checked)
+        self.screenshot("main", main)
+
+    def test_missing_bitmap_of_an_enabled_package_is_reported_and_startup_goes_on(self):
+        folder = self.program_folder()
+        folder.write_bytes("Images\\left.bmp", tiny_bitmap())
+        folder.write_bytes("Images\\images.set", b"")
+        program = self.start_korimba(folder)
+        expected = "Cannot open file " + folder.win("Images\\right.bmp")
+        for _ in range(3):  # the main window, the list window, the preferences
+            box = program.message_box()
+            self.assertEqual((box.title, box.message), ("Error", expected))
+            box.answer("OK")
+        main = self.main_window(program)
+        self.assertTrue(main.visible)
+        self.screenshot("main-after-package-error", main)
+
+
+class SettingsDialogsTest(KorimbaTestCase):
+    def test_settings_files_show_up_in_the_dialogs(self):
+        folder = self.program_folder()
+        folder.write_lines("Settings.ini", ["C:\\Coders\\l3enc.exe", "C:\\Coders\\l3dec.exe"])
+        folder.write_lines("Prefs.ini", ["Normal", "Yes", "No", "Yes", "Yes", "No", "Yes", "Yes",
+                                         "2", "D:\\Out\\", "Yes"])
+        program = self.start_korimba(folder)
+        main = self.main_window(program)
+        self.open_system_item(program, main, "s")
+        preferences = program.window(cls="TForm7")
+        self.assertTrue(preferences.child(caption="&Normal").checked)
+        self.assertFalse(preferences.child(caption="&Minimized").checked)
+        self.assertTrue(preferences.child(caption="&Other:").checked)
+        self.assertFalse(preferences.child(caption="&Encoding").checked)
+        self.assertEqual(preferences.child(cls="Edit").text, "D:\\Out\\")
+        self.screenshot("preferences", preferences)
+
+        preferences.child(caption="&Path settings").click()
+        paths = program.window(cls="TForm2")
+        self.assertEqual(paths.child(cls="Edit", index=0).text, "C:\\Coders\\l3enc.exe")
+        self.assertEqual(paths.child(cls="Edit", index=1).text, "C:\\Coders\\l3dec.exe")
+        self.screenshot("tool-paths", paths)
+        paths.child(caption="&Close").click()
+        paths.wait_gone()
+        preferences.child(caption="&Close").click()
+        preferences.wait_gone()
+        self.assertEqual(folder.read_lines("Prefs.ini")[0], "Normal")
+
+    def test_tool_paths_dialog_saves_and_completes_the_other_tool(self):
+        folder = self.program_folder()
+        folder.write_bytes("Coders\\l3enc.exe", b"MZ")
+        folder.write_bytes("Coders\\l3dec.exe", b"MZ")
+        program = self.start_korimba(folder)
+        main = self.main_window(program)
+        self.open_system_item(program, main, "s")
+        preferences = program.window(cls="TForm7")
+        preferences.child(caption="&Path settings").click()
+        paths = program.window(cls="TForm2")
+        paths.child(cls="Edit", index=0).set_text(folder.win("Coders\\l3enc.exe"))
+        paths.child(cls="Edit", index=1).wait_text(folder.win("Coders\\l3dec.exe"))
+        paths.child(caption="&Save").click()
+        paths.wait_gone()
+        self.assertEqual(folder.read_lines("Settings.ini"),
+                         [folder.win("Coders\\l3enc.exe"), folder.win("Coders\\l3dec.exe")])
+        preferences.child(caption="&Close").click()
+        preferences.wait_gone()
+
+
+class ClosingTest(KorimbaTestCase):
+    def test_exit_stores_the_options_and_removes_the_notice(self):
+        folder = self.program_folder()
+        folder.write_text("message.txt", "Welcome\r\n")
+        program = self.start_korimba(folder)
+        main = self.main_window(program)
+        main.child(caption="Make &mono").click()
+        main.child(caption="E&xit").click()
+        program.wait_exit()
+        self.assertEqual(folder.read_bytes("options.ini"), b"No\r\nYes\r\nYes\r\n7\r\nNo\r\n")
+        self.assertFalse(folder.exists("message.txt"))
+
+    def test_changed_preferences_are_loaded_after_a_restart(self):
+        folder = self.program_folder()
+        program = self.start_korimba(folder)
+        main = self.main_window(program)
+        main.child(caption="High q&uality").click()
+        self.open_system_item(program, main, "s")
+        preferences = program.window(cls="TForm7")
+        preferences.child(caption="Ma&ximized").click()
+        preferences.child(caption="&Reload last settings at startup").click()
+        preferences.child(caption="&Close").click()
+        preferences.wait_gone()
+        main.close()
+        program.wait_exit()
+        self.assertEqual(folder.read_lines("Prefs.ini")[0], "Maximized")
+
+        program = self.start_korimba(folder)
+        main = self.main_window(program)
+        self.assertTrue(main.child(caption="High q&uality").checked)
+        self.open_system_item(program, main, "s")
+        preferences = program.window(cls="TForm7")
+        self.assertTrue(preferences.child(caption="Ma&ximized").checked)
+        self.assertTrue(preferences.child(caption="&Reload last settings at startup").checked)
+        preferences.child(caption="&Close").click()
+        preferences.wait_gone()
+
+
+if __name__ == "__main__":
+    unittest.main()
