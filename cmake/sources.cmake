@@ -1,6 +1,7 @@
 # Portable sources: no <windows.h>, compiled in both trees.
 set(KORIMBA_CORE_SOURCES
   src/app/AboutForm.cpp
+  src/app/AboutIcon.cpp
   src/app/MainForm.cpp
   src/app/MainFormFields.cpp
   src/app/Program.cpp

@@ -1,5 +1,7 @@
 #include "app/AboutForm.h"
 
+#include "app/AboutIcon.h"
+
 #include "settings/VisualPackage.h"
 
 namespace korimba::app {
@@ -17,6 +19,7 @@ TForm4::TForm4() : ui::Form("TForm4") {
     Image2.setStretch(true);
     Image1.setBounds(8, 8, 33, 33);
     Image1.setTransparent(true);
+    Image1.setPicture(aboutIcon());
     Label1.setCaption("Korimba for Windows 95 ");
     Label1.setBounds(48, 10, 310, 30);
     Label1.setFont(ui::titleFont());
@@ -32,12 +35,11 @@ TForm4::TForm4() : ui::Form("TForm4") {
     Bevel3.setBounds(17, 0, 2, 238);
     Bevel4.setShape(ui::BevelShape::LeftLine);
     Bevel4.setBounds(449, 0, 2, 238);
-    Label2.setCaption("Korimba hands the coding to the Layer 3 tools you install; "
-                      "it only writes and watches their scripts.");
-    Label2.setBounds(28, 100, 410, 13);
+    Label2.setCaption("Korimba hands the coding to the Layer 3 tools you install.");
+    Label2.setBounds(28, 140, 410, 13);
     Label2.setTransparent(true);
     Label3.setCaption("Support: support@korimba.example. Korimba comes without any warranty.");
-    Label3.setBounds(28, 140, 410, 13);
+    Label3.setBounds(28, 164, 410, 13);
     Label3.setTransparent(true);
     ExplorerButton2.OnClick = [this] { close(); };
     OnCreate = [this] { FormCreate(); };

@@ -118,6 +118,44 @@ class SettingsDialogsTest(KorimbaTestCase):
         preferences.wait_gone()
 
 
+class AboutBoxTest(KorimbaTestCase):
+    def test_about_box_shows_name_and_version_and_closes(self):
+        folder = self.program_folder()
+        program = self.start_korimba(folder)
+        main = self.main_window(program)
+        self.open_system_item(program, main, "a")
+        about = program.window(cls="TForm4")
+        self.assertEqual(about.caption, "About Korimba for Windows 95")
+        self.assertEqual(about.child(cls="TLabel", index=0).text, "Korimba for Windows 95 ")
+        self.assertEqual(about.child(cls="TLabel", index=1).text, "Version: 2.1.5")
+        self.screenshot("about", about)
+        about.child(caption="&Close").click()
+        about.wait_gone()
+
+
+class DropTest(KorimbaTestCase):
+    def test_dropped_files_fill_the_input_or_go_to_the_list_window(self):
+        folder = self.program_folder()
+        program = self.start_korimba(folder)
+        main = self.main_window(program)
+        main.drop("D:\\Music\\Night and day.WAV")
+        main.child(cls="Edit", index=0).wait_text("D:\\Music\\Night and day.WAV")
+        self.assertTrue(main.child(caption="&Encode").enabled)
+
+        main.drop("D:\\Music\\notes.txt")
+        box = program.message_box()
+        self.assertEqual((box.title, box.message, box.buttons),
+                         ("Error", "You may only drop Wave (*.wav) or MP3 (*.mp3) files.", ["OK"]))
+        box.answer("OK")
+        self.assertEqual(main.child(cls="Edit", index=0).text, "D:\\Music\\Night and day.WAV")
+
+        main.drop("D:\\a.wav", "D:\\b.wav")
+        listing = program.window(cls="TForm6")
+        main.wait_gone()
+        self.assertEqual(listing.rect()["window"][:2], main.rect()["window"][:2])
+        self.screenshot("list-window", listing)
+
+
 class ClosingTest(KorimbaTestCase):
     def test_exit_stores_the_options_and_removes_the_notice(self):
         folder = self.program_folder()
