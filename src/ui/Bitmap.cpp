@@ -5,14 +5,14 @@
 
 namespace korimba::ui {
 
-namespace {
-
 std::uint32_t readLittleEndian(const std::string& bytes, std::size_t at, int size) {
     std::uint32_t value = 0;
     for (int i = size - 1; i >= 0; --i)
         value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
     return value;
 }
+
+namespace {
 
 bool validBitCount(std::uint32_t bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;

@@ -9,6 +9,9 @@ class FileSystem;
 
 namespace korimba::ui {
 
+// The little-endian number of size bytes at an offset of a file image.
+std::uint32_t readLittleEndian(const std::string& bytes, std::size_t at, int size);
+
 class Bitmap {
 public:
     Bitmap() = default;

@@ -2,6 +2,8 @@
 // win.ini entries it reads and writes saved and put back around every test.
 #include <windows.h>
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -10,12 +12,7 @@
 
 namespace {
 
-std::string besideThisProgram(const std::string& name) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\') + 1) + name;
-}
+using namespace korimba::support;
 
 std::optional<std::string> readWinIni(const char* section, const char* key) {
     // A default no real value has tells a missing key from an empty one.
@@ -50,35 +47,8 @@ private:
     std::optional<std::string> value_;
 };
 
-std::string shortPath(const std::string& path) {
-    char buffer[MAX_PATH] = {};
-    const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
-}
-
 bool exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void removeTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(path);
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 DWORD runAndWait(const std::string& program) {
@@ -102,11 +72,8 @@ DWORD runAndWait(const std::string& program) {
 class CleanerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        root_ = std::string(temp) + "Korimba cleaner test " + std::to_string(GetCurrentProcessId());
+        root_ = freshTempFolder("Korimba cleaner test");
         programFolder_ = root_ + "\\Audio Coder Program\\";
-        ASSERT_TRUE(CreateDirectoryA(root_.c_str(), nullptr));
         ASSERT_TRUE(CreateDirectoryA(programFolder_.c_str(), nullptr));
         // Windows starts the copy in the program folder, whose short path is the hook.
         ASSERT_TRUE(CopyFileA(besideThisProgram("Cleaner.exe").c_str(),

@@ -2,6 +2,8 @@
 // reads its window and closes it with its OK button.
 #include <windows.h>
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,18 +11,7 @@
 
 namespace {
 
-std::string besideThisProgram(const std::string& name) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\') + 1) + name;
-}
-
-std::string shortPath(const std::string& path) {
-    char buffer[MAX_PATH] = {};
-    const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
-}
+using namespace korimba::support;
 
 // Another process's window text, through the message that crosses processes.
 std::string textOf(HWND window) {
@@ -150,11 +141,8 @@ Shown showAndClose(const std::string& arguments) {
 class MessageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        root_ = std::string(temp) + "Korimba message test " + std::to_string(GetCurrentProcessId());
+        root_ = freshTempFolder("Korimba message test");
         music_ = root_ + "\\My Music Folder\\";
-        ASSERT_TRUE(CreateDirectoryA(root_.c_str(), nullptr));
         ASSERT_TRUE(CreateDirectoryA(music_.c_str(), nullptr));
         for (const char* name : {"Night and day.wav", "Night and day.mp3"}) {
             HANDLE file = CreateFileA((music_ + name).c_str(), GENERIC_WRITE, 0, nullptr,
@@ -163,12 +151,7 @@ protected:
             CloseHandle(file);
         }
     }
-    void TearDown() override {
-        DeleteFileA((music_ + "Night and day.wav").c_str());
-        DeleteFileA((music_ + "Night and day.mp3").c_str());
-        RemoveDirectoryA(music_.c_str());
-        RemoveDirectoryA(root_.c_str());
-    }
+    void TearDown() override { removeTree(root_); }
 
     std::string root_;
     std::string music_;

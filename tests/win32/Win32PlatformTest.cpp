@@ -1,6 +1,7 @@
 #include "jobs/PathRules.h"
 #include "platform/win32/Win32Platform.h"
 #include "settings/WinIni.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -28,12 +29,7 @@ protected:
         ASSERT_TRUE(system.files.createFolders(root + "Some Folder\\Deeper Still"));
         ASSERT_TRUE(system.files.writeFile(root + "Some Folder\\track file.wav", "RIFF"));
     }
-    void TearDown() override {
-        DeleteFileA((root + "Some Folder\\track file.wav").c_str());
-        RemoveDirectoryA((root + "Some Folder\\Deeper Still").c_str());
-        RemoveDirectoryA((root + "Some Folder").c_str());
-        RemoveDirectoryA(root.c_str());
-    }
+    void TearDown() override { support::removeTree(root); }
 };
 
 bool waitUntilGone(const std::string& path, std::chrono::seconds limit) {

@@ -6,13 +6,6 @@ namespace korimba::ui::win32 {
 
 namespace {
 
-std::uint32_t readLittleEndian(const std::string& bytes, std::size_t at, int size) {
-    std::uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
-    return value;
-}
-
 struct DibLayout {
     std::uint64_t width = 0;
     std::uint64_t height = 0;
