@@ -417,6 +417,18 @@ std::string listProcesses(Args& args) {
     return jsonArray(items);
 }
 
+// "W action x y", handed to one way of delivering the mouse.
+template <class Deliver>
+std::string mouseCommand(Args& args, Deliver deliver) {
+    HWND window = args.window();
+    const std::string action = args.text();
+    const int x = static_cast<int>(args.number());
+    const int y = static_cast<int>(args.number());
+    args.end();
+    deliver(window, action, x, y);
+    return std::string();
+}
+
 std::string readProfile(Args& args) {
     const std::string file = args.text();
     const std::string section = args.text();
@@ -511,26 +523,8 @@ const std::map<std::string, Command>& commands() {
                           reinterpret_cast<LPARAM>(w));
              return std::string();
          }},
-        {"mouse",
-         [](Args& a) {
-             HWND w = a.window();
-             const std::string action = a.text();
-             const int x = static_cast<int>(a.number());
-             const int y = static_cast<int>(a.number());
-             a.end();
-             postMouse(w, action, x, y);
-             return std::string();
-         }},
-        {"input-mouse",
-         [](Args& a) {
-             HWND w = a.window();
-             const std::string action = a.text();
-             const int x = static_cast<int>(a.number());
-             const int y = static_cast<int>(a.number());
-             a.end();
-             sendMouseInput(w, action, x, y);
-             return std::string();
-         }},
+        {"mouse", [](Args& a) { return mouseCommand(a, postMouse); }},
+        {"input-mouse", [](Args& a) { return mouseCommand(a, sendMouseInput); }},
         {"key",
          [](Args& a) {
              HWND w = a.window();
