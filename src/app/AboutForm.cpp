@@ -24,9 +24,7 @@ TForm4::TForm4() : ui::Form("TForm4") {
     Label1.setBounds(48, 10, 310, 30);
     Label1.setFont(ui::titleFont());
     Label1.setTransparent(true);
-    Label6.setCaption("Version: 2.1.5");
-    Label6.setBounds(56, 40, 80, 13);
-    Label6.setTransparent(true);
+    Label6.place("Version: 2.1.5", 56, 40);
     Bevel1.setShape(ui::BevelShape::TopLine);
     Bevel1.setBounds(0, 88, 466, 2);
     Bevel2.setShape(ui::BevelShape::TopLine);
@@ -35,12 +33,8 @@ TForm4::TForm4() : ui::Form("TForm4") {
     Bevel3.setBounds(17, 0, 2, 238);
     Bevel4.setShape(ui::BevelShape::LeftLine);
     Bevel4.setBounds(449, 0, 2, 238);
-    Label2.setCaption("Korimba hands the coding to the Layer 3 tools you install.");
-    Label2.setBounds(28, 140, 410, 13);
-    Label2.setTransparent(true);
-    Label3.setCaption("Support: support@korimba.example. Korimba comes without any warranty.");
-    Label3.setBounds(28, 164, 410, 13);
-    Label3.setTransparent(true);
+    Label2.place("Korimba hands the coding to the Layer 3 tools you install.", 28, 140);
+    Label3.place("Support: support@korimba.example. Korimba comes without any warranty.", 28, 164);
     ExplorerButton2.OnClick = [this] { close(); };
     OnCreate = [this] { FormCreate(); };
 }

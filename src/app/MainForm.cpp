@@ -15,17 +15,6 @@ using settings::system;
 
 TForm1* Form1 = nullptr;
 
-namespace {
-
-void placeLabel(ui::Label& label, const char* caption, int left, int top, ui::Control* focus) {
-    label.setCaption(caption);
-    label.setBounds(left, top, static_cast<int>(std::string(caption).size()) * 6 + 8, 13);
-    label.setTransparent(true);
-    label.setFocusControl(focus);
-}
-
-} // namespace
-
 TForm1::TForm1() : ui::Form("TForm1") {
     setCaption("Korimba for Windows 95");
     setBorderStyle(ui::BorderStyle::Single);
@@ -55,11 +44,11 @@ void TForm1::layOutPanels() {
 }
 
 void TForm1::layOutFields() {
-    placeLabel(Label3, "&Input:", 16, 16, &Edit1);
+    Label3.place("&Input:", 16, 16, &Edit1);
     Edit1.setBounds(16, 32, 265, 21);
-    placeLabel(Label4, "&Output:", 16, 64, &Edit2);
+    Label4.place("&Output:", 16, 64, &Edit2);
     Edit2.setBounds(16, 80, 289, 21);
-    placeLabel(Label5, "&Bitrate:", 16, 112, &ComboBox1);
+    Label5.place("&Bitrate:", 16, 112, &ComboBox1);
     ComboBox1.setBounds(16, 128, 137, 21);
     ComboBox1.setItems({"8000 Bit/s", "16000 Bit/s", "24000 Bit/s", "32000 Bit/s", "56000 Bit/s",
                         "64000 Bit/s", "96000 Bit/s", "112000 Bit/s", "128000 Bit/s",

@@ -26,18 +26,12 @@ TForm6::TForm6() : ui::Form("TForm6") {
     setClientSize(426, 273);
 
     widgets::layOutFrame(frame_, "Korimba Process List");
-    Label1.setCaption("&Files dominated for process:");
-    Label1.setBounds(16, 8, 150, 13);
-    Label1.setTransparent(true);
-    Label1.setFocusControl(&Memo1);
+    Label1.place("&Files dominated for process:", 16, 8, &Memo1);
     Memo1.setBounds(16, 24, 289, 137);
     Memo1.setScrollBars(true);
     for (const auto& line : instructionalText())
         Memo1.lines().add(line);
-    Label3.setCaption("&Output directory:");
-    Label3.setBounds(16, 168, 100, 13);
-    Label3.setTransparent(true);
-    Label3.setFocusControl(&Edit1);
+    Label3.place("&Output directory:", 16, 168, &Edit1);
     Edit1.setBounds(16, 184, 289, 21);
     CheckBox1.setCaption("&Delete all after convert");
     CheckBox1.setBounds(176, 208, 129, 17);

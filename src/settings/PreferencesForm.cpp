@@ -62,11 +62,9 @@ void TForm7::layOut() {
     Bevel4.setShape(ui::BevelShape::LeftLine);
     Bevel4.setBounds(274, 8, 2, 220);
 
-    place(Label1, "View coding", 16, 16, 80, 13);
-    place(Label2, "Show menu after", 16, 72, 84, 13);
-    place(Label3, "Automation", 16, 128, 80, 13);
-    for (ui::Label* label : {&Label1, &Label2, &Label3})
-        label->setTransparent(true);
+    Label1.place("View coding", 16, 16);
+    Label2.place("Show menu after", 16, 72);
+    Label3.place("Automation", 16, 128);
     place(RadioButton3, "&Minimized", 104, 17, 113);
     place(RadioButton2, "&Normal", 104, 35, 113);
     place(RadioButton1, "Ma&ximized", 104, 53, 113);

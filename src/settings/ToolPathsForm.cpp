@@ -35,15 +35,9 @@ TForm2::TForm2() : ui::Form("TForm2") {
     setClientSize(314, 137);
     Image1.setAlign(ui::Align::Client);
     Image1.setStretch(true);
-    Label1.setCaption("Path to your &encoder:");
-    Label1.setBounds(8, 8, 110, 13);
-    Label1.setTransparent(true);
-    Label1.setFocusControl(&Edit1);
+    Label1.place("Path to your &encoder:", 8, 8, &Edit1);
     Edit1.setBounds(8, 24, 273, 21);
-    Label2.setCaption("Path to your &decoder:");
-    Label2.setBounds(8, 56, 110, 13);
-    Label2.setTransparent(true);
-    Label2.setFocusControl(&Edit2);
+    Label2.place("Path to your &decoder:", 8, 56, &Edit2);
     Edit2.setBounds(8, 72, 273, 21);
     for (ui::Edit* field : {&Edit1, &Edit2})
         field->setFontColor(ui::colors::Navy);

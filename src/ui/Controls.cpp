@@ -14,6 +14,13 @@ Label::Label(Control* parent, std::string name) : Control(parent, std::move(name
     setColor(parent ? parent->color() : colors::BtnFace);
 }
 
+void Label::place(const std::string& caption, int left, int top, Control* focus) {
+    setCaption(caption);
+    setBounds(left, top, 0, 0);
+    setTransparent(true);
+    setFocusControl(focus);
+}
+
 void Label::setTransparent(bool transparent) {
     transparent_ = transparent;
     changed(Property::Style);

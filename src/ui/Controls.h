@@ -26,6 +26,9 @@ public:
     // The control that the caption's accelerator focuses.
     Control* focusControl() const { return focusControl_; }
     void setFocusControl(Control* control) { focusControl_ = control; }
+    // A transparent caption at a point, sized to its text, whose accelerator
+    // focuses the given control (if any).
+    void place(const std::string& caption, int left, int top, Control* focus = nullptr);
 
 private:
     bool transparent_ = false;
