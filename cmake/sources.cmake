@@ -2,6 +2,7 @@
 set(KORIMBA_CORE_SOURCES
   src/app/AboutForm.cpp
   src/app/AboutIcon.cpp
+  src/app/Cleanup.cpp
   src/app/MainForm.cpp
   src/app/MainFormFields.cpp
   src/app/Program.cpp

@@ -1,8 +1,12 @@
 # Cross tree: the Windows programs and the tests that need real Win32.
 add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501)
 
+# The real platform alone, for the sibling programs that have no windows of ours.
+add_library(korimba_platform STATIC src/platform/win32/Win32Platform.cpp)
+target_link_libraries(korimba_platform PUBLIC korimba_core shell32 user32 kernel32)
+target_compile_options(korimba_platform PRIVATE ${KORIMBA_WARNINGS})
+
 set(KORIMBA_WIN32_SOURCES
-  src/platform/win32/Win32Platform.cpp
   src/ui/win32/ControlWindows.cpp
   src/ui/win32/DibImage.cpp
   src/ui/win32/DroppedFiles.cpp
@@ -27,7 +31,7 @@ set(KORIMBA_WIN32_SOURCES
   src/ui/win32/Win32Backend.cpp
 )
 add_library(korimba_win32 STATIC ${KORIMBA_WIN32_SOURCES})
-target_link_libraries(korimba_win32 PUBLIC korimba_core shell32 user32 gdi32 comdlg32 comctl32 kernel32)
+target_link_libraries(korimba_win32 PUBLIC korimba_platform korimba_core shell32 user32 gdi32 comdlg32 comctl32 kernel32)
 target_compile_options(korimba_win32 PRIVATE ${KORIMBA_WARNINGS})
 
 add_executable(korimba WIN32 src/app/main.cpp)

@@ -24,8 +24,25 @@ bool jobLeft() {
 
 } // namespace
 
+std::string hookEntry(const platform::FileSystem& files, const std::string& programFolder) {
+    return paths::ShortPath(files, programFolder + "Cleaner.exe");
+}
+
 std::string hookEntry() {
-    return paths::ShortPath(system().files, settings::programFile("Cleaner.exe"));
+    return hookEntry(system().files, settings::programFolder());
+}
+
+bool hookRegistered(platform::Profile& profile, const std::string& hook) {
+    return hook::holdsHook(settings::WinIni(profile).readString(kWindows, kRun), hook);
+}
+
+void unregisterHook(platform::Profile& profile, const std::string& hook) {
+    settings::WinIni winIni(profile);
+    const std::string run = winIni.readString(kWindows, kRun);
+    const std::string restored = hook::withoutHook(run, hook);
+    if (restored != run)
+        winIni.writeString(kWindows, kRun, restored);
+    winIni.writeString(kWindows, kSavedRun, "");
 }
 
 void registerHook() {
@@ -42,12 +59,7 @@ void registerHook() {
 bool removeHookIfIdle() {
     if (jobLeft())
         return false;
-    settings::WinIni winIni(system().profile);
-    const std::string run = winIni.readString(kWindows, kRun);
-    const std::string restored = hook::withoutHook(run, hookEntry());
-    if (restored != run)
-        winIni.writeString(kWindows, kRun, restored);
-    winIni.writeString(kWindows, kSavedRun, "");
+    unregisterHook(system().profile, hookEntry());
     return true;
 }
 

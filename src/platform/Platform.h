@@ -2,6 +2,7 @@
 // Everything the program asks of the operating system, as interfaces with a
 // real Win32 side (platform/win32) and an in-memory fake side (tests/fakes).
 // Strings are ANSI code page bytes, as the "A" functions take them.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,14 @@ namespace korimba::platform {
 
 // Opaque native window handle (HWND on Win32); null for "no owner".
 using WindowHandle = void*;
+
+// A moment as the file system stamps files: 100 ns units since 1601 (FILETIME, UTC).
+using FileTime = std::uint64_t;
+
+struct FolderEntry {
+    std::string name;
+    bool folder = false;
+};
 
 class FileSystem {
 public:
@@ -34,6 +43,11 @@ public:
     // FindFirstFileA with every attribute accepted: the name (no folder) of the
     // first entry matching the pattern, wildcards allowed; nullopt when none.
     virtual std::optional<std::string> findFirstName(const std::string& pattern) const = 0;
+    // The files and folders in a folder (given with its final "\") by their long
+    // names, "." and ".." left out; empty when the folder cannot be read.
+    virtual std::vector<FolderEntry> listFolder(const std::string& folder) const = 0;
+    // When the file was last written; nullopt when it does not exist.
+    virtual std::optional<FileTime> lastWriteTime(const std::string& path) const = 0;
 };
 
 // The profile API on an initialisation file (here always "win.ini").
@@ -68,6 +82,8 @@ public:
     virtual std::vector<std::string> arguments() const = 0;
     // IsDBCSLeadByte for the ANSI code page.
     virtual bool isLeadByte(unsigned char byte) const = 0;
+    // When Windows last started: no process of an earlier session runs any more.
+    virtual FileTime systemStartTime() const = 0;
 };
 
 // The whole platform as one bundle, handed to the windows and jobs.

@@ -13,6 +13,11 @@ inline constexpr const char* kOptionsIni = "options.ini";
 inline constexpr const char* kNoticeFile = "message.txt";
 inline constexpr const char* kEncodingLock = "Encoding.bat";
 inline constexpr const char* kDecodingLock = "Decoding.bat";
+inline constexpr const char* kEncodingProgress = "EncList.dat";
+inline constexpr const char* kDecodingProgress = "DecList.dat";
+inline constexpr const char* kTempFolder = "Temp\\";
+inline constexpr const char* kEncodingListFolder = "Temp\\LE\\";
+inline constexpr const char* kDecodingListFolder = "Temp\\LD\\";
 
 // The platform of the running application, and its ANSI code page for the path rules.
 platform::Platform& system();

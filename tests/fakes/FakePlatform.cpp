@@ -75,6 +75,7 @@ struct FakeFileSystem::Entry {
     bool folder = true;
     std::string content;
     std::string shortName;
+    platform::FileTime writeTime = 0;
 };
 
 struct FakeFileSystem::Location {
@@ -210,7 +211,7 @@ FakeFileSystem::Entry* FakeFileSystem::findFile(const std::string& path) const {
 
 FakeFileSystem::Entry& FakeFileSystem::newEntry(const std::string& name, Entry* parent,
                                                 bool folder) {
-    entries_.push_back(std::make_unique<Entry>(Entry{name, parent, folder, {}, {}}));
+    entries_.push_back(std::make_unique<Entry>(Entry{name, parent, folder, {}, {}, clock_}));
     return *entries_.back();
 }
 
@@ -261,6 +262,7 @@ bool FakeFileSystem::store(const Location& target, const std::string& content, b
         file = &newEntry(target.names.back(), parent, false);
     }
     file->content = content;
+    file->writeTime = clock_;
     return true;
 }
 
@@ -285,6 +287,7 @@ void FakeFileSystem::addFile(const std::string& path, const std::string& content
         file = &newEntry(location.names.back(), parent, false);
     }
     file->content = content;
+    file->writeTime = clock_;
 }
 
 void FakeFileSystem::addShortName(const std::string& path, const std::string& shortName) {
@@ -320,6 +323,14 @@ void FakeFileSystem::denyReads(const std::string& path) {
 
 void FakeFileSystem::setLeadBytes(LeadBytePredicate isLeadByte) {
     isLeadByte_ = std::move(isLeadByte);
+}
+
+void FakeFileSystem::setWriteTime(const std::string& path, platform::FileTime time) {
+    Entry* entry = findEntry(path);
+    if (entry == nullptr) {
+        throw misuse("no such file or folder", path);
+    }
+    entry->writeTime = time;
 }
 
 bool FakeFileSystem::exists(const std::string& path) const {
@@ -411,6 +422,25 @@ std::optional<std::string> FakeFileSystem::findFirstName(const std::string& patt
         }
     }
     return std::nullopt;
+}
+
+std::vector<platform::FolderEntry> FakeFileSystem::listFolder(const std::string& folder) const {
+    std::vector<platform::FolderEntry> result;
+    const Entry* parent = findEntry(folder);
+    if (parent == nullptr || !parent->folder || isDenied(readDenied_, *locate(folder))) {
+        return result;
+    }
+    for (const auto& entry : entries_) {
+        if (entry->parent == parent) {
+            result.push_back({entry->name, entry->folder});
+        }
+    }
+    return result;
+}
+
+std::optional<platform::FileTime> FakeFileSystem::lastWriteTime(const std::string& path) const {
+    const Entry* entry = findEntry(path);
+    return entry != nullptr ? std::optional<platform::FileTime>(entry->writeTime) : std::nullopt;
 }
 
 // --- FakeProfile ---

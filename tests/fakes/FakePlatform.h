@@ -31,6 +31,9 @@ public:
     FakeFileSystem(const FakeFileSystem&) = delete;
     FakeFileSystem& operator=(const FakeFileSystem&) = delete;
 
+    // Files are written at this time unless a test sets the clock.
+    static constexpr platform::FileTime kDefaultClock = 1'000'000;
+
     // --- set-up and inspection; misuse throws std::logic_error ---
 
     // Creates the folder with its missing parents, its drive or share included.
@@ -51,6 +54,9 @@ public:
     // Reading the file at the path, or any file below it, fails from now on.
     void denyReads(const std::string& path);
     void setLeadBytes(LeadBytePredicate isLeadByte);
+    // Every file written from now on is stamped with this time.
+    void setClock(platform::FileTime now) { clock_ = now; }
+    void setWriteTime(const std::string& path, platform::FileTime time);
 
     // --- platform::FileSystem ---
 
@@ -63,6 +69,8 @@ public:
     bool writeFile(const std::string& path, const std::string& content) override;
     std::string shortPathName(const std::string& path) const override;
     std::optional<std::string> findFirstName(const std::string& pattern) const override;
+    std::vector<platform::FolderEntry> listFolder(const std::string& folder) const override;
+    std::optional<platform::FileTime> lastWriteTime(const std::string& path) const override;
 
 private:
     struct Entry;
@@ -93,6 +101,7 @@ private:
     std::vector<std::string> writeDenied_;
     std::vector<std::string> readDenied_;
     LeadBytePredicate isLeadByte_;
+    platform::FileTime clock_ = kDefaultClock;
 };
 
 // win.ini and friends: values by file, section and key, all without regard to
@@ -163,13 +172,17 @@ public:
     std::string executablePath() const override { return executablePath_; }
     std::vector<std::string> arguments() const override { return arguments_; }
     bool isLeadByte(unsigned char byte) const override { return isLeadByte_ && isLeadByte_(byte); }
+    platform::FileTime systemStartTime() const override { return systemStartTime_; }
 
     void setExecutablePath(std::string path) { executablePath_ = std::move(path); }
     void setArguments(std::vector<std::string> arguments) { arguments_ = std::move(arguments); }
     void setLeadBytes(LeadBytePredicate isLeadByte) { isLeadByte_ = std::move(isLeadByte); }
+    // Windows started before the files of the default clock were written.
+    void setSystemStartTime(platform::FileTime time) { systemStartTime_ = time; }
 
 private:
     std::string executablePath_ = kDefaultExecutable;
+    platform::FileTime systemStartTime_ = 0;
     std::vector<std::string> arguments_;
     LeadBytePredicate isLeadByte_;
 };

@@ -51,6 +51,31 @@ bool exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+void createFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    WriteFile(file, "x\r\n", 3, &written, nullptr);
+    CloseHandle(file);
+}
+
+// Dates a file long before this session of Windows started, as a job's lock
+// file is after a restart killed the job.
+void dateBeforeTheRestart(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    SYSTEMTIME longAgo = {};
+    longAgo.wYear = 2001;
+    longAgo.wMonth = 1;
+    longAgo.wDay = 1;
+    FILETIME time;
+    SystemTimeToFileTime(&longAgo, &time);
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
+    CloseHandle(file);
+}
+
 DWORD runAndWait(const std::string& program) {
     std::string commandLine = "\"" + program + "\"";
     STARTUPINFOA startup = {};
@@ -88,16 +113,14 @@ protected:
 
     void create(const std::string& relative) {
         const std::string path = programFolder_ + relative;
-        if (path.back() == '\\') {
+        if (path.back() == '\\')
             ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
-            return;
-        }
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-        DWORD written = 0;
-        WriteFile(file, "x\r\n", 3, &written, nullptr);
-        CloseHandle(file);
+        else
+            createFile(path);
+    }
+    void createInterrupted(const std::string& relative) {
+        create(relative);
+        dateBeforeTheRestart(programFolder_ + relative);
     }
 
     bool has(const std::string& relative) const { return exists(programFolder_ + relative); }
@@ -119,11 +142,14 @@ TEST_F(CleanerTest, LeftBehindJobsAreClearedAndRunRestored) {
     writeWinIni("Windows", "Run", user + "," + hook_);
     writeWinIni("Windows", "Korimba", user);
     for (const char* name :
-         {"Encoding.bat", "Decoding.bat", "EncList.dat", "DecList.dat", "Settings.ini", "Temp\\",
-          "Temp\\NIGHTA~1.WAV", "Temp\\LE\\", "Temp\\LE\\BLUE.WAV", "Temp\\LD\\",
-          "Temp\\LD\\BLUE.MP3", "Temp\\Other\\", "Temp\\Other\\keep.txt"})
+         {"EncList.dat", "DecList.dat", "Settings.ini", "Temp\\", "Temp\\NIGHTA~1.WAV",
+          "Temp\\thesis.doc", "Temp\\LE\\", "Temp\\LE\\BLUE.WAV", "Temp\\LE\\RED.WAV", "Temp\\LD\\",
+          "Temp\\LD\\BLUE.MP3", "Temp\\Other\\", "Temp\\Other\\keep.wav"})
         create(name);
-    SetFileAttributesA((programFolder_ + "Temp\\LE\\BLUE.WAV").c_str(), FILE_ATTRIBUTE_READONLY);
+    createInterrupted("Encoding.bat");
+    createInterrupted("Decoding.bat");
+    // Nothing of ours makes read-only files: this one is somebody else's.
+    SetFileAttributesA((programFolder_ + "Temp\\LE\\RED.WAV").c_str(), FILE_ATTRIBUTE_READONLY);
 
     EXPECT_EQ(runCleaner(), 0u);
 
@@ -132,8 +158,8 @@ TEST_F(CleanerTest, LeftBehindJobsAreClearedAndRunRestored) {
     for (const char* gone : {"Encoding.bat", "Decoding.bat", "EncList.dat", "DecList.dat",
                              "Temp\\NIGHTA~1.WAV", "Temp\\LE\\BLUE.WAV", "Temp\\LD\\BLUE.MP3"})
         EXPECT_FALSE(has(gone)) << gone;
-    for (const char* kept :
-         {"Settings.ini", "Cleaner.exe", "Temp\\LE", "Temp\\LD", "Temp\\Other\\keep.txt"})
+    for (const char* kept : {"Settings.ini", "Cleaner.exe", "Temp\\thesis.doc", "Temp\\LE\\RED.WAV",
+                             "Temp\\LE", "Temp\\LD", "Temp\\Other\\keep.wav"})
         EXPECT_TRUE(has(kept)) << kept;
 
     // A second run finds nothing of ours in Run and leaves the saved key alone.
@@ -141,7 +167,7 @@ TEST_F(CleanerTest, LeftBehindJobsAreClearedAndRunRestored) {
     EXPECT_EQ(runCleaner(), 0u);
     EXPECT_EQ(readWinIni("Windows", "Run"), user);
     EXPECT_EQ(readWinIni("Windows", "Korimba"), "untouched");
-    EXPECT_TRUE(has("Temp\\LE"));
+    EXPECT_TRUE(has("Temp\\LE\\RED.WAV"));
 }
 
 TEST_F(CleanerTest, LongRunKeepsEveryUserEntryAroundTheHook) {
@@ -163,32 +189,110 @@ TEST_F(CleanerTest, LongRunKeepsEveryUserEntryAroundTheHook) {
 }
 
 TEST_F(CleanerTest, NothingToDoChangesNothing) {
-    const std::string run = "C:\\TOOLS\\A.EXE," + hook_;
+    const std::string run = "C:\\TOOLS\\A.EXE";
     writeWinIni("Windows", "Run", run);
     writeWinIni("Windows", "Korimba", "kept");
-    create("Encoding.bat");
+    for (const char* name : {"EncList.dat", "Temp\\", "Temp\\NIGHTA~1.WAV", "Temp\\LD\\",
+                             "Temp\\LD\\BLUE.MP3"})
+        create(name);
 
-    // No program folder known.
-    writeWinIni("Korimba", "Path", std::nullopt);
-    EXPECT_EQ(runCleaner(), 0u);
-    EXPECT_TRUE(has("Encoding.bat"));
-
-    // A program folder that is gone.
-    writeWinIni("Korimba", "Path", root_ + "\\Removed Program");
-    EXPECT_EQ(runCleaner(), 0u);
+    for (const std::optional<std::string>& path :
+         {std::optional<std::string>(), std::optional<std::string>(root_ + "\\Removed Program")}) {
+        writeWinIni("Korimba", "Path", path);
+        EXPECT_EQ(runCleaner(), 0u);
+    }
 
     EXPECT_EQ(readWinIni("Windows", "Run"), run);
     EXPECT_EQ(readWinIni("Windows", "Korimba"), "kept");
-    EXPECT_TRUE(has("Encoding.bat"));
+    for (const char* kept : {"EncList.dat", "Temp\\NIGHTA~1.WAV", "Temp\\LD\\BLUE.MP3"})
+        EXPECT_TRUE(has(kept)) << kept;
 }
 
-TEST_F(CleanerTest, FolderWithoutTempLosesItsLockFile) {
+TEST_F(CleanerTest, StartedByHandDuringAJobItLeavesThatJobAlone) {
+    const std::string run = "C:\\TOOLS\\A.EXE," + hook_;
+    writeWinIni("Windows", "Run", run);
+    for (const char* name : {"Encoding.bat", "EncList.dat", "Temp\\", "Temp\\NIGHTA~1.WAV",
+                             "Temp\\LE\\", "Temp\\LE\\BLUE.WAV", "Temp\\LD\\", "Temp\\LD\\OLD.MP3"})
+        create(name);
+    createInterrupted("Decoding.bat");
+
+    EXPECT_EQ(runCleaner(), 0u);
+
+    for (const char* kept : {"Encoding.bat", "EncList.dat", "Temp\\NIGHTA~1.WAV",
+                             "Temp\\LE\\BLUE.WAV"})
+        EXPECT_TRUE(has(kept)) << kept;
+    EXPECT_FALSE(has("Decoding.bat"));
+    EXPECT_FALSE(has("Temp\\LD\\OLD.MP3"));
+    EXPECT_EQ(readWinIni("Windows", "Run"), run) << "the running job still needs the hook";
+}
+
+TEST_F(CleanerTest, HookGoesAlsoWithoutThePathKey) {
     writeWinIni("Windows", "Run", hook_);
-    create("Decoding.bat");
+    writeWinIni("Korimba", "Path", std::nullopt);
+    createInterrupted("Decoding.bat");
 
     EXPECT_EQ(runCleaner(), 0u);
 
     EXPECT_EQ(readWinIni("Windows", "Run"), "");
     EXPECT_FALSE(has("Decoding.bat"));
     EXPECT_FALSE(has("Temp"));
+}
+
+TEST_F(CleanerTest, FoldersNamedInWinIniAreNeverTouched) {
+    // A folder like Windows' own, with another program's files in its Temp.
+    const std::string windowsLike = root_ + "\\windows\\";
+    ASSERT_TRUE(CreateDirectoryA(windowsLike.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((windowsLike + "Temp").c_str(), nullptr));
+    const std::vector<std::string> foreign = {windowsLike + "Temp\\otherapp.tmp",
+                                              windowsLike + "Temp\\SETUP.WAV",
+                                              windowsLike + "Encoding.bat"};
+    for (const std::string& path : foreign)
+        createFile(path);
+    dateBeforeTheRestart(windowsLike + "Encoding.bat");
+    // Our own folder has an interrupted job to clear at the same time.
+    writeWinIni("Windows", "Run", hook_);
+    createInterrupted("Encoding.bat");
+
+    const std::string programPath = programFolder_.substr(0, programFolder_.size() - 1);
+    for (const std::string& path : {windowsLike.substr(0, windowsLike.size() - 1),
+                                    programPath + "\\..\\windows", std::string(".")}) {
+        writeWinIni("Korimba", "Path", path);
+        EXPECT_EQ(runCleaner(), 0u) << path;
+    }
+
+    for (const std::string& path : foreign)
+        EXPECT_TRUE(exists(path)) << path;
+    EXPECT_FALSE(has("Encoding.bat"));
+}
+
+// A copy started from the root of drive C, with Path pointing at the root, at
+// Windows' folder and at relative forms of them: files of the user and of other
+// programs in C:\Temp and C:\windows\Temp all survive.
+TEST(CleanerInTheRootOfADrive, LeavesTheUsersTempFoldersAlone) {
+    SavedWinIniKey savedPath{"Korimba", "Path"};
+    SavedWinIniKey savedRun{"Windows", "Run"};
+    const std::string cleaner = "C:\\Cleaner.exe";
+    ASSERT_TRUE(CopyFileA(besideThisProgram("Cleaner.exe").c_str(), cleaner.c_str(), FALSE));
+    const bool madeTemp = CreateDirectoryA("C:\\Temp", nullptr) != 0;
+    CreateDirectoryA("C:\\windows\\Temp", nullptr);
+    const std::vector<std::string> users = {"C:\\Temp\\thesis.doc", "C:\\Temp\\photo.jpg",
+                                            "C:\\Temp\\interview.wav",
+                                            "C:\\windows\\Temp\\otherapp.tmp"};
+    for (const std::string& path : users)
+        createFile(path);
+    writeWinIni("Windows", "Run", "C:\\TOOLS\\A.EXE");
+
+    for (const char* path : {"C:", "C:\\windows", "C:\\Korimba\\..", "."}) {
+        writeWinIni("Korimba", "Path", path);
+        EXPECT_EQ(runAndWait(cleaner), 0u) << path;
+        for (const std::string& user : users)
+            EXPECT_TRUE(exists(user)) << user << " after Path=" << path;
+    }
+    EXPECT_EQ(readWinIni("Windows", "Run"), "C:\\TOOLS\\A.EXE");
+
+    for (const std::string& path : users)
+        DeleteFileA(path.c_str());
+    if (madeTemp)
+        RemoveDirectoryA("C:\\Temp");
+    DeleteFileA(cleaner.c_str());
 }

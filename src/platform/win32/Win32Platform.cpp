@@ -13,6 +13,20 @@ DWORD attributesOf(const std::string& path) {
     return GetFileAttributesA(path.c_str());
 }
 
+FileTime fileTimeValue(const FILETIME& time) {
+    return (static_cast<FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// GetTickCount wraps after 49.7 days, which would date the start of Windows
+// far too late; the 64-bit count exists from Vista on.
+ULONGLONG millisecondsSinceSystemStart() {
+    using TickCount64 = ULONGLONG(WINAPI*)();
+    const FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount64");
+    if (!found)
+        return GetTickCount();
+    return reinterpret_cast<TickCount64>(reinterpret_cast<void (*)()>(found))();
+}
+
 // Parent of a folder path, or "" at a root ("C:", "\\server\share", "").
 std::string parentFolder(const std::string& path) {
     const auto slash = path.find_last_of("\\/");
@@ -101,6 +115,28 @@ std::optional<std::string> Win32FileSystem::findFirstName(const std::string& pat
     return std::string(found.cFileName);
 }
 
+std::vector<FolderEntry> Win32FileSystem::listFolder(const std::string& folder) const {
+    std::vector<FolderEntry> entries;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return entries;
+}
+
+std::optional<FileTime> Win32FileSystem::lastWriteTime(const std::string& path) const {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    return fileTimeValue(data.ftLastWriteTime);
+}
+
 std::string Win32Profile::read(const std::string& file, const std::string& section,
                                const std::string& key, const std::string& fallback) const {
     // The API truncates silently; grow until the value leaves room to spare.
@@ -152,6 +188,12 @@ std::vector<std::string> Win32Process::arguments() const {
 
 bool Win32Process::isLeadByte(unsigned char byte) const {
     return IsDBCSLeadByte(byte) != 0;
+}
+
+FileTime Win32Process::systemStartTime() const {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return fileTimeValue(now) - millisecondsSinceSystemStart() * 10000;
 }
 
 } // namespace korimba::platform::win32

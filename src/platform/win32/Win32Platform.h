@@ -14,6 +14,8 @@ public:
     bool writeFile(const std::string& path, const std::string& content) override;
     std::string shortPathName(const std::string& path) const override;
     std::optional<std::string> findFirstName(const std::string& pattern) const override;
+    std::vector<FolderEntry> listFolder(const std::string& folder) const override;
+    std::optional<FileTime> lastWriteTime(const std::string& path) const override;
 };
 
 class Win32Profile final : public Profile {
@@ -37,6 +39,7 @@ public:
     std::string executablePath() const override;
     std::vector<std::string> arguments() const override;
     bool isLeadByte(unsigned char byte) const override;
+    FileTime systemStartTime() const override;
 };
 
 // The real platform, one instance per program.

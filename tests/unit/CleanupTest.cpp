@@ -1,0 +1,175 @@
+// What Cleaner.exe does at a start of Windows, on the fake platform: Windows
+// started at 500, files written at the fake clock's default (later: a job of
+// this session) unless a test dates them earlier (an interrupted job).
+#include "app/Cleanup.h"
+#include "fakes/FakePlatform.h"
+#include "platform/Exception.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace korimba;
+
+namespace {
+
+constexpr platform::FileTime kWindowsStarted = 500;
+constexpr platform::FileTime kBeforeTheRestart = 100;
+constexpr const char* kHook = "C:\\Korimba\\CLEANER.EXE";
+constexpr const char* kUserRun = "C:\\TOOLS\\A.EXE C:\\TOOLS\\B.EXE";
+
+class Cleanup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform.process.setSystemStartTime(kWindowsStarted);
+        platform.files.addFile(file("Cleaner.exe"));
+        platform.files.addShortName(file("Cleaner.exe"), "CLEANER.EXE");
+        setRun(std::string(kUserRun) + "," + kHook);
+        platform.profile.set("win.ini", "Windows", "Korimba", kUserRun);
+    }
+
+    std::string file(const std::string& relative) const {
+        return platform.programFolder() + relative;
+    }
+    void add(const std::vector<std::string>& relatives) {
+        for (const std::string& relative : relatives)
+            platform.files.addFile(file(relative));
+    }
+    void interrupted(const std::string& relative) {
+        platform.files.addFile(file(relative));
+        platform.files.setWriteTime(file(relative), kBeforeTheRestart);
+    }
+    void setRun(const std::string& run) { platform.profile.set("win.ini", "Windows", "Run", run); }
+    std::string run() const { return *platform.profile.value("win.ini", "Windows", "Run"); }
+    std::string saved() const { return *platform.profile.value("win.ini", "Windows", "Korimba"); }
+
+    void cleanUp() {
+        platform::Platform bundle = platform.bundle();
+        app::cleanUpAfterRestart(bundle, platform.programFolder());
+    }
+    void expectPresent(const std::vector<std::string>& relatives) const {
+        for (const std::string& relative : relatives)
+            EXPECT_TRUE(platform.files.exists(file(relative))) << relative;
+    }
+    void expectGone(const std::vector<std::string>& relatives) const {
+        for (const std::string& relative : relatives)
+            EXPECT_FALSE(platform.files.exists(file(relative))) << relative;
+    }
+
+    fakes::FakePlatform platform;
+};
+
+const std::vector<std::string> kUserFiles = {
+    "Settings.ini",        "Temp\\thesis.doc",        "Temp\\song.wav.txt", "Temp\\a.wave",
+    "Temp\\Other\\x.wav",  "Temp\\LE\\Sub\\keep.wav", "Temp\\Encoding.bat",
+};
+
+} // namespace
+
+TEST_F(Cleanup, InterruptedJobsLoseTheirFilesAndRunGetsTheUserValueBack) {
+    interrupted("Encoding.bat");
+    interrupted("Decoding.bat");
+    add({"EncList.dat", "DecList.dat", "Temp\\NIGHTA~1.WAV", "Temp\\Loud.Mp3", "Temp\\LE\\BLUE.WAV",
+         "Temp\\LD\\BLUE.MP3", "Temp\\LD\\notes.txt"});
+    add(kUserFiles);
+
+    cleanUp();
+
+    expectGone({"Encoding.bat", "Decoding.bat", "EncList.dat", "DecList.dat", "Temp\\NIGHTA~1.WAV",
+                "Temp\\Loud.Mp3", "Temp\\LE\\BLUE.WAV", "Temp\\LD\\BLUE.MP3",
+                "Temp\\LD\\notes.txt"});
+    expectPresent(kUserFiles);
+    expectPresent({"Cleaner.exe", "Temp\\LE\\", "Temp\\LD\\"});
+    EXPECT_EQ(run(), kUserRun);
+    EXPECT_EQ(saved(), "");
+}
+
+TEST_F(Cleanup, WithoutAHookOrAnInterruptedJobNothingChanges) {
+    setRun(kUserRun);
+    add({"Temp\\NIGHTA~1.WAV", "Temp\\LD\\BLUE.MP3", "EncList.dat"});
+    add(kUserFiles);
+    const int writesBefore = platform.profile.writeCount();
+
+    cleanUp();
+
+    expectPresent({"Temp\\NIGHTA~1.WAV", "Temp\\LD\\BLUE.MP3", "EncList.dat"});
+    expectPresent(kUserFiles);
+    EXPECT_EQ(platform.profile.writeCount(), writesBefore);
+    EXPECT_EQ(saved(), kUserRun);
+}
+
+TEST_F(Cleanup, AJobStartedSinceWindowsStartedIsLeftRunningWithItsHook) {
+    add({"Encoding.bat", "EncList.dat", "Temp\\NIGHTA~1.WAV", "Temp\\LE\\BLUE.WAV"});
+    interrupted("Decoding.bat");
+    add({"Temp\\LD\\BLUE.MP3", "Temp\\OLD.MP3"});
+
+    cleanUp();
+
+    expectPresent({"Encoding.bat", "EncList.dat", "Temp\\NIGHTA~1.WAV", "Temp\\LE\\BLUE.WAV"});
+    expectGone({"Decoding.bat", "Temp\\LD\\BLUE.MP3", "Temp\\OLD.MP3"});
+    EXPECT_EQ(run(), std::string(kUserRun) + "," + kHook) << "the running job still needs it";
+    EXPECT_EQ(saved(), kUserRun);
+
+    // A running job and no hook (the user removed it): still nothing of that job goes.
+    setRun(kUserRun);
+    cleanUp();
+    expectPresent({"Encoding.bat", "Temp\\NIGHTA~1.WAV"});
+}
+
+TEST_F(Cleanup, HookWithoutLockFilesIsTakenOutAndLeftoversGo) {
+    add({"Temp\\NIGHTA~1.WAV", "Temp\\LD\\BLUE.MP3"});
+    setRun(std::string("c:\\korimba\\cleaner.exe,") + kUserRun);
+
+    cleanUp();
+
+    expectGone({"Temp\\NIGHTA~1.WAV", "Temp\\LD\\BLUE.MP3"});
+    EXPECT_EQ(run(), kUserRun);
+}
+
+TEST_F(Cleanup, InterruptedLockWithoutTheHookIsClearedAndRunLeftAlone) {
+    setRun(kUserRun);
+    interrupted("Encoding.bat");
+    add({"Temp\\NIGHTA~1.WAV", "Temp\\LD\\BLUE.MP3"});
+    const int writesBefore = platform.profile.writeCount();
+
+    cleanUp();
+
+    expectGone({"Encoding.bat", "Temp\\NIGHTA~1.WAV"});
+    expectPresent({"Temp\\LD\\BLUE.MP3"});
+    EXPECT_EQ(platform.profile.writeCount(), writesBefore);
+}
+
+TEST_F(Cleanup, AnotherCopysHookIsNotOurs) {
+    setRun(std::string(kUserRun) + ",D:\\OTHER\\CLEANER.EXE");
+    add({"Temp\\NIGHTA~1.WAV"});
+
+    cleanUp();
+
+    expectPresent({"Temp\\NIGHTA~1.WAV"});
+    EXPECT_EQ(run(), std::string(kUserRun) + ",D:\\OTHER\\CLEANER.EXE");
+}
+
+TEST_F(Cleanup, FolderTooDeepForAShortPathHasNoHookToFind) {
+    // The same 259-character limit as the program's: no hook was ever registered.
+    const std::string deep = "C:\\" + std::string(250, 'd') + "\\";
+    platform.files.addFile(deep + "Cleaner.exe");
+    setRun(deep + "Cleaner.exe");
+    platform.files.addFile(deep + "Temp\\X.WAV");
+
+    platform::Platform bundle = platform.bundle();
+    app::cleanUpAfterRestart(bundle, deep);
+
+    EXPECT_TRUE(platform.files.exists(deep + "Temp\\X.WAV"));
+    EXPECT_EQ(run(), deep + "Cleaner.exe");
+}
+
+TEST_F(Cleanup, RefusedWinIniWriteIsRaisedAfterTheFilesAreCleared) {
+    interrupted("Encoding.bat");
+    platform.profile.failWrites();
+
+    EXPECT_THROW(cleanUp(), Exception);
+
+    expectGone({"Encoding.bat"});
+    EXPECT_EQ(run(), std::string(kUserRun) + "," + kHook);
+}
