@@ -31,6 +31,7 @@ TForm6::TForm6() : ui::Form("TForm6") {
     Memo1.setScrollBars(true);
     for (const auto& line : instructionalText())
         Memo1.lines().add(line);
+    Memo1.linesChanged();
     Label3.place("&Output directory:", 16, 168, &Edit1);
     Edit1.setBounds(16, 184, 289, 21);
     CheckBox1.setCaption("&Delete all after convert");

@@ -44,8 +44,15 @@ void Application::run() {
 }
 
 void Application::terminate() {
+    if (terminated_)
+        return;
     terminated_ = true;
     backend_.terminate();
+}
+
+void Application::leaveIfTerminated() const {
+    if (terminated_)
+        throw Terminated{};
 }
 
 void Application::minimize() {
@@ -53,15 +60,24 @@ void Application::minimize() {
 }
 
 void Application::dispatch(const std::function<void()>& handler) {
+    if (terminated_)
+        return;
     try {
         handler();
     } catch (const Exception& error) {
-        showError(error.message());
+        if (!terminated_)
+            showError(error.message());
+    } catch (const Terminated&) {
+        // The program is ending; the rest of the handler is skipped.
     }
 }
 
 Answer Application::messageBox(MessageKind kind, const std::string& text) {
-    return backend_.messageBox(kind, messageTitle(kind), text);
+    leaveIfTerminated();
+    const Answer answer = backend_.messageBox(kind, messageTitle(kind), text);
+    // A box ended by the end of the program was not answered by the user.
+    leaveIfTerminated();
+    return answer;
 }
 
 } // namespace korimba::ui

@@ -13,6 +13,12 @@
 
 namespace korimba::ui {
 
+// Thrown when a nested loop (a modal form, a message box, the open-file dialog,
+// a popup menu) comes back because the application ended meanwhile, as when
+// Windows closes the main window during a dialog: the handler that opened the
+// loop must not go on. The dispatcher ends the handler quietly.
+struct Terminated {};
+
 class Application {
 public:
     Application(platform::Platform platform, Backend& backend);
@@ -43,11 +49,15 @@ public:
 
     // Runs the message loop with the main form shown; returns when it has closed.
     void run();
+    // Ends the program: every nested loop ends, and from now on no handler runs.
     void terminate();
     bool terminated() const { return terminated_; }
+    // Throws Terminated once the application has ended; called after a nested loop.
+    void leaveIfTerminated() const;
     void minimize();
 
-    // Runs a handler; an Exception shows its text in an error box and ends the handler.
+    // Runs a handler; an Exception shows its text in an error box and ends the
+    // handler. After the end of the application it runs nothing.
     void dispatch(const std::function<void()>& handler);
     Answer messageBox(MessageKind kind, const std::string& text);
     void showError(const std::string& text) { messageBox(MessageKind::Error, text); }

@@ -115,6 +115,9 @@ protected:
     void raise(const Event& event);
     // Hook for the text setter: edits raise OnChange, others nothing.
     virtual void textChanged() {}
+    // Keeps the text in step with a content held otherwise (a memo's lines),
+    // without reporting a change.
+    void storeText(std::string text) { text_ = std::move(text); }
 
 private:
     std::string name_;

@@ -39,7 +39,16 @@ Memo::Memo(Control* parent, std::string name) : Control(parent, std::move(name))
 }
 
 void Memo::linesChanged() {
+    storeText(lines_.text());
     changed(Property::Items);
+}
+
+// Set by the program: the lines follow and the change is reported, as a typed one is.
+void Memo::textChanged() {
+    lines_.setText(text());
+    storeText(lines_.text());
+    changed(Property::Items);
+    raise(OnChange);
 }
 
 CheckBox::CheckBox(Control* parent, std::string name) : Control(parent, std::move(name)) {}

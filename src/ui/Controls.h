@@ -47,6 +47,7 @@ protected:
 };
 
 // Multi-line edit; its lines are the text, one line per line (no word wrap).
+// text() is the lines' saved form, and setting it replaces the lines.
 class Memo : public Control {
 public:
     Memo(Control* parent, std::string name);
@@ -54,13 +55,16 @@ public:
     bool canFocus() const override { return true; }
     TextLines& lines() { return lines_; }
     const TextLines& lines() const { return lines_; }
-    // Call after changing lines() so a native peer follows.
+    // Call after changing lines() so that the text and a native peer follow.
     void linesChanged();
     bool wordWrap() const { return wordWrap_; }
     void setWordWrap(bool wrap) { wordWrap_ = wrap; }
     bool scrollBars() const { return scrollBars_; }
     void setScrollBars(bool both) { scrollBars_ = both; }
     Event OnChange;
+
+protected:
+    void textChanged() override;
 
 private:
     TextLines lines_;

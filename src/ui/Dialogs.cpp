@@ -19,7 +19,10 @@ const char* messageTitle(MessageKind kind) {
 }
 
 bool OpenDialog::execute() {
-    return Application::current().backend().executeOpenDialog(*this);
+    Application& application = Application::current();
+    const bool chosen = application.backend().executeOpenDialog(*this);
+    application.leaveIfTerminated();
+    return chosen;
 }
 
 } // namespace korimba::ui

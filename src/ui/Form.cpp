@@ -29,12 +29,16 @@ void Form::showModal() {
     application.backend().runModal(*this);
     modal_ = false;
     hide();
+    application.leaveIfTerminated();
     // The native side may already have handed activation back while hiding.
     if (previous && previous != this && previous->visible() && application.activeForm() != previous)
         previous->userActivate();
 }
 
 void Form::close() {
+    // A close that comes after the end (a second WM_CLOSE) has nothing left to do.
+    if (Application::current().terminated())
+        return;
     bool canClose = true;
     if (OnCloseQuery)
         Application::current().dispatch([&] { OnCloseQuery(canClose); });

@@ -28,7 +28,9 @@ void MenuItem::click() {
 }
 
 void PopupMenu::popup(int screenX, int screenY) {
-    Application::current().backend().popupMenu(*this, screenX, screenY);
+    Application& application = Application::current();
+    application.backend().popupMenu(*this, screenX, screenY);
+    application.leaveIfTerminated();
 }
 
 } // namespace korimba::ui

@@ -56,6 +56,8 @@ void HeadlessBackend::setFocus(ui::Control& control) {
 void HeadlessBackend::popupMenu(ui::PopupMenu& menu, int screenX, int screenY) {
     menusShown.push_back(menu.name());
     lastPopupAt = {screenX, screenY};
+    if (whileMenuShown)
+        whileMenuShown();
     const std::string item = menuChoice;
     menuChoice.clear();
     if (!item.empty())
@@ -69,6 +71,8 @@ bool HeadlessBackend::executeOpenDialog(ui::OpenDialog& dialog) {
 ui::Answer HeadlessBackend::messageBox(ui::MessageKind kind, const std::string& title,
                                        const std::string& text) {
     messages.push_back({kind, title, text});
+    if (whileMessageShown)
+        whileMessageShown(messages.back());
     if (kind != ui::MessageKind::Confirmation)
         return ui::Answer::Ok;
     if (answers.empty())

@@ -40,6 +40,8 @@ public:
     std::deque<ui::Answer> answers;
     std::vector<ShownMessage> messages;
     std::vector<std::string> messageTexts() const;
+    // What else happens while a message box is up (a close from outside, say).
+    std::function<void(const ShownMessage&)> whileMessageShown;
 
     // What a modal form does while shown, by form name; it should close the form.
     std::map<std::string, std::function<void(ui::Form&)>> onModal;
@@ -49,6 +51,8 @@ public:
     std::function<bool(ui::OpenDialog&)> onOpenDialog;
     // The item to choose when a popup menu shows, by item name; none when empty.
     std::string menuChoice;
+    // What else happens while a popup menu is up, before its item is chosen.
+    std::function<void()> whileMenuShown;
     std::vector<std::string> menusShown;
     struct Point {
         int x, y;

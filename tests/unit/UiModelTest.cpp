@@ -166,3 +166,81 @@ TEST_F(UiModel, DisabledTimerDoesNotTick) {
     form.Timer1.tick();
     EXPECT_EQ(ticks, 1);
 }
+
+TEST_F(UiModel, MemoTextAndLinesAreOneContent) {
+    Memo memo{&form, "Memo1"};
+    int changes = 0;
+    memo.OnChange = [&] { ++changes; };
+    memo.setText("C:\\a.wav\r\n\r\nC:\\b.wav");
+    EXPECT_EQ(memo.lines(), (TextLines{"C:\\a.wav", "", "C:\\b.wav"}));
+    EXPECT_EQ(memo.text(), "C:\\a.wav\r\n\r\nC:\\b.wav\r\n");
+    EXPECT_EQ(changes, 1);
+    memo.lines().add("C:\\c.wav");
+    memo.linesChanged();
+    EXPECT_EQ(memo.text(), "C:\\a.wav\r\n\r\nC:\\b.wav\r\nC:\\c.wav\r\n");
+    memo.setText("");
+    EXPECT_EQ(memo.lines().count(), 0u);
+}
+
+// Windows may close the main window while a handler waits in a nested loop
+// (taskkill, a log-off): the close steps run once, and the handler that opened
+// the loop does not go on with an answer nobody gave.
+class CloseDuringNestedLoop : public UiModel {
+protected:
+    void SetUp() override {
+        application.createForm(Other);
+        form.OnCloseQuery = [this](bool&) { ++closeQueries; };
+        form.OnActivate = [this] { trace.push_back("main form activated"); };
+    }
+    void closeFromOutside() {
+        form.userClose();
+        form.userClose();
+    }
+    // Runs a handler that waits in a loop during which the close arrives.
+    void runHandler(const std::function<void()>& wait) {
+        application.dispatch([&] {
+            wait();
+            trace.push_back("handler went on");
+        });
+        EXPECT_TRUE(application.terminated());
+        EXPECT_EQ(closeQueries, 1);
+        EXPECT_EQ(trace, std::vector<std::string>{});
+        // Nothing runs after the end, not even a handler raised while going down.
+        application.dispatch([&] { trace.push_back("late handler"); });
+        EXPECT_EQ(trace, std::vector<std::string>{});
+    }
+    int closeQueries = 0;
+    std::vector<std::string> trace;
+};
+
+TEST_F(CloseDuringNestedLoop, MessageBox) {
+    backend.whileMessageShown = [this](const fakes::ShownMessage&) { closeFromOutside(); };
+    runHandler([&] {
+        if (application.messageBox(MessageKind::Warning, "Close all applications.") == Answer::Ok)
+            trace.push_back("acted on an answer nobody gave");
+    });
+}
+
+TEST_F(CloseDuringNestedLoop, ModalForm) {
+    backend.onModal["OtherForm"] = [this](Form&) { closeFromOutside(); };
+    runHandler([&] { Other->showModal(); });
+    EXPECT_FALSE(Other->visible());
+}
+
+TEST_F(CloseDuringNestedLoop, OpenDialog) {
+    backend.onOpenDialog = [this](ui::OpenDialog&) {
+        closeFromOutside();
+        return true;
+    };
+    runHandler([&] {
+        ui::OpenDialog dialog(&form);
+        dialog.execute();
+    });
+}
+
+TEST_F(CloseDuringNestedLoop, PopupMenu) {
+    form.PopupMenu1.add("Item1", "&Item").OnClick = [this] { trace.push_back("item ran"); };
+    backend.menuChoice = "Item1";
+    backend.whileMenuShown = [this] { closeFromOutside(); };
+    runHandler([&] { form.PopupMenu1.popup(0, 0); });
+}

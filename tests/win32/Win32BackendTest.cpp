@@ -386,6 +386,12 @@ TEST_F(Win32BackendTest, ModelChangesReachTheWindows) {
     form.List.lines() = {"first", "", "third"};
     form.List.linesChanged();
     EXPECT_EQ(textOf(hwnd(form.List)), "first\r\n\r\nthird\r\n");
+    int listChanges = 0;
+    form.List.OnChange = [&] { ++listChanges; };
+    form.List.setText("D:\\a.wav\r\nD:\\b.wav");
+    EXPECT_EQ(textOf(hwnd(form.List)), "D:\\a.wav\r\nD:\\b.wav\r\n");
+    EXPECT_EQ(form.List.lines(), (TextLines{"D:\\a.wav", "D:\\b.wav"}));
+    EXPECT_EQ(listChanges, 1);
     form.setCaption("Renamed");
     EXPECT_EQ(textOf(hwnd(form)), "Renamed");
     form.Name.setBounds(20, 30, 100, 21);

@@ -16,10 +16,12 @@ void Win32Backend::dispatchMessage(MSG& message) {
 }
 
 void Win32Backend::run(Form& mainForm) {
+    Application& application = Application::current();
     mainForm.show();
-    // Ends on the quit message of terminate(), taking it out of the queue.
+    // Ends on the quit message of terminate(), or as soon as the nested loop that
+    // saw the end (and may have swallowed the quit message) has returned.
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+    while (!application.terminated() && GetMessageA(&message, nullptr, 0, 0) > 0)
         dispatchMessage(message);
 }
 

@@ -160,6 +160,10 @@ void Win32Backend::minimizeApplication() {
 
 void Win32Backend::terminate() {
     PostQuitMessage(0);
+    // A menu's own loop takes the quit message out of the queue and goes on,
+    // leaving a menu up and the process without a window: end it. Modal
+    // dialogs and message boxes end on the quit message by themselves.
+    EndMenu();
 }
 
 void* Win32Backend::handleOf(Form& form) {
