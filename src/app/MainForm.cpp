@@ -125,6 +125,7 @@ void TForm1::bindHandlers() {
     ExplorerButton1.OnClick = [this] { ExplorerButton1Click(); };
     ExplorerButton2.OnClick = [this] { ExplorerButton2Click(); };
     ExplorerButton3.OnClick = [this] { ExplorerButton3Click(); };
+    ExplorerButton5.OnClick = [this] { ExplorerButton5Click(); };
 }
 
 std::string TForm1::argument(std::size_t number) const {

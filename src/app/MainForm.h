@@ -69,6 +69,7 @@ public:
     void ExplorerButton1Click();
     void ExplorerButton2Click();
     void ExplorerButton3Click();
+    void ExplorerButton5Click();
     void Preferences1Click();
     void FixDOSwindows1Click();
     void Killprocesses1Click();

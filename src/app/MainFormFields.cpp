@@ -47,13 +47,18 @@ void TForm1::ExplorerButton4Click() {
     Edit2.setFocus();
 }
 
+// The list window takes the main window's place.
+void TForm1::ExplorerButton5Click() {
+    lists::Form6->setLeft(left());
+    lists::Form6->setTop(top());
+    lists::Form6->show();
+    hide();
+}
+
 void TForm1::WMDropFiles(ui::DroppedFiles& files) {
     if (files.count() != 1) {
         // The list window reads the names and releases the drop.
-        lists::Form6->setLeft(left());
-        lists::Form6->setTop(top());
-        lists::Form6->show();
-        hide();
+        ExplorerButton5Click();
         lists::Form6->userDropFiles(files);
         return;
     }

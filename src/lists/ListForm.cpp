@@ -1,6 +1,7 @@
 #include "lists/ListForm.h"
 
 #include "settings/VisualPackage.h"
+#include "ui/Application.h"
 
 namespace korimba::lists {
 
@@ -43,12 +44,28 @@ TForm6::TForm6() : ui::Form("TForm6") {
     Memo1.setTabOrder(1);
     CheckBox1.setTabOrder(2);
     OnCreate = [this] { FormCreate(); };
+    OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
+    ExplorerButton3.OnClick = [this] { ExplorerButton3Click(); };
+}
+
+void TForm6::ExplorerButton3Click() {
+    close();
 }
 
 void TForm6::FormCreate() {
     setAcceptsFiles(true);
     if (settings::packageEnabled())
         settings::applyPackage(frame_);
+}
+
+// The list window stands in for the main window: closing it, which is never
+// refused, brings the main window back where the list window was.
+void TForm6::FormCloseQuery(bool& canClose) {
+    canClose = true;
+    ui::Form& main = *ui::Application::current().mainForm();
+    main.setLeft(left());
+    main.setTop(top());
+    main.show();
 }
 
 } // namespace korimba::lists

@@ -30,6 +30,8 @@ public:
     ui::CheckBox CheckBox1{&Panel3, "CheckBox1"};
 
     void FormCreate();
+    void FormCloseQuery(bool& canClose);
+    void ExplorerButton3Click();
 
 private:
     widgets::WindowFrame frame_{Panel1, Label2, Panel2, Image1, Panel3, Image2};

@@ -22,4 +22,8 @@ Exception invalidBitmapError() {
     return Exception("Bitmap image is not valid");
 }
 
+Exception windowCreateError(const std::string& name) {
+    return Exception("Cannot create window " + name);
+}
+
 } // namespace korimba

@@ -22,5 +22,7 @@ Exception profileWriteError(const std::string& fileName);
 Exception invalidIntegerError(const std::string& text);
 // "Bitmap image is not valid".
 Exception invalidBitmapError();
+// "Cannot create window %s" with the window's name, when the system refuses it.
+Exception windowCreateError(const std::string& name);
 
 } // namespace korimba

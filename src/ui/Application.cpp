@@ -33,7 +33,8 @@ Application& Application::current() {
 void Application::adopt(std::unique_ptr<Form> form) {
     Form& adopted = *form;
     forms_.push_back(std::move(form));
-    backend_.createForm(adopted);
+    // A window the system refuses is reported; the form's own creation still runs.
+    dispatch([&] { backend_.createForm(adopted); });
     if (adopted.OnCreate)
         dispatch(adopted.OnCreate);
 }

@@ -155,6 +155,13 @@ class DropTest(KorimbaTestCase):
         self.assertEqual(listing.rect()["window"][:2], main.rect()["window"][:2])
         self.screenshot("list-window", listing)
 
+        # Closing the list window gives the main window back, and it can end the program.
+        listing.child(caption="&Close").click()
+        listing.wait_gone()
+        main = self.main_window(program)
+        main.child(caption="E&xit").click()
+        program.wait_exit()
+
 
 class ClosingTest(KorimbaTestCase):
     def test_exit_stores_the_options_and_removes_the_notice(self):

@@ -118,4 +118,19 @@ TEST_F(InputOutputFields, SeveralDroppedFilesGoToTheListWindowAtTheMainWindowsPl
     EXPECT_EQ(lists::Form6->left(), 120);
     EXPECT_EQ(lists::Form6->top(), 80);
     EXPECT_EQ(two.finished, 1) << "released once, by the list window";
+
+    // Closing the list window gives the main window back where the list was.
+    lists::Form6->setBounds(200, 150, lists::Form6->width(), lists::Form6->height());
+    lists::Form6->ExplorerButton3.userPress();
+    EXPECT_FALSE(lists::Form6->visible());
+    EXPECT_TRUE(Form1->visible());
+    EXPECT_EQ(Form1->left(), 200);
+    EXPECT_EQ(Form1->top(), 150);
+    EXPECT_FALSE(application->terminated());
+
+    // "Crea&te list" opens it again in the same way.
+    Form1->ExplorerButton5.userPress();
+    EXPECT_TRUE(lists::Form6->visible());
+    EXPECT_FALSE(Form1->visible());
+    EXPECT_EQ(lists::Form6->left(), 200);
 }

@@ -660,6 +660,41 @@ TEST_F(Win32BackendTest, MessageBoxesShowKindTitleAndTextAndReturnTheAnswer) {
     EXPECT_EQ(shown, "bad index");
 }
 
+// A form whose class name the system refuses (longer than an atom may be).
+struct RefusedForm : Form {
+    RefusedForm() : Form(std::string(300, 'T')) {
+        setClientSize(100, 50);
+        OnCreate = [this] { created = true; };
+    }
+    bool created = false;
+};
+RefusedForm* Refused = nullptr;
+
+TEST_F(Win32BackendTest, RefusedWindowIsReportedAndNeverWaitedFor) {
+    showSample();
+    std::vector<std::string> shown;
+    auto answerError = [&] {
+        soon([&] {
+            HWND box = systemDialog("Error");
+            if (!box)
+                return false;
+            shown.push_back(textOf(GetDlgItem(box, 0xFFFF)));
+            return PostMessageA(box, WM_COMMAND, IDOK, 0) != FALSE;
+        });
+    };
+    answerError();
+    RefusedForm& refused = application.createForm(Refused);
+    EXPECT_EQ(refused.native, nullptr);
+    EXPECT_TRUE(refused.created) << "the form's own creation still runs";
+
+    answerError();
+    refused.showModal();
+    const std::string expected = "Cannot create window " + std::string(300, 'T');
+    EXPECT_EQ(shown, (std::vector<std::string>{expected, expected}));
+    EXPECT_FALSE(refused.visible());
+    EXPECT_TRUE(IsWindowEnabled(hwnd(form))) << "no modal run disabled the others";
+}
+
 TEST_F(Win32BackendTest, RunShowsTheMainFormUntilItClosesAndCloseQueryMayRefuse) {
     int queries = 0;
     form.OnCloseQuery = [&](bool& canClose) { canClose = ++queries > 1; };

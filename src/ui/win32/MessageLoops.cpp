@@ -1,5 +1,7 @@
 // The application's message loop, modal loops, and the handling every message gets.
+#include "platform/Exception.h"
 #include "ui/Application.h"
+#include "ui/win32/Peers.h"
 #include "ui/win32/Keyboard.h"
 #include "ui/win32/ModalRun.h"
 #include "ui/win32/Win32Backend.h"
@@ -17,6 +19,9 @@ void Win32Backend::dispatchMessage(MSG& message) {
 
 void Win32Backend::run(Form& mainForm) {
     Application& application = Application::current();
+    // Its creation failed and was reported: a loop without a window would never end.
+    if (!windowOf(mainForm))
+        return;
     mainForm.show();
     // Ends on the quit message of terminate(), or as soon as the nested loop that
     // saw the end (and may have swallowed the quit message) has returned.
@@ -27,6 +32,11 @@ void Win32Backend::run(Form& mainForm) {
 
 void Win32Backend::runModal(Form& form) {
     Application& application = Application::current();
+    // Nothing could close a form without a window: say so instead of waiting forever.
+    if (!windowOf(form)) {
+        application.showError(windowCreateError(form.name()).message());
+        return;
+    }
     ModalRun run(form);
     modalRuns_.push_back(&run);
     MSG message;

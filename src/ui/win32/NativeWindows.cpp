@@ -1,5 +1,7 @@
 #include "ui/win32/NativeWindows.h"
 
+#include "platform/Exception.h"
+
 #include "ui/Controls.h"
 #include "ui/win32/Layout.h"
 #include "ui/win32/Painting.h"
@@ -86,7 +88,9 @@ DWORD formExStyle(const Form& form) {
     return form.borderStyle() == BorderStyle::Dialog ? WS_EX_DLGMODALFRAME : 0;
 }
 
-void registerClass(HINSTANCE instance, const char* name, WNDPROC procedure, UINT style) {
+// Registers a class of this program once; raises when the system refuses it.
+void registerClass(HINSTANCE instance, const char* name, WNDPROC procedure, UINT style,
+                   HICON icon = nullptr) {
     WNDCLASSA existing;
     if (GetClassInfoA(instance, name, &existing))
         return;
@@ -94,23 +98,11 @@ void registerClass(HINSTANCE instance, const char* name, WNDPROC procedure, UINT
     windowClass.style = style;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
+    windowClass.hIcon = icon;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.lpszClassName = name;
-    RegisterClassA(&windowClass);
-}
-
-void registerFormClass(HINSTANCE instance, const std::string& name) {
-    WNDCLASSA existing;
-    if (GetClassInfoA(instance, name.c_str(), &existing))
-        return;
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = formProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = name.c_str();
-    RegisterClassA(&windowClass);
+    if (!RegisterClassA(&windowClass))
+        throw windowCreateError(name);
 }
 
 // Captions are window text for the kinds that show one; edits get theirs afterwards.
@@ -151,17 +143,24 @@ HWND createChildWindow(Win32Backend& backend, Control& control, HWND parent, int
     return window;
 }
 
-void createDescendants(Win32Backend& backend, Control& container, HWND parent, int& nextId) {
+bool createDescendants(Win32Backend& backend, Control& container, HWND parent, int& nextId) {
+    bool complete = true;
     for (Control* child : container.children()) {
         HWND own = nullptr;
-        if (isWindowed(child->kind()))
+        if (isWindowed(child->kind())) {
             own = createChildWindow(backend, *child, parent, nextId++);
+            if (!own) {
+                complete = false; // it stays without a window, and so do its children
+                continue;
+            }
+        }
         // A painted control draws on its parent's window; so do its own children, if any.
         child->native = own ? own : parent;
         if (own)
             mirrorInitialState(backend, *child);
-        createDescendants(backend, *child, own ? own : parent, nextId);
+        complete = createDescendants(backend, *child, own ? own : parent, nextId) && complete;
     }
+    return complete;
 }
 
 int dropDownHeight(HWND combo) {
@@ -178,7 +177,8 @@ void registerControlClasses(HINSTANCE instance) {
 }
 
 HWND createFormWindow(Win32Backend& backend, Form& form, HWND owner) {
-    registerFormClass(backend.instance(), form.name());
+    registerClass(backend.instance(), form.name().c_str(), formProcedure, CS_DBLCLKS,
+                  LoadIcon(nullptr, IDI_APPLICATION));
     const DWORD style = formStyle(form);
     const DWORD exStyle = formExStyle(form);
     RECT outer{0, 0, form.clientWidth(), form.clientHeight()};
@@ -188,7 +188,7 @@ HWND createFormWindow(Win32Backend& backend, Form& form, HWND owner) {
                         form.top(), outer.right - outer.left, outer.bottom - outer.top, owner,
                         nullptr, backend.instance(), nullptr);
     if (!window)
-        return nullptr;
+        throw windowCreateError(form.name());
     auto* peer = new Peer;
     peer->control = &form;
     peer->backend = &backend;
@@ -199,9 +199,9 @@ HWND createFormWindow(Win32Backend& backend, Form& form, HWND owner) {
     return window;
 }
 
-void createChildWindows(Win32Backend& backend, Control& container) {
+bool createChildWindows(Win32Backend& backend, Control& container) {
     int nextId = 1;
-    createDescendants(backend, container, windowOf(container), nextId);
+    return createDescendants(backend, container, windowOf(container), nextId);
 }
 
 void placeChildren(Win32Backend& backend, Control& container) {

@@ -12,11 +12,14 @@ class Win32Backend;
 inline constexpr char kPanelClass[] = "TPanel";
 inline constexpr char kLabelClass[] = "TLabel";
 
+// Raises "Cannot create window" when the system refuses a class.
 void registerControlClasses(HINSTANCE instance);
-// A hidden top-level window of the form's own class (named as the form).
+// A hidden top-level window of the form's own class (named as the form);
+// raises "Cannot create window" when the system refuses it.
 HWND createFormWindow(Win32Backend& backend, Form& form, HWND owner);
 // The windows of every descendant, parents before children, in creation order.
-void createChildWindows(Win32Backend& backend, Control& container);
+// False when the system refused one: that control and its children stay without.
+bool createChildWindows(Win32Backend& backend, Control& container);
 // Places the children of a windowed container by their bounds and alignment.
 void placeChildren(Win32Backend& backend, Control& container);
 // The outer size of a form window whose client area has the given size.

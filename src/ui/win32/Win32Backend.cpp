@@ -1,5 +1,6 @@
 #include "ui/win32/Win32Backend.h"
 
+#include "platform/Exception.h"
 #include "ui/Application.h"
 #include "ui/Timer.h"
 #include "ui/win32/FormBounds.h"
@@ -45,20 +46,18 @@ Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
                                  ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&classes);
-    registerControlClasses(instance_);
 }
 
 Win32Backend::~Win32Backend() = default;
 
 void Win32Backend::createForm(Form& form) {
     closing_ = false;
+    registerControlClasses(instance_);
     Form* mainForm = Application::current().mainForm();
     HWND owner = mainForm && mainForm != &form ? windowOf(*mainForm) : nullptr;
     HWND window = createFormWindow(*this, form, owner);
-    if (!window)
-        return;
     form.native = window;
-    createChildWindows(*this, form);
+    const bool complete = createChildWindows(*this, form);
     placeAll(*this, form);
     for (Timer* timer : form.timers())
         startTimer(*timer);
@@ -66,6 +65,8 @@ void Win32Backend::createForm(Form& form) {
         DragAcceptFiles(window, TRUE);
     // The client size made the window; the model learns its outer bounds.
     syncFormBounds(form);
+    if (!complete)
+        throw windowCreateError(form.name());
 }
 
 void Win32Backend::destroyForm(Form& form) {
