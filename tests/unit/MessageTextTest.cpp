@@ -1,4 +1,5 @@
 #include "../../tools/Message/MessageText.h"
+#include "fakes/FakePlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -79,4 +80,39 @@ TEST(MessageText, NoOrUnknownArgumentsGiveAPlainNotice) {
         EXPECT_EQ(result.text, "A Korimba job has finished.");
         EXPECT_EQ(result.folder, "");
     }
+}
+
+TEST(MessageText, OverlongNamesKeepTheirEndsAroundAnEllipsis) {
+    const std::string name = "C:\\" + std::string(30000, 'x') + "\\END.WAV";
+    const Notice result = notice({"E", name, ""});
+    const std::string input = "Input: C:\\xxx";
+    EXPECT_NE(result.text.find(input), std::string::npos);
+    EXPECT_NE(result.text.find("xxx...xxx"), std::string::npos);
+    EXPECT_NE(result.text.find("xxx\\END.WAV (not found)\r\n"), std::string::npos);
+    EXPECT_LT(result.text.size(), 400u);
+
+    const Notice list = notice({"L", "X", name + "\\"});
+    EXPECT_LT(list.text.size(), 400u);
+}
+
+TEST(MessageText, DoubleByteNamesAreSplitAndCutBetweenCharacters) {
+    korimba::fakes::FakeProcess process;
+    process.setLeadBytes(korimba::fakes::shiftJisLeadByte);
+    const korimba::paths::CodePage codePage(process);
+    // 0x95 0x5C is one character whose second byte is a backslash.
+    const std::string folder = "E:\\\x95\x5C\\";
+    const auto lookup = [&](const std::string& path) -> std::optional<std::string> {
+        return path == folder ? std::optional<std::string>(path) : std::nullopt;
+    };
+    EXPECT_EQ(composeNotice({"E", "A.WAV", folder + "B.MP3"}, lookup, codePage).folder, folder);
+
+    std::string wide;
+    for (int i = 0; i < 400; ++i)
+        wide += "\x95\x5C";
+    const std::string shown = composeNotice({"L", "X", wide}, lookup, codePage).text;
+    const std::size_t dots = shown.find("...");
+    ASSERT_NE(dots, std::string::npos);
+    const std::size_t start = shown.find('\x95');
+    EXPECT_EQ((dots - start) % 2, 0u) << "the head ends between characters";
+    EXPECT_EQ(shown.substr(dots + 3, 1), "\x95") << "the tail starts with a whole character";
 }

@@ -106,6 +106,8 @@ struct Shown {
     std::string text;
     bool canOpenFolder = false;
     DWORD exitCode = STILL_ACTIVE;
+    RECT window = {};   // on the screen
+    RECT okButton = {}; // on the screen
 };
 
 // Starts Message.exe, reads what it shows and presses OK.
@@ -114,10 +116,11 @@ Shown showAndClose(const std::string& arguments) {
     MessageProgram program(arguments);
     EXPECT_TRUE(program.started());
     HWND window = program.waitForWindow();
-    EXPECT_NE(window, nullptr) << "no window for: " << arguments;
+    EXPECT_NE(window, nullptr) << "no window for: " << arguments.substr(0, 80);
     if (!window)
         return shown;
     shown.caption = textOf(window);
+    GetWindowRect(window, &shown.window);
     std::vector<Control> controls;
     EnumChildWindows(window, collectControl, reinterpret_cast<LPARAM>(&controls));
     HWND ok = nullptr;
@@ -131,6 +134,7 @@ Shown showAndClose(const std::string& arguments) {
     }
     EXPECT_NE(ok, nullptr);
     if (ok) {
+        GetWindowRect(ok, &shown.okButton);
         DWORD_PTR ignored = 0;
         SendMessageTimeoutA(ok, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
     }
@@ -207,4 +211,19 @@ TEST_F(MessageTest, OddArgumentsStillShowANoticeThatCloses) {
         EXPECT_FALSE(shown.text.empty()) << arguments;
         EXPECT_EQ(shown.exitCode, 0u) << arguments;
     }
+}
+
+bool onTheScreen(const RECT& rect) {
+    return rect.left >= 0 && rect.top >= 0 && rect.right <= GetSystemMetrics(SM_CXSCREEN) &&
+           rect.bottom <= GetSystemMetrics(SM_CYSCREEN) && rect.right > rect.left &&
+           rect.bottom > rect.top;
+}
+
+TEST_F(MessageTest, OverlongArgumentStaysOnTheScreenWithItsButtonReachable) {
+    const std::string name = "C:\\" + std::string(30000, 'x') + "\\END.WAV";
+    const Shown shown = showAndClose("E " + name);
+    EXPECT_TRUE(onTheScreen(shown.window));
+    EXPECT_TRUE(onTheScreen(shown.okButton));
+    EXPECT_NE(shown.text.find("...x"), std::string::npos);
+    EXPECT_EQ(shown.exitCode, 0u) << "the OK button closes it";
 }

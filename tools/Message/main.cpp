@@ -5,6 +5,7 @@
 
 #include "MessageText.h"
 #include "platform/CommandLine.h"
+#include "platform/win32/Win32Platform.h"
 
 #include <algorithm>
 #include <string>
@@ -74,9 +75,20 @@ HWND addChild(HWND parent, const char* kind, const char* text, DWORD style, int 
     return child;
 }
 
+// The part of the screen that windows may cover (the task bar left out).
+RECT workArea() {
+    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
 void layOut(Window& window) {
-    const int maxTextWidth = std::max(240, GetSystemMetrics(SM_CXSCREEN) - 120);
-    const SIZE text = measureText(window.font, window.notice.text, maxTextWidth);
+    const RECT screen = workArea();
+    const int maxTextWidth = std::max<int>(240, screen.right - screen.left - 120);
+    // Room for the caption, the frame and the buttons: the OK button must stay on the screen.
+    const int maxTextHeight = std::max<int>(40, screen.bottom - screen.top - 120);
+    SIZE text = measureText(window.font, window.notice.text, maxTextWidth);
+    text.cy = std::min<LONG>(text.cy, maxTextHeight);
     const int clientWidth = std::max<int>(text.cx, 2 * buttonWidth + buttonGap) + 2 * margin;
     const int buttonTop = margin + text.cy + margin;
     const int clientHeight = buttonTop + buttonHeight + margin;
@@ -101,9 +113,9 @@ void layOut(Window& window) {
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    SetWindowPos(window.frame, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = std::max<int>(screen.left, (screen.left + screen.right - width) / 2);
+    const int top = std::max<int>(screen.top, (screen.top + screen.bottom - height) / 2);
+    SetWindowPos(window.frame, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -158,7 +170,9 @@ int runMessageLoop(HWND frame) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Window window;
-    window.notice = korimba::message::composeNotice(arguments(), longName);
+    const korimba::platform::win32::Win32Process process;
+    window.notice = korimba::message::composeNotice(arguments(), longName,
+                                                    korimba::paths::CodePage(process));
     window.font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                               DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
