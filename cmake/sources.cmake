@@ -31,6 +31,9 @@ set(KORIMBA_CORE_SOURCES
   src/ui/Menu.cpp
   src/ui/Timer.cpp
   src/jobs/ExternalPrograms.cpp
+  src/jobs/JobCommand.cpp
+  src/jobs/JobScript.cpp
+  src/jobs/ScriptEscape.cpp
   src/jobs/OutputField.cpp
   src/jobs/PathRules.cpp
   src/settings/LineFile.cpp

@@ -1,6 +1,7 @@
 #pragma once
 // The command lines by which the job scripts start the programs outside
 // Korimba: the encoder, the decoder and the completion program.
+#include <array>
 #include <string>
 
 namespace korimba::jobs {
@@ -18,6 +19,17 @@ struct CoderSwitches {
     bool highQuality = false;
     bool mono = false;
 };
+
+// The three switch places of a coder call: the main switch ("-br 128000" or
+// "-wav"), then the quality and the mono switch, each possibly empty.
+using SwitchPlaces = std::array<std::string, 3>;
+SwitchPlaces encoderSwitches(int bitRateIndex, CoderSwitches switches);
+SwitchPlaces decoderSwitches(CoderSwitches switches = {});
+
+// tool, input, temporary output and the three switch places, each after one
+// blank, and a closing blank: an empty switch keeps its place.
+std::string coderCall(const std::string& tool, const std::string& input,
+                      const std::string& temporaryOutput, const SwitchPlaces& switches);
 
 // tool, input, temporary output, then the switches, each after one blank and
 // with a closing blank; an absent switch keeps its place as an empty one.

@@ -1,0 +1,57 @@
+#include "jobs/JobScript.h"
+
+#include "jobs/ScriptEscape.h"
+
+namespace korimba::jobs {
+
+std::string temporaryOutput(const std::string& shortProgramFolder, const std::string& shortInput,
+                            const paths::CodePage& codePage) {
+    return shortProgramFolder + "Temp\\" + paths::fileNamePart(shortInput, codePage);
+}
+
+std::vector<std::string> scriptHeader(const std::string& shortProgramFolder,
+                                      std::string_view leftovers, const std::string& encoderPath,
+                                      const std::string& shortEncoder,
+                                      const paths::CodePage& codePage) {
+    return {
+        "@Echo Off",
+        kBannerLine,
+        kEmptyEchoLine,
+        "erase " + escapeUnquoted(shortProgramFolder, codePage) + "Temp\\" + std::string(leftovers),
+        escapeUnquoted(paths::drivePart(encoderPath, codePage), codePage),
+        "cd " + escapeUnquoted(paths::folderWithoutTrailingBackslash(shortEncoder, codePage),
+                               codePage),
+    };
+}
+
+std::string selfDeletion(const std::string& programFolder, const std::string& lockFile,
+                         const paths::CodePage& codePage) {
+    return "del " + quotedPath(programFolder + lockFile, codePage);
+}
+
+std::vector<std::string> singleJobScript(const SingleScript& values) {
+    const paths::CodePage& codePage = values.codePage;
+    auto unquoted = [&](const std::string& path) { return escapeUnquoted(path, codePage); };
+    const std::string temporary =
+        unquoted(temporaryOutput(values.shortProgramFolder, values.shortInput, codePage));
+    const std::string output = quotedPath(values.output, codePage);
+
+    std::vector<std::string> lines =
+        scriptHeader(values.shortProgramFolder, values.leftovers, values.encoderPath,
+                     values.shortEncoder, codePage);
+    lines.push_back(coderCall(unquoted(values.shortTool), unquoted(values.shortInput), temporary,
+                              values.switches));
+    lines.push_back(kEmptyEchoLine);
+    lines.push_back("Echo Converting output to Long FileName...");
+    lines.push_back("if not exist " + output + " goto move");
+    lines.push_back("del " + output);
+    lines.push_back(":move");
+    lines.push_back("move " + temporary + " " + output);
+    if (values.startsMessage)
+        lines.push_back(messageCall(unquoted(values.shortProgramFolder), values.job,
+                                    unquoted(values.shortInput), unquoted(values.shortOutput)));
+    lines.push_back(selfDeletion(values.programFolder, values.lockFile, codePage));
+    return lines;
+}
+
+} // namespace korimba::jobs

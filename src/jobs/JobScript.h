@@ -1,0 +1,49 @@
+#pragma once
+// The text of the single-file job scripts, as pure functions of plain values:
+// the command gathers the values from the windows and saves the lines. The
+// encode and decode scripts are one layout; they differ in their values.
+// Every name is escaped for the command interpreter where it is written.
+#include "jobs/ExternalPrograms.h"
+#include "jobs/PathRules.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korimba::jobs {
+
+struct SingleScript {
+    std::string programFolder;      // P, ending in "\"
+    std::string shortProgramFolder; // SP, ending in "\"
+    std::string lockFile;           // "Encoding.bat": the script deletes it last
+    std::string_view leftovers;     // "*.wav": erased from Temp first
+    std::string encoderPath;        // E: the script changes to its drive...
+    std::string shortEncoder;       // SE: ...and to its folder
+    std::string shortTool;          // the coder the script runs (SE or SD)
+    std::string shortInput;         // SI, "" when the input does not exist
+    SwitchPlaces switches;
+    std::string output;             // O, as typed
+    bool startsMessage = false;     // the completion program's line
+    SingleJob job = SingleJob::Encode;
+    std::string shortOutput;        // O's short form when it exists, else ""
+    paths::CodePage codePage;
+};
+
+// T: the Temp folder's entry of the input's short name and extension.
+std::string temporaryOutput(const std::string& shortProgramFolder, const std::string& shortInput,
+                            const paths::CodePage& codePage = {});
+
+// The script's lines, without line ends.
+std::vector<std::string> singleJobScript(const SingleScript& values);
+
+// Lines shared by every job script.
+inline constexpr const char* kBannerLine = "Echo Korimba for Windows 95";
+inline constexpr const char* kEmptyEchoLine = "Echo\"";
+std::vector<std::string> scriptHeader(const std::string& shortProgramFolder,
+                                      std::string_view leftovers, const std::string& encoderPath,
+                                      const std::string& shortEncoder,
+                                      const paths::CodePage& codePage);
+std::string selfDeletion(const std::string& programFolder, const std::string& lockFile,
+                         const paths::CodePage& codePage);
+
+} // namespace korimba::jobs

@@ -1,0 +1,40 @@
+#include "jobs/ScriptEscape.h"
+
+#include <string_view>
+
+namespace korimba::jobs {
+
+namespace {
+
+constexpr std::string_view kSpecialOutsideQuotes = "^&|<>";
+
+std::string escaped(const std::string& path, bool insideQuotes, const paths::CodePage& codePage) {
+    std::string result;
+    result.reserve(path.size());
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const char c = path[i];
+        if (codePage.isLeadByte(c) && i + 1 < path.size()) {
+            result += c;
+            result += path[++i];
+            continue;
+        }
+        if (c == '%')
+            result += '%';
+        else if (!insideQuotes && kSpecialOutsideQuotes.find(c) != std::string_view::npos)
+            result += '^';
+        result += c;
+    }
+    return result;
+}
+
+} // namespace
+
+std::string escapeUnquoted(const std::string& path, const paths::CodePage& codePage) {
+    return escaped(path, false, codePage);
+}
+
+std::string quotedPath(const std::string& path, const paths::CodePage& codePage) {
+    return "\"" + escaped(path, true, codePage) + "\"";
+}
+
+} // namespace korimba::jobs

@@ -1,0 +1,19 @@
+#pragma once
+// Names written into a job script are read by the command interpreter, for
+// which "%" and, outside double quotes, "^ & | < >" are its own: a name such
+// as "100% R&B.wav" would otherwise delete or run something else. Escaping
+// makes the interpreter read the name back exactly; names without those
+// characters come out unchanged. The second byte of a double-byte character is
+// never escaped: the interpreter reads the character whole.
+#include "jobs/PathRules.h"
+
+#include <string>
+
+namespace korimba::jobs {
+
+// For a name standing outside double quotes.
+std::string escapeUnquoted(const std::string& path, const paths::CodePage& codePage = {});
+// A double quote, the name with its "%" doubled, and a double quote.
+std::string quotedPath(const std::string& path, const paths::CodePage& codePage = {});
+
+} // namespace korimba::jobs
