@@ -8,6 +8,7 @@ set(KORIMBA_CORE_SOURCES
   src/app/Program.cpp
   src/app/RecoveryHook.cpp
   src/app/Shutdown.cpp
+  src/app/SingleJobs.cpp
   src/app/RunHook.cpp
   src/lists/ListForm.cpp
   src/settings/BufferForm.cpp
@@ -33,6 +34,7 @@ set(KORIMBA_CORE_SOURCES
   src/jobs/ExternalPrograms.cpp
   src/jobs/JobCommand.cpp
   src/jobs/JobScript.cpp
+  src/jobs/JobWatcher.cpp
   src/jobs/ScriptEscape.cpp
   src/jobs/OutputField.cpp
   src/jobs/PathRules.cpp

@@ -126,6 +126,8 @@ void TForm1::bindHandlers() {
     ExplorerButton2.OnClick = [this] { ExplorerButton2Click(); };
     ExplorerButton3.OnClick = [this] { ExplorerButton3Click(); };
     ExplorerButton5.OnClick = [this] { ExplorerButton5Click(); };
+    Timer1.OnTimer = [this] { Timer1Timer(); };
+    Timer2.OnTimer = [this] { Timer2Timer(); };
 }
 
 std::string TForm1::argument(std::size_t number) const {
@@ -169,14 +171,19 @@ void TForm1::FormActivate() {
     if (encodeMode()) {
         ExplorerButton5.setEnabled(false);
         ExplorerButton6.setEnabled(false);
-        ExplorerButton1.click();
+        // The press may show the tool-paths dialog, whose closing activates this
+        // window again: that activation must not press once more, or the dialog
+        // would come back for ever.
+        if (!pressingEncode_) {
+            pressingEncode_ = true;
+            ExplorerButton1.click();
+            pressingEncode_ = false;
+        }
         ExplorerButton1.setEnabled(false);
     }
 }
 
-// The jobs and the maintenance and link commands come with their own windows' work.
-void TForm1::ExplorerButton1Click() {}
-void TForm1::ExplorerButton2Click() {}
+// The maintenance and link commands come with their own windows' work.
 void TForm1::FixDOSwindows1Click() {}
 void TForm1::Killprocesses1Click() {}
 void TForm1::Venhollowsite1Click() {}

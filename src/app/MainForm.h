@@ -1,5 +1,7 @@
 #pragma once
 // The main window: fields, switches, the column of commands and the System menu.
+#include "jobs/ExternalPrograms.h"
+#include "jobs/JobWatcher.h"
 #include "settings/LastOptions.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
@@ -10,6 +12,8 @@
 #include "widgets/WindowFrame.h"
 
 namespace korimba::app {
+
+struct SingleJobKind;
 
 class TForm1 : public ui::Form {
 public:
@@ -70,6 +74,8 @@ public:
     void ExplorerButton2Click();
     void ExplorerButton3Click();
     void ExplorerButton5Click();
+    void Timer1Timer();
+    void Timer2Timer();
     void Preferences1Click();
     void FixDOSwindows1Click();
     void Killprocesses1Click();
@@ -83,6 +89,18 @@ public:
     bool encodeMode() const { return argument(2) == "/encode"; }
 
 private:
+    // What a single-file job reads and sets beyond the fields, by direction.
+    struct SingleJobControls {
+        ui::Edit& tool;           // the tool-paths dialog's field of the coder
+        ui::CheckBox& showMessage; // the preference that starts the completion program
+        ui::Label& label;
+        ui::Timer& timer;
+    };
+    void runSingleJob(const SingleJobKind& kind, const SingleJobControls& controls);
+    jobs::SwitchPlaces coderSwitches(const SingleJobKind& kind) const;
+    jobs::JobWatcher watcher(ui::Timer& timer, ui::ProgressBar& bar, ui::Label& label,
+                             const char* lockFile, bool endsAnEncodeRun);
+
     void layOutPanels();
     void layOutFields();
     void layOutProgress();
@@ -91,6 +109,7 @@ private:
     void applyPackage();
 
     bool hookFlag_ = false;
+    bool pressingEncode_ = false;
     widgets::WindowFrame frame_{Panel1, Label2, Panel2, Image1, Panel3, Image2};
     settings::LastOptionControls options_{CheckBox1, CheckBox2, CheckBox3, ComboBox1, CheckBox4};
 };

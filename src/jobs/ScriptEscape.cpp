@@ -8,9 +8,8 @@ namespace {
 
 constexpr std::string_view kSpecialOutsideQuotes = "^&|<>";
 
-std::string escaped(const std::string& path, bool insideQuotes, const paths::CodePage& codePage) {
-    std::string result;
-    result.reserve(path.size());
+void appendEscaped(std::string& result, const std::string& path, bool insideQuotes,
+                   const paths::CodePage& codePage) {
     for (std::size_t i = 0; i < path.size(); ++i) {
         const char c = path[i];
         if (codePage.isLeadByte(c) && i + 1 < path.size()) {
@@ -24,17 +23,21 @@ std::string escaped(const std::string& path, bool insideQuotes, const paths::Cod
             result += '^';
         result += c;
     }
-    return result;
 }
 
 } // namespace
 
 std::string escapeUnquoted(const std::string& path, const paths::CodePage& codePage) {
-    return escaped(path, false, codePage);
+    std::string result;
+    appendEscaped(result, path, false, codePage);
+    return result;
 }
 
 std::string quotedPath(const std::string& path, const paths::CodePage& codePage) {
-    return "\"" + escaped(path, true, codePage) + "\"";
+    std::string result = "\"";
+    appendEscaped(result, path, true, codePage);
+    result += '"';
+    return result;
 }
 
 } // namespace korimba::jobs

@@ -1,0 +1,191 @@
+// The single-file jobs of the main window: the Encode and Decode commands and
+// the two watchers. The twins differ in data, gathered in a table; the script
+// text and the rules behind the messages live in jobs/.
+#include "app/MainForm.h"
+
+#include "jobs/JobCommand.h"
+#include "jobs/JobScript.h"
+#include "settings/BufferForm.h"
+#include "settings/LineFile.h"
+#include "settings/PreferencesForm.h"
+#include "settings/ProgramFiles.h"
+#include "settings/ToolPaths.h"
+#include "settings/ToolPathsForm.h"
+#include "ui/Application.h"
+
+namespace korimba::app {
+
+using settings::codePage;
+using settings::system;
+
+struct SingleJobKind {
+    jobs::SingleJob job;
+    const char* lockFile;
+    std::string_view leftovers;
+    const char* verb; // of the status label
+    const char* inProgress;
+    std::string_view inputType;
+    std::string_view outputType;
+    bool createsOutputFolder;
+    bool deletesOldTemporary;
+    bool minimizesInEncodeMode;
+};
+
+namespace {
+
+constexpr SingleJobKind kEncodeJob{
+    jobs::SingleJob::Encode,
+    settings::kEncodingLock,
+    paths::kEncodeLeftovers,
+    "Encoding",
+    "An encoding process is still in progress, please try again when the encoding has finished.",
+    "wav",
+    "mp3",
+    true,
+    true,
+    true,
+};
+
+constexpr SingleJobKind kDecodeJob{
+    jobs::SingleJob::Decode,
+    settings::kDecodingLock,
+    paths::kDecodeLeftovers,
+    "Decoding",
+    "A decoding process is still in progress, please try again when the decoding has finished.",
+    "mp3",
+    "wav",
+    false,
+    false,
+    false,
+};
+
+bool namesAFile(const std::string& path) {
+    const auto& files = system().files;
+    return !path.empty() && files.exists(path) && !files.isFolder(path);
+}
+
+// The preferences' radio buttons, tested in the order Minimized, Normal, Maximized.
+jobs::WindowMode windowMode() {
+    const settings::TForm7& preferences = *settings::Form7;
+    if (preferences.RadioButton3.checked())
+        return jobs::WindowMode::Minimized;
+    if (preferences.RadioButton2.checked())
+        return jobs::WindowMode::Normal;
+    if (preferences.RadioButton1.checked())
+        return jobs::WindowMode::Maximized;
+    return jobs::WindowMode::Minimized;
+}
+
+} // namespace
+
+void TForm1::ExplorerButton1Click() {
+    runSingleJob(kEncodeJob, {settings::Form2->Edit1, settings::Form7->CheckBox2, Label7, Timer1});
+}
+
+void TForm1::ExplorerButton2Click() {
+    runSingleJob(kDecodeJob, {settings::Form2->Edit2, settings::Form7->CheckBox3, Label8, Timer2});
+}
+
+jobs::SwitchPlaces TForm1::coderSwitches(const SingleJobKind& kind) const {
+    if (kind.job == jobs::SingleJob::Decode)
+        return jobs::decoderSwitches();
+    return jobs::encoderSwitches(ComboBox1.itemIndex(), {CheckBox1.checked(), CheckBox2.checked()});
+}
+
+// A refused step clears the go-ahead and the later checks still run, so one
+// click can show several messages; nothing is written or launched unless the
+// go-ahead survives them all.
+void TForm1::runSingleJob(const SingleJobKind& kind, const SingleJobControls& controls) {
+    ui::Application& application = ui::Application::current();
+    platform::FileSystem& files = system().files;
+    const paths::CodePage cp = codePage();
+    const std::string programFolder = settings::programFolder();
+    bool goAhead = true;
+
+    settings::reloadToolPaths();
+    if (!namesAFile(controls.tool.text())) {
+        settings::Form2->showModal();
+        goAhead = namesAFile(controls.tool.text());
+    }
+    if (files.exists(programFolder + kind.lockFile)) {
+        application.showError(kind.inProgress);
+        goAhead = false;
+    }
+    Edit2Enter();
+    Edit2Exit();
+    const std::string input = Edit1.text();
+    const std::string output = Edit2.text();
+    const jobs::FieldChecks checks =
+        jobs::checkFields(input, output, kind.inputType, kind.outputType, cp);
+    for (const std::string& message : checks.messages)
+        application.showError(message);
+    if (checks.endNow)
+        return;
+    goAhead = goAhead && checks.messages.empty();
+
+    if (goAhead && kind.createsOutputFolder)
+        files.createFolders(paths::folderPart(output, cp));
+    if (goAhead)
+        files.createFolders(programFolder + "Temp");
+    jobs::SingleScript script;
+    script.programFolder = programFolder;
+    script.shortProgramFolder = paths::ShortPath(files, programFolder);
+    script.shortInput = paths::ShortPath(files, input);
+    const std::string temporary =
+        jobs::temporaryOutput(script.shortProgramFolder, script.shortInput, cp);
+    if (goAhead && kind.deletesOldTemporary && files.exists(temporary))
+        files.deleteFile(temporary);
+    script.lockFile = kind.lockFile;
+    script.leftovers = kind.leftovers;
+    script.encoderPath = settings::Form2->Edit1.text();
+    script.shortEncoder = paths::ShortPath(files, script.encoderPath);
+    script.shortTool = paths::ShortPath(files, controls.tool.text());
+    script.switches = coderSwitches(kind);
+    script.output = output;
+    script.startsMessage = controls.showMessage.checked();
+    script.job = kind.job;
+    script.shortOutput = paths::ShortPath(files, output);
+    script.codePage = cp;
+
+    ui::TextLines& buffer = settings::generalBuffer();
+    buffer.clear();
+    for (const std::string& line : jobs::singleJobScript(script))
+        buffer.add(line);
+    if (goAhead)
+        settings::saveLines(files, programFolder + kind.lockFile, buffer);
+    buffer.clear();
+    if (!goAhead)
+        return;
+
+    system().shell.execute(application.backend().handleOf(*this), "open",
+                           programFolder + kind.lockFile, "", "",
+                           jobs::launchShowCommand(windowMode(), CheckBox4.checked()));
+    controls.label.setCaption(jobs::statusCaption(kind.verb, input, cp));
+    controls.label.setHint(jobs::statusHint(kind.verb, input, output, cp));
+    controls.timer.setEnabled(true);
+    AddIni();
+    if (kind.minimizesInEncodeMode && encodeMode())
+        application.minimize();
+}
+
+jobs::JobWatcher TForm1::watcher(ui::Timer& timer, ui::ProgressBar& bar, ui::Label& label,
+                                 const char* lockFile, bool endsAnEncodeRun) {
+    return {timer, bar, label, settings::programFile(lockFile),
+            [this, endsAnEncodeRun] {
+                RemoveIni();
+                if (endsAnEncodeRun && encodeMode())
+                    close();
+            },
+            // The list jobs show their progress here.
+            nullptr};
+}
+
+void TForm1::Timer1Timer() {
+    watcher(Timer1, ProgressBar1, Label7, settings::kEncodingLock, true).tick(system().files);
+}
+
+void TForm1::Timer2Timer() {
+    watcher(Timer2, ProgressBar2, Label8, settings::kDecodingLock, false).tick(system().files);
+}
+
+} // namespace korimba::app
