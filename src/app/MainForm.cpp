@@ -84,6 +84,9 @@ void TForm1::layOutProgress() {
     Label7.setBounds(16, 160, 137, 13);
     Label8.setCaption("Decoding in progress...");
     Label8.setBounds(16, 192, 137, 13);
+    // Over the grey panel, or a package's picture, like the field labels.
+    Label7.setTransparent(true);
+    Label8.setTransparent(true);
     ProgressBar1.setBounds(16, 176, 137, 9);
     ProgressBar2.setBounds(16, 208, 137, 9);
     for (ui::Control* control :

@@ -212,7 +212,7 @@ def quote_arguments(arguments):
 class ProgramFolder:
     """A fresh folder inside drive C holding copies of the programs under test."""
 
-    PROGRAMS = ("korimba.exe", "Message.exe", "Cleaner.exe")
+    PROGRAMS = ("korimba.exe", "Message.exe", "Cleaner.exe", "l3enc.exe", "l3dec.exe")
 
     def __init__(self, test_name, folder_name="Korimba"):
         start_session()
@@ -866,5 +866,6 @@ class E2ETestCase(unittest.TestCase):
     def start_korimba(self, folder, arguments=(), command_line=None):
         return self.start(folder.win("korimba.exe"), arguments, command_line=command_line)
 
-    def screenshot(self, name, window=None):
-        return screenshot(self._short_name() + "-" + name, window)
+    def screenshot(self, name, window=None, timeout=3.0):
+        """A shot of the screen or a window; give moving content a short timeout."""
+        return screenshot(self._short_name() + "-" + name, window, timeout)

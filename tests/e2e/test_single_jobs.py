@@ -1,0 +1,159 @@
+"""Single-file jobs with the real coders: korimba.exe writes the script, the
+shell runs it in Wine's command interpreter, l3enc.exe and l3dec.exe code."""
+
+import unittest
+
+from audio_files import mp3_frames, mp3_seconds, wav_bytes, wav_seconds
+from korimba_e2e import E2ETestCase, wait_until, windows_path
+
+JOB_TIMEOUT = 60.0
+
+
+class SingleJobTestCase(E2ETestCase):
+    def korimba_folder(self, notices=False):
+        """The program with its tool package; the completion notices off unless asked for."""
+        folder = self.program_folder("Audio Coder")
+        folder.write_lines("Settings.ini", [folder.win("l3enc.exe"), folder.win("l3dec.exe")])
+        if not notices:
+            folder.write_lines("Prefs.ini", ["Minimized", "No", "No", "No", "No", "No", "Yes",
+                                             "Yes", "1", "", "No"])
+        return folder
+
+    def music(self, folder, relative, data=None):
+        """A file in a "My Music" folder beside the program, written when data
+        is given; its Windows path."""
+        host = folder.host.parent / "My Music" / relative
+        if data is not None:
+            host.parent.mkdir(parents=True, exist_ok=True)
+            host.write_bytes(data)
+        return windows_path(host.parent) + "\\" + relative
+
+    def music_bytes(self, folder, relative):
+        return (folder.host.parent / "My Music" / relative).read_bytes()
+
+    def start_job(self, main, command, input_path, output_path):
+        main.child(cls="Edit", index=0).set_text(input_path)
+        main.child(cls="Edit", index=1).set_text(output_path)
+        main.child(caption=command).click()
+
+    def wait_job_end(self, folder, lock, result):
+        """Until the result is in the music folder and the script has gone: the
+        click is posted, so the lock file may not even be written yet."""
+        target = folder.host.parent / "My Music" / result
+        wait_until(lambda: target.exists() and not folder.exists(lock), JOB_TIMEOUT,
+                   message="no %s, or %s still there, after %.0f s" % (result, lock, JOB_TIMEOUT))
+
+    def bars(self, main):
+        return [main.child(cls="msctls_progress32", index=i) for i in (0, 1)]
+
+
+class UnattendedEncodeTest(SingleJobTestCase):
+    def test_encode_argument_makes_the_mp3_and_ends_the_program(self):
+        folder = self.korimba_folder(notices=True)
+        source = wav_bytes(3.0)
+        track = self.music(folder, "Night and day.wav", source)
+        program = self.start_korimba(folder, [track, "/encode"])
+        program.wait_exit(timeout=JOB_TIMEOUT)
+
+        mp3 = self.music_bytes(folder, "Night and day.mp3")
+        frames = mp3_frames(mp3)
+        self.assertGreater(len(frames), 100)
+        self.assertEqual({kbps for kbps, _ in frames[1:]}, {112}, "the default 112000 bit/s")
+        self.assertAlmostEqual(mp3_seconds(mp3), 3.0, delta=0.1)
+        self.assertFalse(folder.exists("Encoding.bat"))
+        self.assertEqual(list(folder.path("Temp").iterdir()), [], "nothing left in Temp")
+        self.assertNotIn(folder.win("Cleaner.exe").upper(),
+                         (self.driver.get_profile("Windows", "Run") or "").upper())
+        notices = self.driver.processes_named("Message.exe")
+        self.assertEqual(len(notices), 1, "the completion program was started")
+        self._programs.extend(notices)
+        notice = notices[0].window(cls="KorimbaMessage")
+        # The output did not exist when the script was written: its short name was not known.
+        self.assertEqual(notice.child(cls="Static").text,
+                         "Encoding finished.\r\n\r\nInput: %s\r\nOutput: not known" % track)
+
+
+class WindowJobsTest(SingleJobTestCase):
+    def test_decode_through_the_window_gives_a_wave_of_the_same_length(self):
+        folder = self.korimba_folder()
+        wave = self.music(folder, "Song.wav", wav_bytes(2.0))
+        program = self.start_korimba(folder, [wave, "/encode"])
+        program.wait_exit(timeout=JOB_TIMEOUT)
+        song = self.music(folder, "Song.mp3")
+        (folder.host.parent / "My Music" / "Song.wav").unlink()
+
+        program = self.start_korimba(folder, [song])
+        main = program.window(cls="TForm1")
+        self.assertEqual(main.child(cls="Edit", index=1).text,
+                         windows_path(folder.host.parent / "My Music") + "\\",
+                         "the output starts as the input's folder")
+        self.start_job(main, "&Decode", song, self.music(folder, "Song.wav"))
+        self.wait_job_end(folder, "Decoding.bat", "Song.wav")
+        decoded = self.music_bytes(folder, "Song.wav")
+        self.assertAlmostEqual(wav_seconds(decoded), 2.0, delta=0.03)
+        wait_until(lambda: not any(bar.visible for bar in self.bars(main)))
+        self.screenshot("after-decode", main)
+
+    def test_encode_and_decode_at_once_both_finish_and_both_bars_go(self):
+        folder = self.korimba_folder()
+        long_wave = self.music(folder, "Long.wav", wav_bytes(480.0))
+        self.music(folder, "Short.wav", wav_bytes(60.0))
+        program = self.start_korimba(folder, [self.music(folder, "Short.wav"), "/encode"])
+        program.wait_exit(timeout=JOB_TIMEOUT)
+
+        program = self.start_korimba(folder)
+        main = program.window(cls="TForm1")
+        main.child(caption="High q&uality").click()
+        self.start_job(main, "&Encode", long_wave, self.music(folder, "Long.mp3"))
+        wait_until(lambda: self.bars(main)[0].visible)
+        self.screenshot("encode-running", main, timeout=0.3)
+        self.assertEqual(main.child(cls="TLabel", caption_contains="Encoding").text,
+                         "Encoding Long.wav")
+
+        # A second Encode while the first runs is refused.
+        self.start_job(main, "&Encode", long_wave, self.music(folder, "Long.mp3"))
+        box = program.message_box()
+        self.assertEqual(box.message, "An encoding process is still in progress, please "
+                                      "try again when the encoding has finished.")
+        box.answer("OK")
+
+        # A decode meanwhile runs and ends on its own; the encode goes on.
+        self.start_job(main, "&Decode", self.music(folder, "Short.mp3"),
+                       self.music(folder, "Short decoded.wav"))
+        self.wait_job_end(folder, "Decoding.bat", "Short decoded.wav")
+        self.assertTrue(folder.exists("Encoding.bat"), "the encode outlasts the decode")
+        wait_until(lambda: not self.bars(main)[1].visible)
+        self.assertTrue(self.bars(main)[0].visible)
+        self.screenshot("encode-running-after-decode", main, timeout=0.3)
+
+        self.wait_job_end(folder, "Encoding.bat", "Long.mp3")
+        wait_until(lambda: not any(bar.visible for bar in self.bars(main)))
+        self.assertAlmostEqual(mp3_seconds(self.music_bytes(folder, "Long.mp3")), 480.0,
+                               delta=0.1)
+        self.assertAlmostEqual(
+            wav_seconds(self.music_bytes(folder, "Short decoded.wav")), 60.0, delta=0.03)
+        self.screenshot("after-both-jobs", main)
+
+
+class HostileNamesTest(SingleJobTestCase):
+    def test_percent_ampersand_and_brackets_reach_the_right_file(self):
+        folder = self.korimba_folder()
+        track = self.music(folder, "100% R&B (live).wav", wav_bytes(1.0))
+        look_alikes = {"100 R&B (live).mp3": b"keep 1", "100% R.mp3": b"keep 2",
+                       "B (live).mp3": b"keep 3", "100%% R&B (live).mp3": b"keep 4"}
+        for name, data in look_alikes.items():
+            self.music(folder, name, data)
+        self.music(folder, "100% R&B (live).mp3", b"older result")
+
+        program = self.start_korimba(folder, [track, "/encode"])
+        program.wait_exit(timeout=JOB_TIMEOUT)
+
+        result = self.music_bytes(folder, "100% R&B (live).mp3")
+        self.assertAlmostEqual(mp3_seconds(result), 1.0, delta=0.1)
+        for name, data in look_alikes.items():
+            self.assertEqual(self.music_bytes(folder, name), data, name)
+        self.assertTrue((folder.host.parent / "My Music" / "100% R&B (live).wav").exists())
+
+
+if __name__ == "__main__":
+    unittest.main()
