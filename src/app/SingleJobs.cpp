@@ -5,6 +5,7 @@
 
 #include "jobs/JobCommand.h"
 #include "jobs/JobScript.h"
+#include "platform/Exception.h"
 #include "settings/BufferForm.h"
 #include "settings/LineFile.h"
 #include "settings/PreferencesForm.h"
@@ -122,6 +123,14 @@ void TForm1::runSingleJob(const SingleJobKind& kind, const SingleJobControls& co
     if (checks.endNow)
         return;
     goAhead = goAhead && checks.messages.empty();
+    // Without its input the script would run the coder on nothing, delete an
+    // older output all the same and end as if it had worked. An input without
+    // a folder has had its message already.
+    const std::string shortInput = paths::ShortPath(files, input);
+    if (shortInput.empty() && input != paths::fileNamePart(input, cp)) {
+        application.showError(fileOpenError(input).message());
+        goAhead = false;
+    }
 
     if (goAhead && kind.createsOutputFolder)
         files.createFolders(paths::folderPart(output, cp));
@@ -130,7 +139,7 @@ void TForm1::runSingleJob(const SingleJobKind& kind, const SingleJobControls& co
     jobs::SingleScript script;
     script.programFolder = programFolder;
     script.shortProgramFolder = paths::ShortPath(files, programFolder);
-    script.shortInput = paths::ShortPath(files, input);
+    script.shortInput = shortInput;
     const std::string temporary =
         jobs::temporaryOutput(script.shortProgramFolder, script.shortInput, cp);
     if (goAhead && kind.deletesOldTemporary && files.exists(temporary))

@@ -309,3 +309,14 @@ TEST_F(SingleJob, UnattendedEncodeWithoutAnEncoderAsksOncePerActivation) {
     EXPECT_FALSE(running("Encoding.bat"));
     EXPECT_FALSE(application->terminated());
 }
+
+TEST_F(SingleJob, MissingInputIsRefusedBeforeTheScriptCouldDeleteAnOlderOutput) {
+    platform.files.addFile("D:\\Music\\Out.mp3", "older result");
+    startWith("D:\\Music\\Gone.wav", "D:\\Music\\Out.mp3");
+    Form1->ExplorerButton1.userPress();
+    EXPECT_EQ(backend.messageTexts(),
+              std::vector<std::string>{"Cannot open file D:\\Music\\Gone.wav"});
+    EXPECT_FALSE(running("Encoding.bat"));
+    EXPECT_TRUE(platform.shell.executions().empty());
+    EXPECT_EQ(platform.files.fileContent("D:\\Music\\Out.mp3"), "older result");
+}
