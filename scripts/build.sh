@@ -8,6 +8,7 @@ build=${KORIMBA_BUILD_ROOT:-$root/build}
 jobs=${KORIMBA_JOBS:-2}
 cmake -S "$root" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORIMBA_WERROR=ON >/dev/null
 cmake --build "$build/native" -j"$jobs"
+"$root/scripts/coders.sh" >/dev/null # LAME and libmpg123 for the coders, cached outside the checkout
 cmake -S "$root" -B "$build/win32" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORIMBA_WERROR=ON \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
 cmake --build "$build/win32" -j"$jobs"

@@ -4,16 +4,43 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-i686-posix
           mingw-w64-i686-dev wine wine32:i386 xvfb xauth xdotool imagemagick python3 x11-utils x11-apps fonts-wine)
+# The coders are cross-built from Debian's source packages (scripts/coders.sh).
+packages+=(dpkg-dev make bzip2 xz-utils nasm)
+
+# Source entries for the same mirrors and suites as the binary ones, so that
+# "apt-get source" fetches the coders that match the installed system.
+source_list=/etc/apt/sources.list.d/korimba-sources
+add_source_entries() {
+    local stanzas=(/etc/apt/sources.list.d/*.sources)
+    if [ -e "${stanzas[0]}" ]; then
+        # deb822 stanzas: each "Types: deb" stanza of a Debian mirror again as "Types: deb-src".
+        awk 'BEGIN { RS = ""; ORS = "\n\n" }
+             /(^|\n)Types:[ \t]*deb[ \t]*(\n|$)/ && /(^|\n)URIs:[^\n]*debian/ {
+                 sub(/Types:[ \t]*deb[ \t]*/, "Types: deb-src"); print }' \
+            "${stanzas[@]}" >"$source_list.sources.new"
+        mv "$source_list.sources.new" "$source_list.sources"
+    fi
+    if [ -f /etc/apt/sources.list ]; then
+        sed -n 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list >"$source_list.list"
+    fi
+}
+has_source_entries() {
+    grep -Rqs -e '^deb-src ' -e '^Types:.*deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/
+}
+sources_missing=0
+has_source_entries || sources_missing=1
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
         missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+[ ${#missing[@]} -eq 0 ] && [ $sources_missing = 0 ] && exit 0
 if [ "$(id -u)" != 0 ]; then
-    echo "missing packages: ${missing[*]}; run this script as root" >&2
+    echo "missing packages: ${missing[*]} (or apt source entries); run this script as root" >&2
     exit 1
 fi
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+[ $sources_missing = 0 ] || add_source_entries
 apt-get update -q
-DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+[ ${#missing[@]} -eq 0 ] ||
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,71 @@
+// The coders' command lines as the job scripts write them, blanks and all.
+#include "../../tools/audio/Arguments.h"
+#include "../../tools/audio/AudioError.h"
+
+#include <gtest/gtest.h>
+
+using namespace korimba::audio;
+
+namespace {
+
+std::string encoderFailure(const std::vector<std::string>& arguments) {
+    try {
+        parseEncoderArguments(arguments);
+    } catch (const AudioError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+} // namespace
+
+TEST(CoderCommandLine, EncoderTakesTheScriptsLine) {
+    const auto a = parseEncoderArguments({"D:\\MUSIC\\NIGHTA~1.WAV",
+                                          "C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.WAV", "-br",
+                                          "128000", "-hq"});
+    EXPECT_EQ(a.input, "D:\\MUSIC\\NIGHTA~1.WAV");
+    EXPECT_EQ(a.output, "C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.WAV");
+    EXPECT_EQ(a.bitRate, 128000);
+    EXPECT_TRUE(a.highQuality);
+    EXPECT_FALSE(a.mono);
+
+    const auto b = parseEncoderArguments({"-DM", "IN.SND", "-BR", "8000", "OUT.SND"});
+    EXPECT_EQ(b.bitRate, 8000);
+    EXPECT_TRUE(b.mono);
+    EXPECT_FALSE(b.highQuality);
+    for (const char* rate : {"8000", "16000", "24000", "32000", "56000", "64000", "96000", "112000",
+                             "128000", "256000"})
+        EXPECT_EQ(parseEncoderArguments({"A", "B", "-br", rate}).bitRate, std::stoi(rate));
+}
+
+TEST(CoderCommandLine, EncoderFaults) {
+    // A missing input leaves the script's line with the Temp folder as the only file.
+    EXPECT_EQ(encoderFailure({"C:\\KORIMBA\\Temp\\", "-br", "128000"}), "no output file given");
+    EXPECT_EQ(encoderFailure({}), "no input and output file given");
+    EXPECT_EQ(encoderFailure({"A", "B"}), "no bit rate given (-br 128000, say)");
+    EXPECT_EQ(encoderFailure({"A", "B", "-br"}),
+              "-br needs a bit rate in bit/s (8000 to 256000, as 128000)");
+    EXPECT_EQ(encoderFailure({"A", "B", "-br", "128"}),
+              "MP3 offers no bit rate of 128 bit/s (8000 to 256000 bit/s, as 128000)");
+    EXPECT_EQ(encoderFailure({"A", "B", "-br", "100000"}),
+              "MP3 offers no bit rate of 100000 bit/s (8000 to 256000 bit/s, as 128000)");
+    EXPECT_EQ(encoderFailure({"A", "B", "-br", "320000"}),
+              "MP3 offers no bit rate of 320000 bit/s (8000 to 256000 bit/s, as 128000)");
+    EXPECT_EQ(encoderFailure({"A", "B", "-br", "12x"}),
+              "-br needs a bit rate in bit/s (8000 to 256000 bit/s, as 128000)");
+    EXPECT_EQ(encoderFailure({"A", "B", "C", "-br", "8000"}),
+              "one input and one output file only, not 'C'");
+    EXPECT_EQ(encoderFailure({"A", "B", "-br", "8000", "-vbr"}), "unknown switch -vbr");
+}
+
+TEST(CoderCommandLine, Decoder) {
+    const auto a = parseDecoderArguments(
+        {"D:\\MUSIC\\SONG.MP3", "C:\\K\\Temp\\LD\\SONG.MP3", "-wav", "-hq", "-dm"});
+    EXPECT_EQ(a.input, "D:\\MUSIC\\SONG.MP3");
+    EXPECT_EQ(a.output, "C:\\K\\Temp\\LD\\SONG.MP3");
+    EXPECT_TRUE(a.highQuality);
+    EXPECT_TRUE(a.mono);
+    EXPECT_FALSE(parseDecoderArguments({"A", "B", "-WAV"}).mono);
+    EXPECT_THROW(parseDecoderArguments({"A", "-wav"}), AudioError);
+    EXPECT_THROW(parseDecoderArguments({"A", "B", "-aiff"}), AudioError);
+}

@@ -1,0 +1,294 @@
+// Runs the real l3enc.exe and l3dec.exe on files made for each test: what they
+// make is read back with the coders' own format code, and every failure must
+// leave nothing at the output path.
+#include <windows.h>
+
+#include "TestSupport.h"
+#include "audio/MpegFrames.h"
+#include "audio/Streams.h"
+#include "audio/WavFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace korimba::support;
+using namespace korimba::audio;
+using Bytes = std::vector<std::uint8_t>;
+
+struct CoderRun {
+    DWORD exitCode = ~DWORD{0};
+    std::string messages; // standard error
+};
+
+Bytes readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+bool exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A stereo or mono 16-bit WAV of tones, loud enough to survive coding.
+Bytes toneWav(int channels, int rate, int frames) {
+    const auto header = pcm16WavHeader(channels, rate, std::uint64_t(frames) * channels * 2);
+    Bytes file(header.begin(), header.end());
+    for (int i = 0; i < frames; ++i)
+        for (int c = 0; c < channels; ++c) {
+            const double t = double(i) / rate;
+            const auto v = static_cast<std::int16_t>(
+                12000 * std::sin(2 * 3.14159265358979 * (440 + 220 * c) * t));
+            file.push_back(static_cast<std::uint8_t>(v));
+            file.push_back(static_cast<std::uint8_t>(v >> 8));
+        }
+    return file;
+}
+
+struct Mp3Facts {
+    std::vector<FrameHeader> frames; // the tag frame first
+    std::optional<InfoTag> tag;
+};
+
+Mp3Facts readMp3(const Bytes& file) {
+    Mp3Facts facts;
+    MemoryInput input(file);
+    const auto start = locateStream(input);
+    if (!start)
+        return facts;
+    std::size_t at = start->offset;
+    facts.tag = readInfoTag(file.data() + at, file.size() - at);
+    while (at + 4 <= file.size()) {
+        const auto h = parseFrameHeader(file.data() + at);
+        if (!h)
+            break;
+        facts.frames.push_back(*h);
+        at += h->bytes;
+    }
+    EXPECT_EQ(at, file.size()) << "frames do not fill the file";
+    return facts;
+}
+
+class CodersTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        longFolder_ = freshTempFolder("Korimba coders test");
+        // The scripts pass short names only.
+        folder_ = shortPath(longFolder_) + "\\";
+        ASSERT_NE(folder_, "\\");
+        // The scripts' Temp folder holds the result under the input's 8.3 name.
+        temp_ = folder_ + "Temp\\";
+        ASSERT_TRUE(CreateDirectoryA(temp_.c_str(), nullptr));
+    }
+    void TearDown() override { removeTree(longFolder_); }
+
+    CoderRun run(const std::string& program, const std::string& arguments) {
+        CoderRun result;
+        const std::string log = folder_ + "stderr.txt";
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        HANDLE errors = CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
+                                 nullptr);
+        const std::string path = besideThisProgram(program);
+        // Extra blanks between arguments, as the scripts leave them.
+        std::string commandLine = "\"" + path + "\" " + arguments + "   ";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = nul;
+        startup.hStdError = errors;
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                            nullptr, &startup, &process)) {
+            ADD_FAILURE() << "cannot start " << path;
+        } else {
+            EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0) << program;
+            GetExitCodeProcess(process.hProcess, &result.exitCode);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
+        CloseHandle(errors);
+        CloseHandle(nul);
+        const Bytes text = readFile(log);
+        result.messages.assign(text.begin(), text.end());
+        return result;
+    }
+
+    // A failure: non-zero exit, one line naming the fault, nothing at the output.
+    void expectFailure(const CoderRun& r, const std::string& output, const std::string& fault) {
+        EXPECT_NE(r.exitCode, 0u);
+        EXPECT_NE(r.messages.find(fault), std::string::npos) << r.messages;
+        EXPECT_EQ(std::count(r.messages.begin(), r.messages.end(), '\n'), 1) << r.messages;
+        EXPECT_FALSE(exists(output)) << output;
+        // The temporary file of the unfinished output is gone too.
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((temp_ + "l3_*").c_str(), &found);
+        EXPECT_EQ(search, INVALID_HANDLE_VALUE) << found.cFileName;
+        if (search != INVALID_HANDLE_VALUE)
+            FindClose(search);
+    }
+
+    std::string longFolder_;
+    std::string folder_;
+    std::string temp_;
+};
+
+} // namespace
+
+TEST_F(CodersTest, WavToMp3AndBackKeepsTheLengthExactly) {
+    const int frames = 44100 * 3 + 123;
+    const std::string wav = longFolder_ + "\\Night and day.wav";
+    writeFile(wav, toneWav(2, 44100, frames));
+    const std::string input = shortPath(wav);
+    const std::string mp3 = temp_ + "NIGHTA~1.WAV";
+
+    const CoderRun encoded = run("l3enc.exe", input + " " + mp3 + " -br 128000  ");
+    ASSERT_EQ(encoded.exitCode, 0u) << encoded.messages;
+    const Mp3Facts facts = readMp3(readFile(mp3));
+    ASSERT_GT(facts.frames.size(), 100u);
+    for (const FrameHeader& h : facts.frames) {
+        EXPECT_EQ(h.bitRate, 128000);
+        EXPECT_EQ(h.sampleRate, 44100);
+        EXPECT_EQ(h.channels, 2);
+    }
+    ASSERT_TRUE(facts.tag && facts.tag->frames && facts.tag->encoderDelay && facts.tag->padding);
+    EXPECT_EQ(*facts.tag->frames, facts.frames.size() - 1);
+    EXPECT_EQ(*facts.tag->frames * 1152 - *facts.tag->encoderDelay - *facts.tag->padding,
+              std::uint32_t(frames));
+
+    const std::string back = temp_ + "NIGHTA~1.MP3";
+    const CoderRun decoded = run("l3dec.exe", mp3 + " " + back + " -wav");
+    ASSERT_EQ(decoded.exitCode, 0u) << decoded.messages;
+    MemoryInput wavBack(readFile(back));
+    const AudioStream stream = readWav(wavBack);
+    EXPECT_EQ(stream.channels, 2);
+    EXPECT_EQ(stream.sampleRate, 44100);
+    EXPECT_EQ(stream.frames(), std::uint64_t(frames));
+    // The tone came through: loudness about that of the original.
+    SampleReader reader(wavBack, stream);
+    std::vector<float> samples(2 * frames);
+    ASSERT_EQ(reader.read(samples.data(), frames), std::size_t(frames));
+    double energy = 0;
+    for (int i = 44100; i < 2 * 44100; ++i)
+        energy += samples[2 * i] * samples[2 * i];
+    const double rms = std::sqrt(energy / 44100);
+    EXPECT_NEAR(rms, 12000 / 32768.0 / std::sqrt(2.0), 0.03);
+
+    // -hq decodes the same length; -dm mixes down to one channel.
+    const CoderRun hq = run("l3dec.exe", mp3 + " " + back + " -wav -hq -dm");
+    ASSERT_EQ(hq.exitCode, 0u) << hq.messages;
+    MemoryInput monoBack(readFile(back));
+    const AudioStream mono = readWav(monoBack);
+    EXPECT_EQ(mono.channels, 1);
+    EXPECT_EQ(mono.frames(), std::uint64_t(frames));
+}
+
+TEST_F(CodersTest, EveryBitRateOfTheScriptsAndMono) {
+    const std::string wav = folder_ + "TONE.WAV";
+    writeFile(wav, toneWav(2, 44100, 44100));
+    for (int rate : {8000, 16000, 24000, 32000, 56000, 64000, 96000, 112000, 128000, 256000}) {
+        const std::string mp3 = temp_ + "TONE.WAV";
+        const CoderRun r =
+            run("l3enc.exe", wav + " " + mp3 + " -br " + std::to_string(rate) + " -hq -dm");
+        ASSERT_EQ(r.exitCode, 0u) << rate << r.messages;
+        const Mp3Facts facts = readMp3(readFile(mp3));
+        ASSERT_GT(facts.frames.size(), 3u) << rate;
+        EXPECT_EQ(facts.frames[1].bitRate, rate);
+        EXPECT_EQ(facts.frames.back().bitRate, rate);
+        EXPECT_EQ(facts.frames[1].channels, 1) << rate;
+    }
+}
+
+TEST_F(CodersTest, SndInputIsKnownByItsContent) {
+    // Mu-law, 8000 Hz mono, one second, under a name that says WAV.
+    Bytes snd = {'.', 's', 'n', 'd', 0, 0, 0,    24,   0, 0, 0x1F, 0x40,
+                 0,   0,   0,   1,   0, 0, 0x1F, 0x40, 0, 0, 0,    1};
+    for (int i = 0; i < 8000; ++i)
+        snd.push_back(static_cast<std::uint8_t>(i % 50 < 25 ? 0x20 : 0xA0));
+    const std::string input = folder_ + "VOICE.WAV";
+    writeFile(input, snd);
+    const std::string mp3 = temp_ + "VOICE.SND";
+    const CoderRun r = run("l3enc.exe", input + " " + mp3 + " -br 32000");
+    ASSERT_EQ(r.exitCode, 0u) << r.messages;
+    const Mp3Facts facts = readMp3(readFile(mp3));
+    ASSERT_TRUE(facts.tag && facts.tag->frames);
+    EXPECT_EQ(facts.frames[1].bitRate, 32000);
+    const FrameHeader& h = facts.frames[1];
+    EXPECT_EQ(std::int64_t(*facts.tag->frames) * h.samples - *facts.tag->encoderDelay -
+                  *facts.tag->padding,
+              std::int64_t(8000) * h.sampleRate / 8000);
+}
+
+TEST_F(CodersTest, EncoderFailuresLeaveNothing) {
+    const std::string wav = folder_ + "GOOD.WAV";
+    Bytes good = toneWav(2, 44100, 4410);
+    writeFile(wav, good);
+    const std::string out = temp_ + "OUT.WAV";
+
+    expectFailure(run("l3enc.exe", folder_ + "MISSING.WAV " + out + " -br 128000"), out,
+                  "the file does not exist");
+
+    Bytes cut = good;
+    cut.resize(cut.size() / 2);
+    writeFile(folder_ + "CUT.WAV", cut);
+    writeFile(out, {'o', 'l', 'd'}); // an older result must not survive as this one
+    expectFailure(run("l3enc.exe", folder_ + "CUT.WAV " + out + " -br 128000"), out,
+                  "the WAV file is truncated");
+
+    writeFile(folder_ + "TEXT.WAV", {'h', 'e', 'l', 'l', 'o', '\r', '\n'});
+    expectFailure(run("l3enc.exe", folder_ + "TEXT.WAV " + out + " -br 128000"), out,
+                  "neither a WAV nor a SND");
+
+    expectFailure(run("l3enc.exe", wav + " " + folder_ + "NOFOLDER\\OUT.WAV -br 128000"),
+                  folder_ + "NOFOLDER\\OUT.WAV", "cannot be created");
+    expectFailure(run("l3enc.exe", wav + " " + out + " -br 100000"), out, "no bit rate of 100000");
+
+    // The script's line for a missing input: only the Temp folder and the switches.
+    expectFailure(run("l3enc.exe", " " + temp_ + " -br 128000"), out, "no output file given");
+
+    // Never over its own input, however the output is spelt.
+    const CoderRun same = run("l3enc.exe", wav + " \"" + longFolder_ + "\\good.wav\" -br 128000");
+    EXPECT_NE(same.exitCode, 0u);
+    EXPECT_NE(same.messages.find("overwrite the input"), std::string::npos) << same.messages;
+    EXPECT_EQ(readFile(wav), good);
+}
+
+TEST_F(CodersTest, DecoderFailuresLeaveNothing) {
+    const std::string wav = folder_ + "GOOD.WAV";
+    writeFile(wav, toneWav(2, 44100, 44100));
+    const std::string mp3 = folder_ + "GOOD.MP3";
+    ASSERT_EQ(run("l3enc.exe", wav + " " + mp3 + " -br 128000").exitCode, 0u);
+    const std::string out = temp_ + "OUT.MP3";
+
+    expectFailure(run("l3dec.exe", wav + " " + out + " -wav"), out,
+                  "this is a WAV file, not MPEG audio");
+    writeFile(folder_ + "RANDOM.MP3", Bytes(20000, 0x5A));
+    expectFailure(run("l3dec.exe", folder_ + "RANDOM.MP3 " + out + " -wav"), out,
+                  "this is not MPEG audio");
+    writeFile(folder_ + "EMPTY.MP3", {});
+    expectFailure(run("l3dec.exe", folder_ + "EMPTY.MP3 " + out + " -wav"), out, "empty");
+
+    Bytes cut = readFile(mp3);
+    cut.resize(cut.size() / 2);
+    writeFile(folder_ + "CUT.MP3", cut);
+    writeFile(out, {'o', 'l', 'd'});
+    expectFailure(run("l3dec.exe", folder_ + "CUT.MP3 " + out + " -wav"), out, "truncated");
+
+    expectFailure(run("l3dec.exe", folder_ + "MISSING.MP3 " + out + " -wav"), out,
+                  "does not exist");
+    expectFailure(run("l3dec.exe", mp3 + " " + out + " -wav -x"), out, "unknown switch -x");
+}

@@ -1,0 +1,11 @@
+#pragma once
+// The encoder's input, recognised by its content: a file's name says nothing
+// reliable (the scripts pass temporary names, and users rename files).
+#include "Samples.h"
+#include "Streams.h"
+
+namespace korimba::audio {
+
+AudioStream readAudioHeader(InputStream& input);
+
+} // namespace korimba::audio

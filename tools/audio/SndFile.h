@@ -1,0 +1,12 @@
+#pragma once
+// Sun/NeXT audio (.snd, .au): a big-endian header, then the samples.
+#include "Samples.h"
+#include "Streams.h"
+
+namespace korimba::audio {
+
+// Parses the header; throws AudioError for codings that cannot be read
+// (ADPCM and the like) and for files shorter than their header says.
+AudioStream readSnd(InputStream& input);
+
+} // namespace korimba::audio
