@@ -68,3 +68,11 @@ def mp3_seconds(data):
     if not frames:
         raise ValueError("no MPEG-1 Layer III frames")
     return (len(frames) - 1) * 1152 / frames[0][1]
+
+
+if __name__ == "__main__":
+    # python3 audio_files.py OUT.wav SECONDS: a sample for the run script.
+    import sys
+
+    with open(sys.argv[1], "wb") as out:
+        out.write(wav_bytes(float(sys.argv[2])))
