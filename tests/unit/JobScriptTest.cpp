@@ -159,3 +159,52 @@ TEST(JobScript, EveryNameInTheScriptIsEscapedForItsPlace) {
     EXPECT_EQ(lines[13], "start C:\\50%%^&MO~1\\Message.exe E D:\\R^&B_~TFK.WAV D:\\100%%R^&~1.MP3");
     EXPECT_EQ(lines[14], "del \"C:\\50%% & more\\Encoding.bat\"");
 }
+
+namespace {
+
+// How the command interpreter reads a script line back: "%%" is "%", and
+// outside double quotes "^" takes the next character as it is. The result
+// keeps the quotes, so that the arguments can be compared as written.
+std::string asTheInterpreterReadsIt(const std::string& line) {
+    std::string read;
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '%' && i + 1 < line.size() && line[i + 1] == '%') {
+            read += '%';
+            ++i;
+        } else if (c == '^' && !quoted && i + 1 < line.size()) {
+            read += line[++i];
+        } else {
+            if (c == '"')
+                quoted = !quoted;
+            else if (c == '%' || (!quoted && std::string_view("&|<>").find(c) != std::string::npos))
+                ADD_FAILURE() << "the interpreter would act on " << c << " in: " << line;
+            read += c;
+        }
+    }
+    return read;
+}
+
+} // namespace
+
+TEST(JobScript, HostileNamesAreReadBackExactly) {
+    const std::vector<std::string> names = {
+        "100% Pure",  "R&B",     "a^b",         "x|y",      "<in>",     "Mr. X. Jr.",
+        "!bang!",     "(live)",  "50%% off",    "%PATH%",   "a & b ^ c", "several...dots..",
+        "semi;colon", "comma,s", "equal=sign",  "tab\tname"};
+    for (const std::string& stem : names) {
+        SingleScript values = encodeExample();
+        values.programFolder = "C:\\" + stem + "\\";
+        values.shortProgramFolder = "C:\\" + stem + "~1\\";
+        values.shortInput = "D:\\" + stem + ".WAV";
+        values.output = "D:\\" + stem + ".mp3";
+        const auto lines = singleJobScript(values);
+        EXPECT_EQ(asTheInterpreterReadsIt(lines[12]),
+                  "move C:\\" + stem + "~1\\Temp\\" + stem + ".WAV \"D:\\" + stem + ".mp3\"");
+        EXPECT_EQ(asTheInterpreterReadsIt(lines[9]),
+                  "if not exist \"D:\\" + stem + ".mp3\" goto move");
+        EXPECT_EQ(asTheInterpreterReadsIt(lines[14]), "del \"C:\\" + stem + "\\Encoding.bat\"");
+        EXPECT_EQ(asTheInterpreterReadsIt(lines[3]), "erase C:\\" + stem + "~1\\Temp\\*.wav");
+    }
+}
