@@ -11,6 +11,7 @@ set(KORIMBA_CORE_SOURCES
   src/app/SingleJobs.cpp
   src/app/RunHook.cpp
   src/lists/ListForm.cpp
+  src/lists/ListScript.cpp
   src/settings/BufferForm.cpp
   src/settings/LastOptions.cpp
   src/settings/PreferencesForm.cpp

@@ -9,15 +9,10 @@ std::string temporaryOutput(const std::string& shortProgramFolder, const std::st
     return shortProgramFolder + "Temp\\" + paths::fileNamePart(shortInput, codePage);
 }
 
-std::vector<std::string> scriptHeader(const std::string& shortProgramFolder,
-                                      std::string_view leftovers, const std::string& encoderPath,
-                                      const std::string& shortEncoder,
-                                      const paths::CodePage& codePage) {
+std::vector<std::string> encoderFolderLines(const std::string& encoderPath,
+                                            const std::string& shortEncoder,
+                                            const paths::CodePage& codePage) {
     return {
-        "@Echo Off",
-        kBannerLine,
-        kEmptyEchoLine,
-        "erase " + escapeUnquoted(shortProgramFolder, codePage) + "Temp\\" + std::string(leftovers),
         escapeUnquoted(paths::drivePart(encoderPath, codePage), codePage),
         "cd " + escapeUnquoted(paths::folderWithoutTrailingBackslash(shortEncoder, codePage),
                                codePage),
@@ -36,13 +31,18 @@ std::vector<std::string> singleJobScript(const SingleScript& values) {
         unquoted(temporaryOutput(values.shortProgramFolder, values.shortInput, codePage));
     const std::string output = quotedPath(values.output, codePage);
 
-    std::vector<std::string> lines =
-        scriptHeader(values.shortProgramFolder, values.leftovers, values.encoderPath,
-                     values.shortEncoder, codePage);
+    std::vector<std::string> lines = {
+        kEchoOffLine,
+        kBannerLine,
+        kEmptyEchoLine,
+        "erase " + unquoted(values.shortProgramFolder) + "Temp\\" + std::string(values.leftovers),
+    };
+    for (std::string& line : encoderFolderLines(values.encoderPath, values.shortEncoder, codePage))
+        lines.push_back(std::move(line));
     lines.push_back(coderCall(unquoted(values.shortTool), unquoted(values.shortInput), temporary,
                               values.switches));
     lines.push_back(kEmptyEchoLine);
-    lines.push_back("Echo Converting output to Long FileName...");
+    lines.push_back(kLongNameLine);
     lines.push_back("if not exist " + output + " goto move");
     lines.push_back("del " + output);
     lines.push_back(":move");

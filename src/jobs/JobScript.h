@@ -37,12 +37,16 @@ std::string temporaryOutput(const std::string& shortProgramFolder, const std::st
 std::vector<std::string> singleJobScript(const SingleScript& values);
 
 // Lines shared by every job script.
+inline constexpr const char* kEchoOffLine = "@Echo Off";
 inline constexpr const char* kBannerLine = "Echo Korimba for Windows 95";
 inline constexpr const char* kEmptyEchoLine = "Echo\"";
-std::vector<std::string> scriptHeader(const std::string& shortProgramFolder,
-                                      std::string_view leftovers, const std::string& encoderPath,
-                                      const std::string& shortEncoder,
-                                      const paths::CodePage& codePage);
+inline constexpr const char* kLongNameLine = "Echo Converting output to Long FileName...";
+// The encoder's drive, and "cd" to the encoder's folder: every script runs its
+// coder from there, the decode scripts too.
+std::vector<std::string> encoderFolderLines(const std::string& encoderPath,
+                                            const std::string& shortEncoder,
+                                            const paths::CodePage& codePage);
+// The last line: the script deletes itself, which tells the program the job ended.
 std::string selfDeletion(const std::string& programFolder, const std::string& lockFile,
                          const paths::CodePage& codePage);
 

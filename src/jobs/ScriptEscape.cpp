@@ -33,6 +33,12 @@ std::string escapeUnquoted(const std::string& path, const paths::CodePage& codeP
     return result;
 }
 
+std::string escapeQuoted(const std::string& path, const paths::CodePage& codePage) {
+    std::string result;
+    appendEscaped(result, path, true, codePage);
+    return result;
+}
+
 std::string quotedPath(const std::string& path, const paths::CodePage& codePage) {
     std::string result = "\"";
     appendEscaped(result, path, true, codePage);

@@ -13,7 +13,9 @@ namespace korimba::jobs {
 
 // For a name standing outside double quotes.
 std::string escapeUnquoted(const std::string& path, const paths::CodePage& codePage = {});
-// A double quote, the name with its "%" doubled, and a double quote.
+// For a name standing inside double quotes: only "%" is doubled.
+std::string escapeQuoted(const std::string& path, const paths::CodePage& codePage = {});
+// A double quote, the name escaped for inside quotes, and a double quote.
 std::string quotedPath(const std::string& path, const paths::CodePage& codePage = {});
 
 } // namespace korimba::jobs

@@ -1,0 +1,110 @@
+#include "lists/ListScript.h"
+
+#include "jobs/JobScript.h"
+#include "jobs/ScriptEscape.h"
+
+namespace korimba::lists {
+
+namespace {
+
+std::string filesLeft(std::size_t count) {
+    return "Echo Files left for progress: " + std::to_string(count);
+}
+
+class ListLines {
+public:
+    explicit ListLines(const ListScript& values) : values_(values), codePage_(values.codePage) {}
+
+    std::vector<std::string> compose() {
+        header();
+        for (std::size_t i = 0; i < values_.entries.size(); ++i)
+            entry(i + 1, values_.entries[i]);
+        if (values_.startsMessage)
+            add(jobs::listMessageCall(unquoted(values_.shortProgramFolder),
+                                      jobs::escapeQuoted(values_.outputFolder, codePage_)));
+        add(jobs::selfDeletion(values_.programFolder, values_.direction.lockFile, codePage_));
+        return std::move(lines_);
+    }
+
+private:
+    void add(std::string line) { lines_.push_back(std::move(line)); }
+    std::string unquoted(const std::string& path) const {
+        return jobs::escapeUnquoted(path, codePage_);
+    }
+    std::string quoted(const std::string& path) const {
+        return jobs::quotedPath(path, codePage_);
+    }
+    std::string inListFolder(const std::string& name) const {
+        return values_.shortProgramFolder + values_.direction.listFolder + name;
+    }
+
+    void header() {
+        add(jobs::kEchoOffLine);
+        add(jobs::kBannerLine);
+        if (values_.showsCount)
+            add(filesLeft(values_.entries.size()));
+        add(jobs::kEmptyEchoLine);
+        // Kept for the interpreters that know it; the command empties the folder itself.
+        add("deltree /Y " + paths::upperAscii(unquoted(inListFolder("*.*"))));
+        for (std::string& line :
+             jobs::encoderFolderLines(values_.encoderPath, values_.shortEncoder, codePage_))
+            add(std::move(line));
+    }
+
+    void entry(std::size_t position, const ListEntry& entry) {
+        const ListDirection& direction = values_.direction;
+        const std::string count = std::to_string(values_.entries.size());
+        const std::string progressFile = quoted(values_.programFolder + direction.progressFile);
+        const std::string temporary = listTemporaryOutput(values_.shortProgramFolder, direction,
+                                                          entry.shortInput, codePage_);
+        const std::string longName = paths::fileNamePart(entry.input, codePage_);
+        const std::string result = resultName(entry.input, direction, codePage_);
+
+        // The redirection first: "Echo 1> file" would redirect handle 1.
+        add(">" + progressFile + " Echo " + std::to_string(position));
+        add(">>" + progressFile + " Echo " + count);
+        add(jobs::coderCall(unquoted(values_.shortTool), unquoted(entry.shortInput),
+                            unquoted(temporary), values_.switches));
+        add(jobs::kEmptyEchoLine);
+        add(jobs::kLongNameLine);
+        add("ren " + quoted(temporary) + " " + quoted(direction.intermediateName));
+        add("ren " + quoted(inListFolder(direction.intermediateName)) + " " + quoted(longName));
+        // This entry's file by name: a wildcard rename may cut names at their first dot.
+        add("ren " + quoted(inListFolder(longName)) + " " + quoted(result));
+        add("move " + unquoted(inListFolder(direction.movePattern)) + " " +
+            quoted(values_.outputFolder));
+        // The input goes only when its result has arrived.
+        if (values_.deletesInputs)
+            add("if exist " + quoted(values_.outputFolder + result) + " del " +
+                unquoted(entry.shortInput));
+        add("cls");
+        add(jobs::kBannerLine);
+        if (values_.showsCount)
+            add(filesLeft(values_.entries.size() - position));
+        add(jobs::kEmptyEchoLine);
+    }
+
+    const ListScript& values_;
+    const paths::CodePage& codePage_;
+    std::vector<std::string> lines_;
+};
+
+} // namespace
+
+std::string listTemporaryOutput(const std::string& shortProgramFolder,
+                                const ListDirection& direction, const std::string& shortInput,
+                                const paths::CodePage& codePage) {
+    return shortProgramFolder + direction.listFolder + paths::fileNamePart(shortInput, codePage);
+}
+
+std::string resultName(const std::string& input, const ListDirection& direction,
+                       const paths::CodePage& codePage) {
+    return paths::nameWithoutLastFour(paths::fileNamePart(input, codePage)) +
+           direction.resultExtension;
+}
+
+std::vector<std::string> listJobScript(const ListScript& values) {
+    return ListLines(values).compose();
+}
+
+} // namespace korimba::lists

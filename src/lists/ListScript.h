@@ -1,0 +1,61 @@
+#pragma once
+// The text of the list job scripts, as a pure function of plain values: one
+// block of lines per entry between a header and the self-deletion. The encode
+// and decode scripts are one layout with the data of their direction.
+#include "jobs/ExternalPrograms.h"
+#include "jobs/PathRules.h"
+
+#include <string>
+#include <vector>
+
+namespace korimba::lists {
+
+// What a direction's list script names.
+struct ListDirection {
+    const char* lockFile;         // "Encoding.bat"
+    const char* progressFile;     // "EncList.dat"
+    const char* listFolder;       // "Temp\LE\": where the coder writes one entry at a time
+    const char* intermediateName; // "x.wav"
+    const char* resultExtension;  // ".mp3"
+    const char* movePattern;      // "*.MP3": what goes from the list folder to the output
+};
+
+inline constexpr ListDirection kListEncode{"Encoding.bat", "EncList.dat", "Temp\\LE\\",
+                                           "x.wav",        ".mp3",        "*.MP3"};
+inline constexpr ListDirection kListDecode{"Decoding.bat", "DecList.dat", "Temp\\LD\\",
+                                           "x.mp3",        ".wav",        "*.wav"};
+
+struct ListEntry {
+    std::string input;      // as written in the list
+    std::string shortInput; // its short form
+};
+
+struct ListScript {
+    ListDirection direction = kListEncode;
+    std::string programFolder;      // P, ending in "\"
+    std::string shortProgramFolder; // SP, ending in "\"
+    std::string encoderPath;        // E: the script changes to its drive and folder
+    std::string shortEncoder;       // SE
+    std::string shortTool;          // the coder the script runs (SE or SD)
+    jobs::SwitchPlaces switches;
+    std::vector<ListEntry> entries;
+    std::string outputFolder; // O, as typed
+    bool showsCount = false;     // "Files left for progress" in the script's window
+    bool deletesInputs = false;  // an input goes once its result is in the output folder
+    bool startsMessage = false;  // the completion program
+    paths::CodePage codePage;
+};
+
+// An entry's temporary output: the list folder's entry of its short name.
+std::string listTemporaryOutput(const std::string& shortProgramFolder,
+                                const ListDirection& direction, const std::string& shortInput,
+                                const paths::CodePage& codePage = {});
+// The name an entry's result has in the output folder: its long name with the
+// last four characters replaced by the result's extension.
+std::string resultName(const std::string& input, const ListDirection& direction,
+                       const paths::CodePage& codePage = {});
+
+// The script's lines, without line ends.
+std::vector<std::string> listJobScript(const ListScript& values);
+
+} // namespace korimba::lists
