@@ -4,6 +4,7 @@ set(KORIMBA_CORE_SOURCES
   src/app/AboutIcon.cpp
   src/app/Cleanup.cpp
   src/app/MainForm.cpp
+  src/app/JobLaunch.cpp
   src/app/MainFormFields.cpp
   src/app/Program.cpp
   src/app/RecoveryHook.cpp

@@ -3,6 +3,8 @@
 // text and the rules behind the messages live in jobs/.
 #include "app/MainForm.h"
 
+#include "app/JobLaunch.h"
+
 #include "jobs/JobCommand.h"
 #include "jobs/JobScript.h"
 #include "platform/Exception.h"
@@ -60,23 +62,6 @@ constexpr SingleJobKind kDecodeJob{
     false,
 };
 
-bool namesAFile(const std::string& path) {
-    const auto& files = system().files;
-    return !path.empty() && files.exists(path) && !files.isFolder(path);
-}
-
-// The preferences' radio buttons, tested in the order Minimized, Normal, Maximized.
-jobs::WindowMode windowMode() {
-    const settings::TForm7& preferences = *settings::Form7;
-    if (preferences.RadioButton3.checked())
-        return jobs::WindowMode::Minimized;
-    if (preferences.RadioButton2.checked())
-        return jobs::WindowMode::Normal;
-    if (preferences.RadioButton1.checked())
-        return jobs::WindowMode::Maximized;
-    return jobs::WindowMode::Minimized;
-}
-
 } // namespace
 
 void TForm1::ExplorerButton1Click() {
@@ -104,10 +89,7 @@ void TForm1::runSingleJob(const SingleJobKind& kind, const SingleJobControls& co
     bool goAhead = true;
 
     settings::reloadToolPaths();
-    if (!namesAFile(controls.tool.text())) {
-        settings::Form2->showModal();
-        goAhead = namesAFile(controls.tool.text());
-    }
+    goAhead = coderAtHand(controls.tool);
     if (files.exists(programFolder + kind.lockFile)) {
         application.showError(kind.inProgress);
         goAhead = false;
@@ -166,9 +148,7 @@ void TForm1::runSingleJob(const SingleJobKind& kind, const SingleJobControls& co
     if (!goAhead)
         return;
 
-    system().shell.execute(application.backend().handleOf(*this), "open",
-                           programFolder + kind.lockFile, "", "",
-                           jobs::launchShowCommand(windowMode(), CheckBox4.checked()));
+    launchScript(*this, programFolder + kind.lockFile, CheckBox4.checked());
     controls.label.setCaption(jobs::statusCaption(kind.verb, input, cp));
     controls.label.setHint(jobs::statusHint(kind.verb, input, output, cp));
     controls.timer.setEnabled(true);

@@ -33,6 +33,8 @@ public:
     virtual bool copyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
     // Creates a folder and every missing parent; true when it exists afterwards.
     virtual bool createFolders(const std::string& path) = 0;
+    // Removes an empty folder; false when it is not there, not empty or refused.
+    virtual bool removeFolder(const std::string& path) = 0;
     // Whole-file access; nullopt / false when the file cannot be opened or created.
     virtual std::optional<std::string> readFile(const std::string& path) const = 0;
     virtual bool writeFile(const std::string& path, const std::string& content) = 0;

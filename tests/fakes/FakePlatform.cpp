@@ -371,6 +371,21 @@ bool FakeFileSystem::createFolders(const std::string& path) {
     return ensureFolders(*location, location->names.size(), false) != nullptr;
 }
 
+bool FakeFileSystem::removeFolder(const std::string& path) {
+    const Entry* folder = findEntry(path);
+    if (folder == nullptr || !folder->folder || folder->parent == nullptr ||
+        isDenied(writeDenied_, *locate(path))) {
+        return false;
+    }
+    const bool empty = std::none_of(entries_.begin(), entries_.end(),
+                                    [folder](const auto& entry) { return entry->parent == folder; });
+    if (!empty) {
+        return false;
+    }
+    std::erase_if(entries_, [folder](const auto& entry) { return entry.get() == folder; });
+    return true;
+}
+
 std::optional<std::string> FakeFileSystem::readFile(const std::string& path) const {
     const Entry* file = findFile(path);
     if (file == nullptr || isDenied(readDenied_, *locate(path))) {

@@ -65,6 +65,7 @@ public:
     bool deleteFile(const std::string& path) override;
     bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
     bool createFolders(const std::string& path) override;
+    bool removeFolder(const std::string& path) override;
     std::optional<std::string> readFile(const std::string& path) const override;
     bool writeFile(const std::string& path, const std::string& content) override;
     std::string shortPathName(const std::string& path) const override;

@@ -66,6 +66,10 @@ bool Win32FileSystem::createFolders(const std::string& path) {
     return CreateDirectoryA(folder.c_str(), nullptr) != 0 || isFolder(folder);
 }
 
+bool Win32FileSystem::removeFolder(const std::string& path) {
+    return RemoveDirectoryA(path.c_str()) != 0;
+}
+
 std::optional<std::string> Win32FileSystem::readFile(const std::string& path) const {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
