@@ -5,13 +5,16 @@ set(KORIMBA_CORE_SOURCES
   src/app/Cleanup.cpp
   src/app/MainForm.cpp
   src/app/JobLaunch.cpp
+  src/app/ListJobs.cpp
   src/app/MainFormFields.cpp
   src/app/Program.cpp
   src/app/RecoveryHook.cpp
   src/app/Shutdown.cpp
   src/app/SingleJobs.cpp
+  src/app/Watchers.cpp
   src/app/RunHook.cpp
   src/lists/ListForm.cpp
+  src/lists/ListProgress.cpp
   src/lists/ListScript.cpp
   src/settings/BufferForm.cpp
   src/settings/LastOptions.cpp

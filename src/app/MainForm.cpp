@@ -129,6 +129,8 @@ void TForm1::bindHandlers() {
     ExplorerButton2.OnClick = [this] { ExplorerButton2Click(); };
     ExplorerButton3.OnClick = [this] { ExplorerButton3Click(); };
     ExplorerButton5.OnClick = [this] { ExplorerButton5Click(); };
+    ExplorerButton6.OnClick = [this] { ExplorerButton6Click(); };
+    ExplorerButton7.OnClick = [this] { ExplorerButton7Click(); };
     Timer1.OnTimer = [this] { Timer1Timer(); };
     Timer2.OnTimer = [this] { Timer2Timer(); };
 }

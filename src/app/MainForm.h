@@ -1,7 +1,6 @@
 #pragma once
 // The main window: fields, switches, the column of commands and the System menu.
 #include "jobs/ExternalPrograms.h"
-#include "jobs/JobWatcher.h"
 #include "settings/LastOptions.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
@@ -14,6 +13,8 @@
 namespace korimba::app {
 
 struct SingleJobKind;
+struct ListJobKind;
+struct WatchedDirection;
 
 class TForm1 : public ui::Form {
 public:
@@ -74,6 +75,10 @@ public:
     void ExplorerButton2Click();
     void ExplorerButton3Click();
     void ExplorerButton5Click();
+    void ExplorerButton6Click();
+    void ExplorerButton7Click();
+    // The list window has closed: the main window takes its place again.
+    void ListWindowClosed();
     void Timer1Timer();
     void Timer2Timer();
     void Preferences1Click();
@@ -98,8 +103,15 @@ private:
     };
     void runSingleJob(const SingleJobKind& kind, const SingleJobControls& controls);
     jobs::SwitchPlaces coderSwitches(const SingleJobKind& kind) const;
-    jobs::JobWatcher watcher(ui::Timer& timer, ui::ProgressBar& bar, ui::Label& label,
-                             const char* lockFile, bool endsAnEncodeRun);
+    struct ListJobControls {
+        ui::Edit& coder; // the tool-paths dialog's field of the coder
+        ui::Label& label;
+        ui::Timer& timer;
+    };
+    void runListJob(const ListJobKind& kind, const ListJobControls& controls,
+                    const jobs::SwitchPlaces& switches);
+    void watch(const WatchedDirection& direction, ui::Timer& timer, ui::ProgressBar& bar,
+               ui::Label& label, ui::Memo& progressBuffer);
 
     void layOutPanels();
     void layOutFields();

@@ -55,6 +55,21 @@ void TForm1::ExplorerButton5Click() {
     hide();
 }
 
+void TForm1::ListWindowClosed() {
+    ExplorerButton5.setCaption("Edi&t list");
+    ExplorerButton6.setEnabled(false);
+    ExplorerButton7.setEnabled(false);
+    const std::string type =
+        paths::upperAscii(paths::extension(lists::Form6->Memo1.lines().line(0), codePage()));
+    if (type == ".WAV")
+        ExplorerButton6.setEnabled(true);
+    else if (type == ".MP3")
+        ExplorerButton7.setEnabled(true);
+    setLeft(lists::Form6->left());
+    setTop(lists::Form6->top());
+    show();
+}
+
 void TForm1::WMDropFiles(ui::DroppedFiles& files) {
     if (files.count() != 1) {
         // The list window reads the names and releases the drop.

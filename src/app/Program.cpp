@@ -17,6 +17,7 @@ void createWindows(ui::Application& application) {
     application.createForm(Form4);
     application.createForm(lists::Form6);
     application.createForm(settings::Form7);
+    lists::Form6->OnHandBack = [] { Form1->ListWindowClosed(); };
 }
 
 } // namespace korimba::app

@@ -157,24 +157,4 @@ void TForm1::runSingleJob(const SingleJobKind& kind, const SingleJobControls& co
         application.minimize();
 }
 
-jobs::JobWatcher TForm1::watcher(ui::Timer& timer, ui::ProgressBar& bar, ui::Label& label,
-                                 const char* lockFile, bool endsAnEncodeRun) {
-    return {timer, bar, label, settings::programFile(lockFile),
-            [this, endsAnEncodeRun] {
-                RemoveIni();
-                if (endsAnEncodeRun && encodeMode())
-                    close();
-            },
-            // The list jobs show their progress here.
-            nullptr};
-}
-
-void TForm1::Timer1Timer() {
-    watcher(Timer1, ProgressBar1, Label7, settings::kEncodingLock, true).tick(system().files);
-}
-
-void TForm1::Timer2Timer() {
-    watcher(Timer2, ProgressBar2, Label8, settings::kDecodingLock, false).tick(system().files);
-}
-
 } // namespace korimba::app

@@ -1,5 +1,6 @@
 #include "lists/ListForm.h"
 
+#include "settings/ProgramFiles.h"
 #include "settings/VisualPackage.h"
 #include "ui/Application.h"
 
@@ -44,12 +45,23 @@ TForm6::TForm6() : ui::Form("TForm6") {
     Memo1.setTabOrder(1);
     CheckBox1.setTabOrder(2);
     OnCreate = [this] { FormCreate(); };
-    OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
+    OnDropFiles = [this](ui::DroppedFiles& files) { WMDropFiles(files); };
+    Memo1.OnEnter = [this] { Memo1Enter(); };
+    Edit1.OnExit = [this] { Edit1Exit(); };
+    ExplorerButton1.OnClick = [this] { ExplorerButton1Click(); };
+    ExplorerButton2.OnClick = [this] { ExplorerButton2Click(); };
     ExplorerButton3.OnClick = [this] { ExplorerButton3Click(); };
+    OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
 }
 
-void TForm6::ExplorerButton3Click() {
-    close();
+std::string completedOutputFolder(const std::string& folder, const paths::CodePage& codePage) {
+    if (folder.empty() || paths::fileNamePart(folder, codePage).empty())
+        return folder;
+    return folder + "\\";
+}
+
+bool TForm6::showsInstructionalText() const {
+    return Memo1.lines().line(1) == instructionalText()[1];
 }
 
 void TForm6::FormCreate() {
@@ -58,14 +70,68 @@ void TForm6::FormCreate() {
         settings::applyPackage(frame_);
 }
 
+// Each file is judged on its own: a refused one gets its message and the
+// others are still taken. The first accepted file replaces the instructional
+// text (or an empty list); the ones after it are appended.
+void TForm6::WMDropFiles(ui::DroppedFiles& files) {
+    constexpr int kDropBuffer = 255;
+    const paths::CodePage codePage = settings::codePage();
+    for (int i = 0; i < files.count(); ++i) {
+        const std::string name = files.name(i, kDropBuffer);
+        if (!paths::isDroppableType(name, codePage)) {
+            ui::Application::current().showError(
+                "You may only drop Wave (*.wav) or MP3 (*.mp3) files.");
+            continue;
+        }
+        if (showsInstructionalText() || Memo1.lines().count() == 0) {
+            Memo1.setText(name);
+        } else {
+            Memo1.lines().add(name);
+            Memo1.linesChanged();
+        }
+    }
+    files.finish();
+}
+
+void TForm6::Memo1Enter() {
+    if (showsInstructionalText())
+        Memo1.setText("");
+}
+
+void TForm6::Edit1Exit() {
+    Edit1.setText(completedOutputFolder(Edit1.text(), settings::codePage()));
+}
+
+void TForm6::ExplorerButton1Click() {
+    ui::Application& application = ui::Application::current();
+    settings::system().shell.execute(application.backend().handleOf(*this), "open",
+                                     "explorer.exe", "", "", platform::SwShow);
+}
+
+void TForm6::ExplorerButton2Click() {
+    if (ui::Application::current().messageBox(
+            ui::MessageKind::Confirmation,
+            "Are you sure you want to remove all entries from the list?") == ui::Answer::Yes)
+        Memo1.setText("");
+}
+
+void TForm6::ExplorerButton3Click() {
+    close();
+}
+
 // The list window stands in for the main window: closing it, which is never
-// refused, brings the main window back where the list window was.
+// refused, hands the place back (the main window decides which list command
+// the list's first entry asks for).
 void TForm6::FormCloseQuery(bool& canClose) {
     canClose = true;
-    ui::Form& main = *ui::Application::current().mainForm();
-    main.setLeft(left());
-    main.setTop(top());
-    main.show();
+    Edit1Exit();
+    const auto& lines = entries();
+    if (!lines.empty() && lines.back().empty())
+        ui::Application::current().messageBox(
+            ui::MessageKind::Warning,
+            "You must remove the last line, it's blank (press backspace in the file list).");
+    if (OnHandBack)
+        OnHandBack();
 }
 
 } // namespace korimba::lists

@@ -1,6 +1,7 @@
 #pragma once
 // The process-list window: a list of inputs, one output folder, and whether
 // the inputs are deleted after conversion.
+#include "jobs/PathRules.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
 #include "widgets/ExplorerButton.h"
@@ -30,8 +31,20 @@ public:
     ui::CheckBox CheckBox1{&Panel3, "CheckBox1"};
 
     void FormCreate();
-    void FormCloseQuery(bool& canClose);
+    void WMDropFiles(ui::DroppedFiles& files);
+    void Memo1Enter();
+    void Edit1Exit();
+    void ExplorerButton1Click();
+    void ExplorerButton2Click();
     void ExplorerButton3Click();
+    void FormCloseQuery(bool& canClose);
+
+    // The list as it stands: its entries in order (an empty line after a final
+    // line break is none), and whether it still shows the instructional text.
+    const std::vector<std::string>& entries() const { return Memo1.lines().lines(); }
+    bool showsInstructionalText() const;
+    // Raised when the window closes, for the main window to take its place again.
+    ui::Event OnHandBack;
 
 private:
     widgets::WindowFrame frame_{Panel1, Label2, Panel2, Image1, Panel3, Image2};
@@ -41,5 +54,9 @@ extern TForm6* Form6;
 
 // The instructional text the list shows until files are dropped or typed.
 const std::vector<std::string>& instructionalText();
+
+// The output folder as the list jobs want it: ending in "\" unless it is empty
+// or a drive alone.
+std::string completedOutputFolder(const std::string& folder, const paths::CodePage& codePage = {});
 
 } // namespace korimba::lists
