@@ -1,0 +1,194 @@
+// The list encode and decode commands and the list progress, on the fake
+// platform and the headless desktop.
+#include "app/MainForm.h"
+#include "fakes/ProgramFixture.h"
+#include "lists/ListForm.h"
+#include "settings/BufferForm.h"
+#include "settings/PreferencesForm.h"
+
+using namespace korimba;
+using korimba::app::Form1;
+using korimba::lists::Form6;
+
+namespace {
+
+class ListJob : public fakes::ProgramFixture {
+protected:
+    void SetUp() override {
+        auto& files = platform.files;
+        files.addFile("C:\\L3ENC\\L3ENC.EXE");
+        files.addFile("D:\\TOOLS\\L3DEC.EXE");
+        files.addFolder("E:\\");
+        for (const char* name : {"Night and day.wav", "Mr. X.wav", "Blue.wav", "One.mp3"})
+            files.addFile(std::string("D:\\Music\\") + name, "audio");
+        files.addShortName("D:\\Music\\Night and day.wav", "NIGHTA~1.WAV");
+        files.addShortName("D:\\Music\\Mr. X.wav", "MRX~1.WAV");
+        writeLines("Settings.ini", {"C:\\L3ENC\\L3ENC.EXE", "D:\\TOOLS\\L3DEC.EXE"});
+        startAndShow();
+    }
+    // The list as typed; both list commands usable whatever its first entry.
+    void makeList(const std::string& text, const std::string& output) {
+        Form6->Memo1.setText(text);
+        Form6->Edit1.setText(output);
+        Form1->ExplorerButton6.setEnabled(true);
+        Form1->ExplorerButton7.setEnabled(true);
+    }
+    bool exists(const std::string& relative) const { return platform.files.exists(file(relative)); }
+    static constexpr const char* kListErrors =
+        "There are errors in your input list, please resolve them and retry.";
+};
+
+} // namespace
+
+TEST_F(ListJob, EncodeListWritesOneBlockPerEntryAndWatches) {
+    makeList("D:\\Music\\Night and day.wav\r\nD:\\Music\\Mr. X.wav\r\n", "E:\\MP3\\");
+    platform.files.addFile(file("Temp\\LE\\STALE.MP3"), "from an interrupted job");
+    platform.files.addFile(file("Temp\\LE\\Sub\\old.wav"));
+    settings::Form7->CheckBox4.setChecked(false);
+
+    Form1->ExplorerButton6.userPress();
+
+    EXPECT_TRUE(backend.messages.empty());
+    EXPECT_TRUE(platform.files.isFolder("E:\\MP3"));
+    EXPECT_TRUE(platform.files.isFolder(file("Temp\\LE")));
+    EXPECT_TRUE(platform.files.listFolder(file("Temp\\LE\\")).empty()) << "emptied first";
+    const std::string script = content("Encoding.bat");
+    EXPECT_NE(script.find("\r\n>\"C:\\Korimba\\EncList.dat\" Echo 2\r\n"
+                          ">>\"C:\\Korimba\\EncList.dat\" Echo 2\r\n"
+                          "C:\\L3ENC\\L3ENC.EXE D:\\Music\\MRX~1.WAV "
+                          "C:\\Korimba\\Temp\\LE\\MRX~1.WAV -br 112000   \r\n"),
+              std::string::npos);
+    EXPECT_NE(script.find("ren \"C:\\Korimba\\Temp\\LE\\Mr. X.wav\" \"Mr. X.mp3\"\r\n"),
+              std::string::npos);
+    EXPECT_EQ(script.find("Message.exe"), std::string::npos);
+    EXPECT_EQ(script.find("Files left"), std::string::npos);
+    ASSERT_EQ(platform.shell.executions().size(), 1u);
+    EXPECT_EQ(platform.shell.executions()[0],
+              (fakes::ShellExecution{Form1, "open", file("Encoding.bat"), "", "", 0}));
+    EXPECT_EQ(Form1->Label7.caption(), "Encoding multiple files...");
+    EXPECT_EQ(Form1->Label7.hint(), "Encoding multiple files");
+    EXPECT_TRUE(Form1->Timer1.enabled());
+    EXPECT_TRUE(Form1->hookRegistered());
+    EXPECT_EQ(settings::generalBuffer().count(), 0u);
+}
+
+TEST_F(ListJob, DecodeListPassesTheSwitchesAndNeedsNoEncoder) {
+    platform.files.deleteFile("C:\\L3ENC\\L3ENC.EXE");
+    makeList("D:\\Music\\One.mp3", "E:\\Waves\\");
+    Form1->CheckBox1.setChecked(true);
+    Form6->CheckBox1.setChecked(true);
+    Form1->ExplorerButton7.userPress();
+    EXPECT_TRUE(backend.modalsShown.empty());
+    const std::string script = content("Decoding.bat");
+    EXPECT_NE(script.find("D:\\TOOLS\\L3DEC.EXE D:\\Music\\One.mp3 "
+                          "C:\\Korimba\\Temp\\LD\\One.mp3 -wav -hq  \r\n"),
+              std::string::npos);
+    EXPECT_NE(script.find("if exist \"E:\\Waves\\One.wav\" del D:\\Music\\One.mp3\r\n"),
+              std::string::npos);
+    EXPECT_EQ(Form1->Label8.caption(), "Decoding multiple files...");
+    EXPECT_TRUE(Form1->Timer2.enabled());
+}
+
+TEST_F(ListJob, BadEntriesAreReportedOnceAndStopEverythingButTheCoderCheck) {
+    for (const char* list : {"D:\\Music\\Blue.wav\r\nD:\\Music\\One.mp3",
+                             "D:\\Music\\Blue.wav\r\n\r\nD:\\Music\\Mr. X.wav",
+                             "D:\\Music\\Blue.wav\r\nD:\\Music\\Gone.wav\r\nD:\\Music"}) {
+        backend.messages.clear();
+        makeList(list, "Music");
+        Form1->ExplorerButton6.userPress();
+        EXPECT_EQ(backend.messageTexts(), std::vector<std::string>{kListErrors}) << list;
+    }
+    EXPECT_FALSE(exists("Encoding.bat"));
+    EXPECT_FALSE(exists("Temp"));
+    EXPECT_TRUE(platform.shell.executions().empty());
+}
+
+TEST_F(ListJob, OutputFolderMustHaveAFolderPart) {
+    makeList("D:\\Music\\Blue.wav", "Music");
+    Form1->ExplorerButton6.userPress();
+    makeList("D:\\Music\\One.mp3", "Music");
+    Form1->ExplorerButton7.userPress();
+    EXPECT_EQ(backend.messageTexts(),
+              (std::vector<std::string>{
+                  "Please enter an output folder (ie. 'C:\\Folder\\').",
+                  "Please enter an output folder (ie. 'C:\\Folder\\Filename.mp3')."}));
+    makeList("D:\\Music\\Blue.wav", "C:");
+    Form1->ExplorerButton6.userPress();
+    EXPECT_TRUE(exists("Encoding.bat")) << "a drive alone will do";
+}
+
+TEST_F(ListJob, MissingCoderOpensTheDialogEvenAfterAListError) {
+    platform.files.deleteFile("C:\\L3ENC\\L3ENC.EXE");
+    makeList("D:\\Music\\Gone.wav", "E:\\MP3\\");
+    Form1->ExplorerButton6.userPress();
+    EXPECT_EQ(backend.messageTexts(), std::vector<std::string>{kListErrors});
+    EXPECT_EQ(backend.modalsShown, std::vector<std::string>{"TForm2"});
+}
+
+TEST_F(ListJob, RunningJobOfTheSameDirectionRefusesOnlyThatDirection) {
+    platform.files.addFile(file("Encoding.bat"), "single encode running");
+    platform.files.addFile(file("Decoding.bat"), "decode running");
+    makeList("D:\\Music\\Blue.wav", "E:\\MP3\\");
+    Form1->ExplorerButton6.userPress();
+    makeList("D:\\Music\\One.mp3", "E:\\MP3\\");
+    Form1->ExplorerButton7.userPress();
+    EXPECT_EQ(backend.messageTexts(),
+              (std::vector<std::string>{"An encoding process is still in progress, please try "
+                                        "again when the encoding has finished.",
+                                        "An decoding process is still in progress, please try "
+                                        "again when the decoding has finished."}));
+    EXPECT_EQ(content("Encoding.bat"), "single encode running");
+
+    platform.files.deleteFile(file("Decoding.bat"));
+    Form1->ExplorerButton7.userPress();
+    EXPECT_TRUE(exists("Decoding.bat")) << "an encode does not block a decode";
+}
+
+TEST_F(ListJob, ProgressFileBecomesTheCaptionAndGoes) {
+    makeList("D:\\Music\\Blue.wav", "E:\\MP3\\");
+    Form1->ExplorerButton6.userPress();
+    auto tickWith = [&](const char* content) {
+        platform.files.addFile(file("EncList.dat"), content);
+        Form1->Timer1.tick();
+        EXPECT_FALSE(exists("EncList.dat"));
+        return Form1->Label7.caption();
+    };
+    EXPECT_EQ(tickWith("4\r\n12\r\n"), "Encoding file 4 of 12...");
+    EXPECT_EQ(tickWith("4\r\n"), "Encoding file 4 of ...");
+    EXPECT_EQ(tickWith(""), "Encoding file  of ...");
+
+    // No file: nothing changes.
+    Form1->Timer1.tick();
+    EXPECT_EQ(Form1->Label7.caption(), "Encoding file  of ...");
+
+    // Not readable yet: the buffer's last content, and the deletion still tried.
+    tickWith("5\r\n12\r\n");
+    platform.files.addFile(file("EncList.dat"), "6\r\n12\r\n");
+    platform.files.denyReads(file("EncList.dat"));
+    Form1->Timer1.tick();
+    EXPECT_EQ(Form1->Label7.caption(), "Encoding file 5 of 12...");
+    EXPECT_TRUE(backend.messages.empty());
+    EXPECT_EQ(Form1->Label8.caption(), "Decoding in progress...") << "the other direction";
+}
+
+TEST_F(ListJob, ProgressFileThatCannotBeDeletedIsReadAgain) {
+    Form1->Timer2.setEnabled(true);
+    platform.files.addFile(file("Decoding.bat"));
+    platform.files.addFile(file("DecList.dat"), "1\r\n3\r\n");
+    platform.files.denyWrites(file("DecList.dat"));
+    Form1->Timer2.tick();
+    Form1->Timer2.tick();
+    EXPECT_EQ(Form1->Label8.caption(), "Decoding file 1 of 3...");
+    EXPECT_TRUE(exists("DecList.dat"));
+    EXPECT_TRUE(Form1->Timer2.enabled());
+    EXPECT_EQ(Form1->Label7.caption(), "Encoding in progress...");
+}
+
+TEST_F(ListJob, LeftoverProgressFileIsPickedUpOnTheEndingTick) {
+    platform.files.addFile(file("EncList.dat"), "2\r\n9\r\n");
+    Form1->Timer1.setEnabled(true);
+    Form1->Timer1.tick();
+    EXPECT_FALSE(Form1->Timer1.enabled()) << "no lock file: the job has ended";
+    EXPECT_FALSE(exists("EncList.dat"));
+    EXPECT_EQ(Form1->Label7.caption(), "Encoding file 2 of 9...");
+}
