@@ -85,10 +85,13 @@ class ListEncodeDecodeTest(ListJobTestCase):
         self.assertEqual(self.main.child(caption="Edi&t list").caption, "Edi&t list")
 
         seen = self.run_list("En&code list", "Encoding.bat", "Encoding")
-        progress = [c for c in seen if c.startswith("Encoding file")]
-        self.assertTrue(progress, "no progress caption seen: %r" % seen)
-        self.assertTrue(set(progress) <= {"Encoding file %d of 3..." % i for i in (1, 2, 3)},
-                        seen)
+        # A tick may fall between the script's two writes of the progress file and
+        # show a half caption for 10 ms; the whole ones must be right.
+        whole = {"Encoding file %d of 3..." % i for i in (1, 2, 3)}
+        halves = {"Encoding file %s of %s..." % (a, b)
+                  for a in ("", "1", "2", "3") for b in ("", "3")}
+        self.assertTrue(whole & set(seen), "no progress caption seen: %r" % seen)
+        self.assertTrue(set(seen) <= whole | halves | {"Encoding multiple files..."}, seen)
         wait_until(lambda: not self.main.child(cls="msctls_progress32", index=0).visible)
         for seconds, name in zip((150.0, 150.0, 2.0), names):
             mp3 = self.out / (name[:-4] + ".mp3")
