@@ -11,3 +11,8 @@ target_compile_options(unit_tests PRIVATE ${KORIMBA_WARNINGS})
 
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
+
+# Not a test: scripts/bench.sh runs it and prints its figures.
+add_executable(list_script_bench ${CMAKE_SOURCE_DIR}/bench/ListScriptBench.cpp)
+target_link_libraries(list_script_bench PRIVATE korimba_core)
+target_compile_options(list_script_bench PRIVATE ${KORIMBA_WARNINGS})

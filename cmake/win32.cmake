@@ -48,6 +48,11 @@ target_link_libraries(win32_tests PRIVATE korimba_win32 gtest gtest_main)
 target_compile_options(win32_tests PRIVATE ${KORIMBA_WARNINGS})
 add_test(NAME win32_tests COMMAND win32_tests)
 set_tests_properties(win32_tests PROPERTIES ENVIRONMENT "KORIMBA_BUILD_DIR=${CMAKE_BINARY_DIR}" TIMEOUT 300 RESOURCE_LOCK wineprefix)
+# The baseline of the start-up benchmark (scripts/bench.sh), beside korimba.exe.
+add_executable(barewindow WIN32 bench/BareWindow.cpp)
+target_link_libraries(barewindow PRIVATE user32 kernel32)
+target_compile_options(barewindow PRIVATE ${KORIMBA_WARNINGS})
+
 add_subdirectory(tools)
 add_subdirectory(tests/e2e)
 include(cmake/program.cmake)

@@ -96,3 +96,15 @@ compare "l3dec 60 s stereo MP3 to WAV" -- \
     "${wine[@]}" "$win32/l3dec.exe" "$(winpath "$work/song.mp3")" "$(winpath "$work/ours.wav")" -wav
 measure "Wine process start (l3enc, usage message)" -- \
     "${wine[@]}" "$win32/l3enc.exe"
+
+# The program itself: start-up, its share of an unattended encode, and a list
+# job against a plain batch file (bench/program_bench.py, through the
+# end-to-end harness and its own Xvfb).
+echo
+KORIMBA_BUILD_DIR=$win32 python3 "$root/bench/program_bench.py"
+
+# Composing list scripts, natively and optimised: time per entry must stay flat.
+echo
+cmake -S "$root" -B "$build/bench-native" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build/bench-native" --target list_script_bench >/dev/null
+"$build/bench-native/list_script_bench"

@@ -1,0 +1,139 @@
+"""Figures of korimba.exe itself under Wine, from one run (not a test):
+
+- start-up to the visible main window against a bare one-window program, and
+  the memory each then holds;
+- the unattended "/encode" of a 60 s WAV against the bare l3enc.exe call;
+- a list of 20 short WAVs through the program against the same coder calls
+  from one plain batch file.
+
+Each time is the best of KORIMBA_BENCH_RUNS runs (default 3). Uses the
+end-to-end harness: the build's Wine prefix, its driver, its own Xvfb.
+"""
+
+import os
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+SOURCE = Path(__file__).resolve().parents[1]
+sys.path.insert(0, str(SOURCE / "tests" / "e2e"))
+sys.dont_write_bytecode = True
+
+import korimba_e2e as e2e  # noqa: E402
+from audio_files import wav_bytes  # noqa: E402
+
+RUNS = int(os.environ.get("KORIMBA_BENCH_RUNS", "3"))
+NO_NOTICES = ["Minimized", "No", "No", "No", "No", "No", "Yes", "Yes", "1", "", "No"]
+
+
+def best(measure):
+    return min(measure() for _ in range(RUNS))
+
+
+def resident_kib(exe):
+    """The resident memory of the Linux process that runs a Windows program."""
+    listing = subprocess.run(["ps", "-eo", "rss=,args="], capture_output=True, text=True).stdout
+    sizes = [int(line.split()[0]) for line in listing.splitlines() if exe.lower() in line.lower()]
+    return max(sizes) if sizes else 0
+
+
+def row(title, baseline, ours, unit="s"):
+    ratio = ours / baseline if baseline else float("nan")
+    print("%-46s %9.3f%s %9.3f%s %6.2fx" % (title, baseline, unit, ours, unit, ratio), flush=True)
+
+
+class Bench:
+    def __init__(self):
+        self.driver = e2e.driver()
+        self.folder = e2e.ProgramFolder("bench", "Audio Coder")
+        self.folder.copy_programs()
+        self.folder.copy_programs(("barewindow.exe",))
+        self.folder.write_lines("Settings.ini",
+                                [self.folder.win("l3enc.exe"), self.folder.win("l3dec.exe")])
+        self.folder.write_lines("Prefs.ini", NO_NOTICES)
+        self.music = self.folder.host.parent / "Music"
+        self.music.mkdir()
+
+    def win(self, host):
+        return e2e.windows_path(host)
+
+    def until_window(self, exe, cls):
+        start = time.monotonic()
+        program = self.driver.start(self.folder.win(exe))
+        self.driver.wait_window({"pid": program.pid, "cls": cls, "visible": True}, timeout=30)
+        took = time.monotonic() - start
+        memory = resident_kib(exe)
+        program.kill()
+        return took, memory
+
+    def startup(self):
+        bare = [self.until_window("barewindow.exe", "BareWindow") for _ in range(RUNS)]
+        ours = [self.until_window("korimba.exe", "TForm1") for _ in range(RUNS)]
+        row("start-up to the visible window", min(t for t, _ in bare), min(t for t, _ in ours))
+        row("resident memory then (MiB)", max(m for _, m in bare) / 1024,
+            max(m for _, m in ours) / 1024, " ")
+
+    def run_to_exit(self, program, arguments):
+        start = time.monotonic()
+        self.driver.start(program, arguments).wait_exit(timeout=300)
+        return time.monotonic() - start
+
+    def unattended_encode(self):
+        song = self.music / "Sixty seconds.wav"
+        song.write_bytes(wav_bytes(60.0))
+        temporary = self.folder.host.parent / "bare.mp3"
+        bare = best(lambda: self.run_to_exit(self.folder.win("l3enc.exe"),
+                                             [self.win(song), self.win(temporary), "-br", "112000"]))
+        ours = best(lambda: self.run_to_exit(self.folder.win("korimba.exe"),
+                                             [self.win(song), "/encode"]))
+        row('"/encode" of 60 s against bare l3enc', bare, ours)
+        print("%-46s %9.3fs" % ("  Korimba's own part of the job", ours - bare), flush=True)
+
+    def list_of_twenty(self):
+        for i in range(20):
+            (self.music / ("Short %02d.wav" % i)).write_bytes(wav_bytes(2.0))
+        songs = sorted(self.music.glob("Short *.wav"))
+        plain = self.folder.host.parent / "plain"
+        plain.mkdir(exist_ok=True)
+        batch = self.folder.host.parent / "plain.bat"
+        lines = ["@echo off"] + ['"%s" "%s" "%s" -br 112000' % (
+            self.folder.win("l3enc.exe"), self.win(song), self.win(plain / (song.stem + ".mp3")))
+            for song in songs]
+        batch.write_bytes(("\r\n".join(lines) + "\r\n").encode("cp1252"))
+        bare = best(lambda: self.run_to_exit("C:\\windows\\system32\\cmd.exe",
+                                             ["/c", self.win(batch)]))
+        ours = best(lambda: self.list_through_the_program(songs))
+        row("list of 20 short WAVs against a plain batch", bare, ours)
+
+    def list_through_the_program(self, songs):
+        out = self.folder.host.parent / "out"
+        program = self.driver.start(self.folder.win("korimba.exe"))
+        main = program.window(cls="TForm1")
+        main.drop(*[self.win(song) for song in songs])
+        listing = program.window(cls="TForm6")
+        listing.child(cls="Edit", index=1).set_text(self.win(out) + "\\")
+        listing.child(caption="&Close").click()
+        main = program.window(cls="TForm1")
+        start = time.monotonic()
+        main.child(caption="En&code list").click()
+        e2e.wait_until(lambda: self.folder.exists("Encoding.bat"), 10, interval=0.005)
+        e2e.wait_until(lambda: not self.folder.exists("Encoding.bat"), 300, interval=0.005)
+        took = time.monotonic() - start
+        program.kill()
+        return took
+
+
+def main():
+    print("%-46s %10s %10s %7s" % ("measurement", "baseline", "korimba", "ratio"), flush=True)
+    try:
+        bench = Bench()
+        bench.startup()
+        bench.unattended_encode()
+        bench.list_of_twenty()
+    finally:
+        e2e.end_session()
+
+
+if __name__ == "__main__":
+    main()
