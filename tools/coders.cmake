@@ -34,7 +34,8 @@ add_library(korimba_audio STATIC
 target_include_directories(korimba_audio PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_options(korimba_audio PRIVATE ${KORIMBA_WARNINGS})
 
-add_library(korimba_audio_win32 STATIC audio/win32/Console.cpp audio/win32/Files.cpp)
+add_library(korimba_audio_win32 STATIC audio/win32/CoderRun.cpp audio/win32/Console.cpp
+            audio/win32/Files.cpp)
 target_link_libraries(korimba_audio_win32 PUBLIC korimba_audio kernel32)
 target_compile_options(korimba_audio_win32 PRIVATE ${KORIMBA_WARNINGS})
 

@@ -12,6 +12,7 @@
 #include "audio/MpegFrames.h"
 #include "audio/Pcm16.h"
 #include "audio/WavFile.h"
+#include "audio/win32/CoderRun.h"
 #include "audio/win32/Console.h"
 #include "audio/win32/Files.h"
 
@@ -19,7 +20,6 @@
 
 #include <cstring>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -187,37 +187,16 @@ void decode(win32::FileInput& input, OutputStream& output, const DecoderArgument
     progress.finish();
 }
 
-int run(const DecoderArguments& arguments) {
-    try {
-        win32::FileInput input(arguments.input);
-        if (win32::isSameFile(input, arguments.output)) {
-            win32::reportFailure(program, arguments.input, "the output would overwrite the input");
-            return 1;
-        }
-        win32::OutputFile output(arguments.output);
-        decode(input, output, arguments, std::string(program) + ": " + arguments.input);
-        output.commit();
-        return 0;
-    } catch (const OutputError& error) {
-        win32::reportFailure(program, arguments.output, error.what());
-    } catch (const AudioError& error) {
-        win32::reportFailure(program, arguments.input, error.what());
-    } catch (const std::bad_alloc&) {
-        win32::reportFailure(program, arguments.input, "not enough memory");
-    }
-    win32::removeOutput(arguments.output);
-    return 1;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    DecoderArguments arguments;
-    try {
-        arguments = parseDecoderArguments(std::vector<std::string>(argv + 1, argv + argc));
-    } catch (const AudioError& error) {
-        win32::reportFailure(program, "", std::string(error.what()) + "; " + decoderUsage);
-        return 2;
-    }
-    return run(arguments);
+    return win32::coderMain(
+        program, decoderUsage, argc, argv, [](const std::vector<std::string>& line) {
+            const DecoderArguments arguments = parseDecoderArguments(line);
+            return win32::runCoding(program, arguments.input, arguments.output,
+                                    [&](win32::FileInput& input, win32::OutputFile& output) {
+                                        decode(input, output, arguments,
+                                               std::string(program) + ": " + arguments.input);
+                                    });
+        });
 }

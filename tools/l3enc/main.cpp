@@ -9,6 +9,7 @@
 #include "audio/Arguments.h"
 #include "audio/AudioError.h"
 #include "audio/InputFormat.h"
+#include "audio/win32/CoderRun.h"
 #include "audio/win32/Console.h"
 #include "audio/win32/Files.h"
 
@@ -110,38 +111,17 @@ void encode(InputStream& input, const AudioStream& stream, OutputStream& output,
     progress.finish();
 }
 
-int run(const EncoderArguments& arguments) {
-    try {
-        win32::FileInput input(arguments.input);
-        if (win32::isSameFile(input, arguments.output)) {
-            win32::reportFailure(program, arguments.input, "the output would overwrite the input");
-            return 1;
-        }
-        const AudioStream stream = readAudioHeader(input);
-        win32::OutputFile output(arguments.output);
-        encode(input, stream, output, arguments, std::string(program) + ": " + arguments.input);
-        output.commit();
-        return 0;
-    } catch (const OutputError& error) {
-        win32::reportFailure(program, arguments.output, error.what());
-    } catch (const AudioError& error) {
-        win32::reportFailure(program, arguments.input, error.what());
-    } catch (const std::bad_alloc&) {
-        win32::reportFailure(program, arguments.input, "not enough memory");
-    }
-    win32::removeOutput(arguments.output);
-    return 1;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    EncoderArguments arguments;
-    try {
-        arguments = parseEncoderArguments(std::vector<std::string>(argv + 1, argv + argc));
-    } catch (const AudioError& error) {
-        win32::reportFailure(program, "", std::string(error.what()) + "; " + encoderUsage);
-        return 2;
-    }
-    return run(arguments);
+    return win32::coderMain(
+        program, encoderUsage, argc, argv, [](const std::vector<std::string>& line) {
+            const EncoderArguments arguments = parseEncoderArguments(line);
+            return win32::runCoding(program, arguments.input, arguments.output,
+                                    [&](win32::FileInput& input, win32::OutputFile& output) {
+                                        const AudioStream stream = readAudioHeader(input);
+                                        encode(input, stream, output, arguments,
+                                               std::string(program) + ": " + arguments.input);
+                                    });
+        });
 }
