@@ -5,7 +5,9 @@ set(KORIMBA_CORE_SOURCES
   src/app/Cleanup.cpp
   src/app/MainForm.cpp
   src/app/JobLaunch.cpp
+  src/app/Links.cpp
   src/app/ListJobs.cpp
+  src/app/Maintenance.cpp
   src/app/MainFormFields.cpp
   src/app/Program.cpp
   src/app/RecoveryHook.cpp

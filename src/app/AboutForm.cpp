@@ -2,6 +2,7 @@
 
 #include "app/AboutIcon.h"
 
+#include "settings/Addresses.h"
 #include "settings/VisualPackage.h"
 
 namespace korimba::app {
@@ -33,9 +34,14 @@ TForm4::TForm4() : ui::Form("TForm4") {
     Bevel3.setBounds(17, 0, 2, 238);
     Bevel4.setShape(ui::BevelShape::LeftLine);
     Bevel4.setBounds(449, 0, 2, 238);
-    Label2.place("Korimba hands the coding to the Layer 3 tools you install.", 28, 140);
-    Label3.place("Support: support@korimba.example. Korimba comes without any warranty.", 28, 164);
+    Label2.place("Coding by LAME 3.100 and libmpg123 1.31, free software under the GNU LGPL.",
+                 28, 140);
+    Label3.place(std::string("Questions: ") + settings::kSupportMail +
+                     ". Korimba comes without any warranty;\nkeep copies of what you convert.",
+                 28, 164);
     ExplorerButton2.OnClick = [this] { close(); };
+    ExplorerButton3.OnClick = [this] { ExplorerButton3Click(); };
+    ExplorerButton1.OnClick = [this] { ExplorerButton1Click(); };
     OnCreate = [this] { FormCreate(); };
 }
 

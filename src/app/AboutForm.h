@@ -28,6 +28,8 @@ public:
         this, "ExplorerButton1", "&E-mail", 368, 56, 89, 18, widgets::kDialogButtonOptions};
 
     void FormCreate();
+    void ExplorerButton3Click();
+    void ExplorerButton1Click();
 };
 
 extern TForm4* Form4;

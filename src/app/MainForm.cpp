@@ -188,12 +188,6 @@ void TForm1::FormActivate() {
     }
 }
 
-// The maintenance and link commands come with their own windows' work.
-void TForm1::FixDOSwindows1Click() {}
-void TForm1::Killprocesses1Click() {}
-void TForm1::Venhollowsite1Click() {}
-void TForm1::EMailVenhollow1Click() {}
-void TForm1::Contents1Click() {}
 
 void TForm1::ExplorerButton3Click() {
     close();

@@ -6,6 +6,7 @@
 #include "settings/ProgramFiles.h"
 #include "settings/ToolPaths.h"
 #include "settings/ToolPathsForm.h"
+#include "settings/Addresses.h"
 #include "settings/VisualPackage.h"
 #include "ui/Application.h"
 
@@ -34,6 +35,7 @@ TForm7::TForm7() : ui::Form("TForm7") {
     OnCreate = [this] { FormCreate(); };
     ExplorerButton1.OnClick = [this] { ExplorerButton1Click(); };
     ExplorerButton2.OnClick = [this] { ExplorerButton2Click(); };
+    ExplorerButton3.OnClick = [this] { ExplorerButton3Click(); };
 }
 
 void TForm7::layOut() {
@@ -194,6 +196,48 @@ void TForm7::savePreferences() {
 void TForm7::ExplorerButton2Click() {
     reloadToolPaths();
     Form2->showModal();
+}
+
+// The button's caption, fixed at start-up, decides what it does.
+void TForm7::ExplorerButton3Click() {
+    ui::Application& application = ui::Application::current();
+    const std::string caption = ExplorerButton3.caption();
+    const char* question =
+        caption == "Download p&ack"
+            ? "This will take you to the Venhollow site where you can download visual packages. "
+              "Continue?"
+        : caption == "Enable p&ackage"
+            ? "This will enable the current installed package, and restart Korimba. Continue?"
+            : "This will disable the current installed package, and restart Korimba. Continue?";
+    if (application.messageBox(ui::MessageKind::Confirmation, question) != ui::Answer::Yes)
+        return;
+    platform::FileSystem& files = system().files;
+    if (caption == "Download p&ack") {
+        system().shell.execute(application.backend().handleOf(*this), "open", kVisualPackagePage,
+                               "", "", platform::SwShow);
+        return;
+    }
+    if (caption == "Enable p&ackage")
+        files.writeFile(programFile(kPackageMarker), "");
+    else
+        files.deleteFile(programFile(kPackageMarker));
+    restart();
+}
+
+// Every window applies the package once, at its creation: a new instance takes
+// over with the first argument of this one, and this one ends at once, without
+// the main window's close steps. The argument goes as the parameters, quoted:
+// written after the program's path in the file name, the shell would look for a
+// file of that whole name and nothing would start.
+void TForm7::restart() {
+    ExplorerButton1Click();
+    ui::Application& application = ui::Application::current();
+    const std::vector<std::string> arguments = system().process.arguments();
+    const std::string first = arguments.empty() ? std::string() : arguments.front();
+    system().shell.execute(application.backend().handleOf(*this), "open",
+                           system().process.executablePath(),
+                           first.empty() ? "" : "\"" + first + "\"", "", platform::SwShow);
+    application.terminate();
 }
 
 } // namespace korimba::settings

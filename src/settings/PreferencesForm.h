@@ -47,6 +47,7 @@ public:
     void FormCreate();
     void ExplorerButton1Click();
     void ExplorerButton2Click();
+    void ExplorerButton3Click();
 
 private:
     void layOut();
@@ -55,6 +56,7 @@ private:
     void applyPackage();
     void setPackageCaption();
     void savePreferences();
+    void restart();
 };
 
 extern TForm7* Form7;

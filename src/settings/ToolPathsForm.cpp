@@ -1,6 +1,7 @@
 #include "settings/ToolPathsForm.h"
 
 #include "jobs/PathRules.h"
+#include "settings/Addresses.h"
 #include "settings/ProgramFiles.h"
 #include "settings/ToolPaths.h"
 #include "settings/VisualPackage.h"

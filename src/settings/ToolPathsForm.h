@@ -39,6 +39,5 @@ private:
 extern TForm2* Form2;
 
 // Where the package of both tools is offered for download.
-inline constexpr const char* kToolPackageAddress = "http://www.korimba.example/download/l3pack.exe";
 
 } // namespace korimba::settings

@@ -1,0 +1,56 @@
+// The "&Fixations" submenu: putting back the settings of the scripts' DOS
+// windows, and ending every job the only way there is, a forced restart.
+#include "app/MainForm.h"
+
+#include "app/RecoveryHook.h"
+#include "settings/ProgramFiles.h"
+#include "ui/Application.h"
+
+namespace korimba::app {
+
+namespace {
+
+// ExitWindowsEx: a forced log-off that ends every program without asking, then a restart.
+constexpr unsigned kForcedLogOff = 4;
+constexpr unsigned kRestart = 2;
+
+} // namespace
+
+// The results are not examined: a missing stored copy leaves that window to
+// the system's defaults, which is what the user would get without the file.
+void TForm1::FixDOSwindows1Click() {
+    ui::Application& application = ui::Application::current();
+    if (application.messageBox(ui::MessageKind::Confirmation,
+                               "This will fix the encoding and decoding Dos-windows, when they "
+                               "freeze on the background. You do not have to restart Windows. Do "
+                               "you want to continue?") != ui::Answer::Yes)
+        return;
+    platform::FileSystem& files = settings::system().files;
+    for (const char* name : {"encoding.pif", "decoding.pif"})
+        files.deleteFile(settings::programFile(name));
+    for (const char* name : {"encoding", "decoding"})
+        files.copyFile(settings::programFile(std::string(name) + ".dat"),
+                       settings::programFile(std::string(name) + ".pif"), false);
+    application.messageBox(ui::MessageKind::Information, "The Dos-windows have been fixed.");
+}
+
+// The close steps do not run: the killed jobs' lock files and the hook stay
+// for the next start, which watches and cleans up after them.
+void TForm1::Killprocesses1Click() {
+    ui::Application& application = ui::Application::current();
+    if (application.messageBox(ui::MessageKind::Confirmation,
+                               "This will kill all encoding and decoding processes. You will have "
+                               "to restart Windows now to do this. Do you want to continue?") !=
+        ui::Answer::Yes)
+        return;
+    application.messageBox(ui::MessageKind::Warning,
+                           "Save any unsaved work and close all applications. Click OK to "
+                           "continue.");
+    if (hookFlag_)
+        registerHook();
+    platform::Shell& shell = settings::system().shell;
+    shell.exitWindows(kForcedLogOff, 0);
+    shell.exitWindows(kRestart, 0);
+}
+
+} // namespace korimba::app
