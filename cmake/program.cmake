@@ -17,3 +17,32 @@ add_custom_target(program_folder ALL
   DEPENDS korimba Message Cleaner l3enc l3dec
   COMMENT "Assembling the program folder"
   VERBATIM)
+
+# What the System menu's items need beside the programs: the stored settings of
+# the jobs' DOS windows (and their working copies), the help pages, and a sample
+# visual package. The files are made by our generators, never committed as bytes.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+file(GLOB help_pages CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/help/*)
+set(pif_maker ${CMAKE_SOURCE_DIR}/tools/pif/make_pif.py)
+set(package_maker ${CMAKE_SOURCE_DIR}/tools/samples/make_package.py)
+set(program_extras
+  ${program_dir}/encoding.dat ${program_dir}/decoding.dat
+  ${program_dir}/encoding.pif ${program_dir}/decoding.pif
+  ${program_dir}/samples/Images/left.bmp ${program_dir}/samples/Images/right.bmp)
+add_custom_command(
+  OUTPUT ${program_extras}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${program_dir}/samples
+  COMMAND ${Python3_EXECUTABLE} ${pif_maker} ${program_dir}/encoding.dat "Korimba encoding" ENCODING.BAT
+  COMMAND ${Python3_EXECUTABLE} ${pif_maker} ${program_dir}/decoding.dat "Korimba decoding" DECODING.BAT
+  COMMAND ${CMAKE_COMMAND} -E copy ${program_dir}/encoding.dat ${program_dir}/encoding.pif
+  COMMAND ${CMAKE_COMMAND} -E copy ${program_dir}/decoding.dat ${program_dir}/decoding.pif
+  COMMAND ${Python3_EXECUTABLE} ${package_maker} ${program_dir}/samples
+  DEPENDS ${pif_maker} ${package_maker}
+  COMMENT "Program information files and the sample package"
+  VERBATIM)
+add_custom_target(program_extras ALL
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${program_dir}/help
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${help_pages} ${program_dir}/help
+  DEPENDS ${program_extras} ${help_pages}
+  COMMENT "Help pages"
+  VERBATIM)
