@@ -20,8 +20,15 @@ ui::Bitmap packageBitmap(const char* relativeName) {
 void applyPackage(const widgets::WindowFrame& frame) {
     frame.leftPicture.setPicture(packageBitmap(kLeftBitmap));
     frame.fieldsPicture.setPicture(packageBitmap(kRightBitmap));
-    for (ui::Panel* panel : {&frame.top, &frame.left, &frame.fields})
+    for (ui::Panel* panel : {&frame.top, &frame.left, &frame.fields}) {
+        // The controls that share the panel's colour (the check boxes) go white
+        // with it, rather than stand as grey patches on the picture.
+        const ui::Color designed = panel->color();
         panel->setColor(ui::colors::White);
+        for (ui::Control* child : panel->children())
+            if (child->color() == designed)
+                child->setColor(ui::colors::White);
+    }
 }
 
 } // namespace korimba::settings

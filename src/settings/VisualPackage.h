@@ -16,7 +16,8 @@ bool packageEnabled();
 bool packageInstalled();
 // Loads one of the package's bitmaps; "Cannot open file %s" or "Bitmap image is not valid".
 ui::Bitmap packageBitmap(const char* relativeName);
-// The left bitmap on the left picture, the right one on the fields' picture, the panels white.
+// The left bitmap on the left picture, the right one on the fields' picture, the
+// panels white with the controls that share their colour.
 void applyPackage(const widgets::WindowFrame& frame);
 
 } // namespace korimba::settings

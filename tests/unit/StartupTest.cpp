@@ -219,7 +219,10 @@ TEST_F(Startup, EnabledPackageWhitensTheWindowsAndNamesTheToggle) {
     start();
     EXPECT_TRUE(backend.messages.empty());
     EXPECT_EQ(Form1->Panel3.color(), ui::colors::White);
+    EXPECT_EQ(Form1->CheckBox4.color(), ui::colors::White) << "no grey patch on the picture";
+    EXPECT_EQ(Form1->Edit1.color(), ui::colors::Window) << "fields keep their own colour";
     EXPECT_EQ(Form6->Panel2.color(), ui::colors::White);
+    EXPECT_EQ(Form6->CheckBox1.color(), ui::colors::White);
     EXPECT_TRUE(Form7->Shape1.visible());
     EXPECT_EQ(Form7->RadioButton4.color(), ui::colors::White);
     EXPECT_EQ(Form7->ExplorerButton3.caption(), "Disable p&ackage");
