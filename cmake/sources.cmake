@@ -27,11 +27,16 @@ set(KORIMBA_CORE_SOURCES
   src/settings/VisualPackage.cpp
   src/ui/TextLines.cpp
   src/widgets/ExplorerButton.cpp
+  src/widgets/ExplorerButtonPaint.cpp
   src/widgets/WindowFrame.cpp
   src/platform/CommandLine.cpp
   src/platform/Exception.cpp
+  src/ui/Accelerator.cpp
   src/ui/Application.cpp
   src/ui/Bitmap.cpp
+  src/ui/CustomControl.cpp
+  src/ui/Raster.cpp
+  src/ui/RasterCanvas.cpp
   src/ui/Control.cpp
   src/ui/Controls.cpp
   src/ui/Dialogs.cpp

@@ -8,12 +8,15 @@ target_compile_options(korimba_platform PRIVATE ${KORIMBA_WARNINGS})
 
 set(KORIMBA_WIN32_SOURCES
   src/ui/win32/ControlWindows.cpp
+  src/ui/win32/CustomControlWindow.cpp
+  src/ui/win32/CustomServices.cpp
   src/ui/win32/DibImage.cpp
   src/ui/win32/DroppedFiles.cpp
   src/ui/win32/FormBounds.cpp
   src/ui/win32/FormDisplay.cpp
   src/ui/win32/FormWindow.cpp
   src/ui/win32/Gdi.cpp
+  src/ui/win32/GdiCanvas.cpp
   src/ui/win32/Guard.cpp
   src/ui/win32/Keyboard.cpp
   src/ui/win32/Layout.cpp

@@ -3,6 +3,7 @@
 // message boxes, the open-file dialog, timers, menus and focus.
 #include "ui/Control.h"
 #include "ui/Dialogs.h"
+#include "ui/Raster.h"
 
 #include <string>
 
@@ -11,6 +12,7 @@ namespace korimba::ui {
 class Form;
 class Timer;
 class PopupMenu;
+class CustomControl;
 
 class Backend {
 public:
@@ -39,6 +41,39 @@ public:
     virtual void terminate() = 0;
     // The native handle of a form, as owner for shell calls; null headless.
     virtual void* handleOf(Form& form) = 0;
+
+    // What custom controls need from their window and the desktop.
+    virtual void invalidate(Control& control) = 0;
+    // Paints now what is invalid, and the whole control.
+    virtual void repaint(Control& control) = 0;
+    // A new window in the old one's place (its creation style may have changed).
+    virtual void recreateWindow(CustomControl& control) = 0;
+    // The pointer's messages go to the control, wherever the pointer is.
+    virtual void setCapture(Control& control) = 0;
+    virtual void releaseCapture(Control& control) = 0;
+    virtual bool hasCapture(Control& control) = 0;
+    // Tells whoever holds the pointer capture to give up what it does (WM_CANCELMODE).
+    virtual void cancelCaptureMode() = 0;
+    // The control hears of the pointer leaving its window, even without a move.
+    virtual void trackPointerLeave(CustomControl& control) = 0;
+    // The message reaches the control's posted() hook from the message loop.
+    virtual void postToSelf(CustomControl& control, unsigned message) = 0;
+    // Handles what is waiting in the queue, then returns.
+    virtual void processMessages() = 0;
+    // Drops the pointer messages waiting in the queue (a menu closed by a click).
+    virtual void discardMouseMessages() = 0;
+    virtual Point cursorPos() = 0;
+    virtual void screenToClient(Control& control, int& x, int& y) = 0;
+    virtual bool isActive(Form& form) = 0;
+    virtual void bringToFront(Form& form) = 0;
+    // True when the window seen at a screen point is the control's own.
+    virtual bool ownsScreenPoint(Control& control, int x, int y) = 0;
+    // The pixels on the screen in a rectangle.
+    virtual Raster screenPixels(int x, int y, int width, int height) = 0;
+    // A model colour as the system draws it now.
+    virtual Rgb systemColor(Color color) = 0;
+    // The system's text drawing can end a cut text with an ellipsis.
+    virtual bool endEllipsisAvailable() = 0;
 };
 
 } // namespace korimba::ui

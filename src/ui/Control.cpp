@@ -70,6 +70,7 @@ void Control::setEnabled(bool enabled) {
         return;
     enabled_ = enabled;
     changed(Property::Enabled);
+    enabledChanged();
 }
 
 void Control::setColor(Color color) {

@@ -44,6 +44,8 @@ enum class ControlKind {
     Bevel,
     Shape,
     Button,
+    // Draws itself and takes the pointer through virtual hooks (ui/CustomControl.h).
+    Custom,
 };
 
 class Control {
@@ -115,6 +117,8 @@ protected:
     void raise(const Event& event);
     // Hook for the text setter: edits raise OnChange, others nothing.
     virtual void textChanged() {}
+    // Hook for the enabled setter, after the backend has been told.
+    virtual void enabledChanged() {}
     // Keeps the text in step with a content held otherwise (a memo's lines),
     // without reporting a change.
     void storeText(std::string text) { text_ = std::move(text); }

@@ -18,6 +18,8 @@ inline constexpr Color BtnFace = static_cast<Color>(0x8000000F);
 inline constexpr Color Window = static_cast<Color>(0x80000005);
 inline constexpr Color WindowText = static_cast<Color>(0x80000008);
 inline constexpr Color Highlight = static_cast<Color>(0x8000000D);
+inline constexpr Color BtnShadow = static_cast<Color>(0x80000010);
+inline constexpr Color BtnHighlight = static_cast<Color>(0x80000014);
 inline constexpr bool isSystem(Color color) {
     return color < 0;
 }
@@ -29,6 +31,12 @@ struct Rect {
     int width = 0;
     int height = 0;
     bool operator==(const Rect&) const = default;
+};
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Point&) const = default;
 };
 
 struct Font {

@@ -2,6 +2,7 @@
 
 #include "ui/Application.h"
 #include "ui/Menu.h"
+#include "ui/RasterCanvas.h"
 
 namespace korimba::fakes {
 
@@ -9,8 +10,33 @@ namespace {
 
 void attach(ui::Control& control) {
     control.native = &control;
+    if (control.kind() == ui::ControlKind::Custom)
+        static_cast<ui::CustomControl&>(control).windowCreated();
     for (ui::Control* child : control.children())
         attach(*child);
+}
+
+ui::Point screenOrigin(ui::Control& control) {
+    ui::Point at;
+    for (ui::Control* c = &control; c; c = c->parent()) {
+        at.x += c->left();
+        at.y += c->top();
+    }
+    return at;
+}
+
+void findCustomAt(ui::Control& control, ui::Point screen, ui::CustomControl*& found) {
+    for (ui::Control* child : control.children()) {
+        if (!child->visible())
+            continue;
+        if (child->kind() == ui::ControlKind::Custom) {
+            const ui::Point origin = screenOrigin(*child);
+            if (screen.x >= origin.x && screen.y >= origin.y &&
+                screen.x < origin.x + child->width() && screen.y < origin.y + child->height())
+                found = static_cast<ui::CustomControl*>(child);
+        }
+        findCustomAt(*child, screen, found);
+    }
 }
 
 // Chooses the named item anywhere in a menu tree; true when found.
@@ -33,6 +59,12 @@ void HeadlessBackend::createForm(ui::Form& form) {
 }
 
 void HeadlessBackend::propertyChanged(ui::Control& control, ui::Property property) {
+    // A window's size and place messages, as the real backend's window gets them.
+    if (control.kind() == ui::ControlKind::Custom && property == ui::Property::Bounds) {
+        auto& custom = static_cast<ui::CustomControl&>(control);
+        custom.resized();
+        custom.moved();
+    }
     if (control.kind() == ui::ControlKind::Form && property == ui::Property::Visible &&
         control.visible())
         static_cast<ui::Form&>(control).userActivate();
@@ -94,6 +126,146 @@ void HeadlessBackend::clientToScreen(ui::Control& control, int& x, int& y) {
         x += c->left();
         y += c->top();
     }
+}
+
+void HeadlessBackend::recreateWindow(ui::CustomControl& control) {
+    ++recreated[&control];
+    control.windowCreated();
+}
+
+void HeadlessBackend::releaseCapture(ui::Control& control) {
+    if (captured == &control)
+        captured = nullptr;
+}
+
+void HeadlessBackend::cancelCaptureMode() {
+    if (!captured)
+        return;
+    ++cancelModes;
+    captured = nullptr; // what the default handling of WM_CANCELMODE does
+}
+
+void HeadlessBackend::postToSelf(ui::CustomControl& control, unsigned message) {
+    postedMessages.emplace_back(&control, message);
+}
+
+void HeadlessBackend::processMessages() {
+    while (!postedMessages.empty()) {
+        const auto [control, message] = postedMessages.front();
+        postedMessages.pop_front();
+        ui::Application::current().dispatch([control, message] { control->posted(message); });
+    }
+}
+
+void HeadlessBackend::screenToClient(ui::Control& control, int& x, int& y) {
+    const ui::Point origin = screenOrigin(control);
+    x -= origin.x;
+    y -= origin.y;
+}
+
+bool HeadlessBackend::isActive(ui::Form& form) {
+    return ui::Application::current().activeForm() == &form;
+}
+
+bool HeadlessBackend::ownsScreenPoint(ui::Control&, int x, int y) {
+    return !(coveredAt && coveredAt(x, y));
+}
+
+ui::Raster HeadlessBackend::screenPixels(int x, int y, int width, int height) {
+    ui::Raster pixels(width, height);
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column)
+            if (screen.contains(x + column, y + row))
+                pixels.set(column, row, screen.at(x + column, y + row));
+    return pixels;
+}
+
+ui::Rgb HeadlessBackend::systemColor(ui::Color color) {
+    return ui::classicSystemColor(color);
+}
+
+ui::CustomControl* HeadlessBackend::customAt(ui::Point screenPoint) {
+    ui::CustomControl* found = nullptr;
+    for (const auto& form : ui::Application::current().forms())
+        if (form->visible())
+            findCustomAt(*form, screenPoint, found);
+    return found;
+}
+
+void HeadlessBackend::pointTo(ui::Control& control, int x, int y) {
+    cursor = screenOrigin(control);
+    cursor.x += x;
+    cursor.y += y;
+    ui::CustomControl* under = customAt(cursor);
+    if (hovered && hovered != under && hovered != captured)
+        hovered->pointerLeft();
+    hovered = under;
+    ui::CustomControl* target = captured && captured->kind() == ui::ControlKind::Custom
+                                    ? static_cast<ui::CustomControl*>(captured)
+                                    : under;
+    if (!target)
+        return;
+    const ui::Point origin = screenOrigin(*target);
+    ui::Application::current().dispatch(
+        [&] { target->pointerMoved(0, cursor.x - origin.x, cursor.y - origin.y); });
+}
+
+void HeadlessBackend::pointAway() {
+    ui::CustomControl* was = hovered;
+    cursor = {-1000, -1000};
+    hovered = nullptr;
+    if (captured && captured->kind() == ui::ControlKind::Custom) {
+        auto* target = static_cast<ui::CustomControl*>(captured);
+        const ui::Point origin = screenOrigin(*target);
+        target->pointerMoved(0, cursor.x - origin.x, cursor.y - origin.y);
+    } else if (was) {
+        was->pointerLeft();
+    }
+}
+
+void HeadlessBackend::sendPointer(ui::CustomControl* target, ui::MouseButton button, unsigned shift,
+                                  bool down, bool doubleClick) {
+    if (!target)
+        return;
+    const ui::Point origin = screenOrigin(*target);
+    const int x = cursor.x - origin.x;
+    const int y = cursor.y - origin.y;
+    ui::Application::current().dispatch([&] {
+        if (doubleClick)
+            target->doubleClick(button, shift, x, y);
+        else if (down)
+            target->mouseDown(button, shift, x, y);
+        else
+            target->mouseUp(button, shift, x, y);
+    });
+}
+
+namespace {
+ui::CustomControl* asCustom(ui::Control* control) {
+    return control && control->kind() == ui::ControlKind::Custom
+               ? static_cast<ui::CustomControl*>(control)
+               : nullptr;
+}
+} // namespace
+
+void HeadlessBackend::leftDown(unsigned shift) {
+    ui::CustomControl* target = captured ? asCustom(captured) : customAt(cursor);
+    sendPointer(target, ui::MouseButton::Left, shift | ui::ssLeft, true, false);
+}
+
+void HeadlessBackend::leftUp(unsigned shift) {
+    ui::CustomControl* target = captured ? asCustom(captured) : customAt(cursor);
+    sendPointer(target, ui::MouseButton::Left, shift, false, false);
+}
+
+void HeadlessBackend::leftDoubleClick(unsigned shift) {
+    ui::CustomControl* target = captured ? asCustom(captured) : customAt(cursor);
+    sendPointer(target, ui::MouseButton::Left, shift | ui::ssLeft | ui::ssDouble, false, true);
+}
+
+void HeadlessBackend::rightUp(unsigned shift) {
+    ui::CustomControl* target = captured ? asCustom(captured) : customAt(cursor);
+    sendPointer(target, ui::MouseButton::Right, shift, false, false);
 }
 
 void HeadlessBackend::run(ui::Form& mainForm) {

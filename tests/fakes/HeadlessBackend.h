@@ -2,6 +2,7 @@
 // The desktop of the window tests: no windows. Tests answer message boxes,
 // drive modal dialogs and the open-file dialog with callbacks, and see what was shown.
 #include "ui/Backend.h"
+#include "ui/CustomControl.h"
 #include "ui/Form.h"
 
 #include <deque>
@@ -36,6 +37,26 @@ public:
     void terminate() override { terminated = true; }
     void* handleOf(ui::Form& form) override { return &form; }
 
+    void invalidate(ui::Control& control) override { ++invalidated[&control]; }
+    void repaint(ui::Control& control) override { ++repainted[&control]; }
+    void recreateWindow(ui::CustomControl& control) override;
+    void setCapture(ui::Control& control) override { captured = &control; }
+    void releaseCapture(ui::Control& control) override;
+    bool hasCapture(ui::Control& control) override { return captured == &control; }
+    void cancelCaptureMode() override;
+    void trackPointerLeave(ui::CustomControl& control) override { tracking = &control; }
+    void postToSelf(ui::CustomControl& control, unsigned message) override;
+    void processMessages() override;
+    void discardMouseMessages() override { ++mouseMessagesDiscarded; }
+    ui::Point cursorPos() override { return cursor; }
+    void screenToClient(ui::Control& control, int& x, int& y) override;
+    bool isActive(ui::Form& form) override;
+    void bringToFront(ui::Form& form) override { broughtToFront.push_back(form.name()); }
+    bool ownsScreenPoint(ui::Control& control, int x, int y) override;
+    ui::Raster screenPixels(int x, int y, int width, int height) override;
+    ui::Rgb systemColor(ui::Color color) override;
+    bool endEllipsisAvailable() override { return true; }
+
     // Answers for the next confirmation boxes, in order; Yes when none is queued.
     std::deque<ui::Answer> answers;
     std::vector<ShownMessage> messages;
@@ -61,6 +82,37 @@ public:
 
     int minimized = 0;
     bool terminated = false;
+
+    // A pointer for the custom controls. It moves in screen coordinates (the
+    // headless screen adds up the lefts and tops); its messages go to the
+    // capture holder, else to the custom control under it.
+    void pointTo(ui::Control& control, int x, int y);
+    // Far from every control.
+    void pointAway();
+    void leftDown(unsigned shift = 0);
+    void leftUp(unsigned shift = 0);
+    void leftDoubleClick(unsigned shift = 0);
+    void rightUp(unsigned shift = 0);
+    ui::CustomControl* customAt(ui::Point screen);
+
+    ui::Point cursor{-1000, -1000};
+    ui::Control* captured = nullptr;
+    ui::CustomControl* hovered = nullptr;
+    ui::CustomControl* tracking = nullptr;
+    int cancelModes = 0;
+    int mouseMessagesDiscarded = 0;
+    std::vector<std::string> broughtToFront;
+    std::map<const ui::Control*, int> invalidated;
+    std::map<const ui::Control*, int> repainted;
+    std::map<const ui::Control*, int> recreated;
+    std::deque<std::pair<ui::CustomControl*, unsigned>> postedMessages;
+    // The screen under transparent controls, and the points another window covers.
+    ui::Raster screen;
+    std::function<bool(int, int)> coveredAt;
+
+private:
+    void sendPointer(ui::CustomControl* target, ui::MouseButton button, unsigned shift, bool down,
+                     bool doubleClick);
 };
 
 // A drop of files as the shell hands it over; counts its releases.

@@ -34,6 +34,11 @@ void formActivated(Form& form, HWND window) {
         form.userActivate();
 }
 
+BOOL CALLBACK tellColorChange(HWND child, LPARAM) {
+    SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
 void timerFired(Form& form, HWND window, UINT_PTR id) {
     for (Timer* timer : form.timers()) {
         if (reinterpret_cast<UINT_PTR>(timer) == id) {
@@ -75,6 +80,10 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_TIMER:
         timerFired(form, window, wParam);
         return 0;
+    case WM_SYSCOLORCHANGE:
+        // Only top-level windows hear of it; the controls that draw themselves must too.
+        EnumChildWindows(window, tellColorChange, 0);
+        break;
     case WM_WINDOWPOSCHANGED:
         guarded([&] { syncFormBounds(form); });
         break;

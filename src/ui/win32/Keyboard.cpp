@@ -1,6 +1,8 @@
 #include "ui/win32/Keyboard.h"
 
+#include "ui/Accelerator.h"
 #include "ui/Controls.h"
+#include "ui/CustomControl.h"
 #include "ui/win32/Guard.h"
 #include "ui/win32/Peers.h"
 #include "ui/win32/Win32Backend.h"
@@ -91,6 +93,25 @@ Control* acceleratorTarget(const Control& container, char letter) {
     return nullptr;
 }
 
+// Custom controls are offered the letter first, as the window offers its
+// controls an accelerator; each decides itself whether it takes it.
+bool offerToCustomControls(Control& container, char letter) {
+    for (Control* child : container.children()) {
+        if (!child->visible())
+            continue;
+        if (child->kind() == ControlKind::Custom) {
+            bool taken = false;
+            auto& custom = static_cast<CustomControl&>(*child);
+            Application::current().dispatch([&] { taken = custom.dialogChar(letter); });
+            if (taken)
+                return true;
+        } else if (child->enabled() && offerToCustomControls(*child, letter)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void runAccelerator(Win32Backend& backend, Control& target) {
     switch (target.kind()) {
     case ControlKind::Label: {
@@ -127,19 +148,6 @@ std::vector<Control*> tabStops(const Form& form) {
     return stops;
 }
 
-char acceleratorOf(const std::string& caption) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&')
-            continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
-    }
-    return 0;
-}
-
 bool handleNavigationKey(Win32Backend& backend, const MSG& message) {
     if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && !keyDown(VK_CONTROL) &&
         !keyDown(VK_MENU)) {
@@ -156,6 +164,10 @@ bool handleNavigationKey(Win32Backend& backend, const MSG& message) {
             return false;
         const auto letter = static_cast<char>(
             std::toupper(static_cast<unsigned char>(static_cast<char>(message.wParam))));
+        bool taken = false;
+        guarded([&] { taken = offerToCustomControls(*form, letter); });
+        if (taken)
+            return true;
         Control* target = acceleratorTarget(*form, letter);
         if (!target)
             return false;

@@ -20,7 +20,5 @@ bool handleNavigationKey(Win32Backend& backend, const MSG& message);
 // equals), panels entered where they stand. A radio button is a stop only while
 // checked, so Tab enters a group at its choice instead of changing it.
 std::vector<Control*> tabStops(const Form& form);
-// The letter a caption marks with '&' (upper case), or 0; "&&" is a plain '&'.
-char acceleratorOf(const std::string& caption);
 
 } // namespace korimba::ui::win32

@@ -3,6 +3,7 @@
 #include "platform/Exception.h"
 
 #include "ui/Controls.h"
+#include "ui/CustomControl.h"
 #include "ui/win32/Layout.h"
 #include "ui/win32/Painting.h"
 #include "ui/win32/Peers.h"
@@ -50,6 +51,11 @@ NativeKind nativeKindOf(const Control& control) {
         return {PROGRESS_CLASSA, 0, 0, true};
     case ControlKind::Button:
         return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, true};
+    case ControlKind::Custom: {
+        // A transparent one lets the windows below it paint first.
+        const bool transparent = static_cast<const CustomControl&>(control).transparentWindow();
+        return {kCustomClass, 0, static_cast<DWORD>(transparent ? WS_EX_TRANSPARENT : 0), false};
+    }
     default:
         return {nullptr, 0, 0, false};
     }
@@ -113,6 +119,7 @@ const char* initialText(const Control& control) {
     case ControlKind::RadioButton:
     case ControlKind::Button:
     case ControlKind::Panel:
+    case ControlKind::Custom:
         return control.text().c_str();
     default:
         return "";
@@ -140,7 +147,17 @@ HWND createChildWindow(Win32Backend& backend, Control& control, HWND parent, int
     if (kind.system)
         peer->systemProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
             window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemControlProcedure)));
+    if (control.kind() == ControlKind::Custom) {
+        peer->custom = std::make_unique<CustomState>();
+        GetWindowRect(window, &peer->custom->place);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&peer->custom->place), 2);
+    }
     return window;
+}
+
+void announceCreation(Control& control) {
+    if (control.kind() == ControlKind::Custom)
+        static_cast<CustomControl&>(control).windowCreated();
 }
 
 bool createDescendants(Win32Backend& backend, Control& container, HWND parent, int& nextId) {
@@ -156,8 +173,10 @@ bool createDescendants(Win32Backend& backend, Control& container, HWND parent, i
         }
         // A painted control draws on its parent's window; so do its own children, if any.
         child->native = own ? own : parent;
-        if (own)
+        if (own) {
             mirrorInitialState(backend, *child);
+            announceCreation(*child);
+        }
         complete = createDescendants(backend, *child, own ? own : parent, nextId) && complete;
     }
     return complete;
@@ -174,6 +193,31 @@ int dropDownHeight(HWND combo) {
 void registerControlClasses(HINSTANCE instance) {
     registerClass(instance, kPanelClass, panelProcedure, CS_HREDRAW | CS_VREDRAW);
     registerClass(instance, kLabelClass, labelProcedure, CS_HREDRAW | CS_VREDRAW);
+    registerClass(instance, kCustomClass, customControlProcedure,
+                  CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
+}
+
+bool recreateChildWindow(Win32Backend& backend, Control& control) {
+    HWND old = windowOf(control);
+    if (!old)
+        return false;
+    HWND parent = GetParent(old);
+    const int id = GetDlgCtrlID(old);
+    HWND after = GetWindow(old, GW_HWNDPREV);
+    if (Peer* peer = peerOf(old))
+        peer->control = nullptr;
+    control.native = nullptr;
+    DestroyWindow(old);
+    HWND window = createChildWindow(backend, control, parent, id);
+    if (!window)
+        return false;
+    // Same place among its siblings, so the painting order stays.
+    SetWindowPos(window, after ? after : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    control.native = window;
+    mirrorInitialState(backend, control);
+    announceCreation(control);
+    return true;
 }
 
 HWND createFormWindow(Win32Backend& backend, Form& form, HWND owner) {

@@ -11,6 +11,8 @@ class Win32Backend;
 
 inline constexpr char kPanelClass[] = "TPanel";
 inline constexpr char kLabelClass[] = "TLabel";
+// One class for every control that draws itself.
+inline constexpr char kCustomClass[] = "TCustomControl";
 
 // Raises "Cannot create window" when the system refuses a class.
 void registerControlClasses(HINSTANCE instance);
@@ -20,6 +22,9 @@ HWND createFormWindow(Win32Backend& backend, Form& form, HWND owner);
 // The windows of every descendant, parents before children, in creation order.
 // False when the system refused one: that control and its children stay without.
 bool createChildWindows(Win32Backend& backend, Control& container);
+// A new window for a control in place of its old one (a custom control whose
+// creation style changed); false when the system refused it.
+bool recreateChildWindow(Win32Backend& backend, Control& control);
 // Places the children of a windowed container by their bounds and alignment.
 void placeChildren(Win32Backend& backend, Control& container);
 // The outer size of a form window whose client area has the given size.

@@ -29,11 +29,19 @@ struct FormState {
     HWND tooltip = nullptr;
 };
 
+// What only a custom control's window needs to remember.
+struct CustomState {
+    bool trackingLeave = false;
+    // The place last reported, so that only real changes reach the control.
+    RECT place{0, 0, 0, 0};
+};
+
 struct Peer {
     Control* control = nullptr; // null once the model has let go of the window
     Win32Backend* backend = nullptr;
     WNDPROC systemProcedure = nullptr; // the class procedure of a subclassed system control
     std::unique_ptr<FormState> form;
+    std::unique_ptr<CustomState> custom;
 };
 
 void attachPeer(HWND window, Peer* peer);

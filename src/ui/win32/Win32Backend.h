@@ -40,6 +40,26 @@ public:
     void terminate() override;
     void* handleOf(Form& form) override;
 
+    void invalidate(Control& control) override;
+    void repaint(Control& control) override;
+    void recreateWindow(CustomControl& control) override;
+    void setCapture(Control& control) override;
+    void releaseCapture(Control& control) override;
+    bool hasCapture(Control& control) override;
+    void cancelCaptureMode() override;
+    void trackPointerLeave(CustomControl& control) override;
+    void postToSelf(CustomControl& control, unsigned message) override;
+    void processMessages() override;
+    void discardMouseMessages() override;
+    Point cursorPos() override;
+    void screenToClient(Control& control, int& x, int& y) override;
+    bool isActive(Form& form) override;
+    void bringToFront(Form& form) override;
+    bool ownsScreenPoint(Control& control, int x, int y) override;
+    Raster screenPixels(int x, int y, int width, int height) override;
+    Rgb systemColor(Color color) override;
+    bool endEllipsisAvailable() override;
+
     // One message of any loop: the forms' own keys (Tab, Alt+letter) first, then
     // the usual translation and dispatch. Loops outside the backend (tests) use it too.
     void dispatchMessage(MSG& message);

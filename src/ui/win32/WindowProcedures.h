@@ -10,6 +10,7 @@ struct Peer;
 LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK panelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK labelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK customControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK systemControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // What forms and panels share: their children's notifications and colours, their

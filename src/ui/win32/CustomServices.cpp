@@ -1,0 +1,161 @@
+// What custom controls need from the desktop: their window's painting, the
+// pointer and its capture, messages to themselves, and screen pixels.
+#include "ui/CustomControl.h"
+#include "ui/win32/GdiCanvas.h"
+#include "ui/win32/NativeWindows.h"
+#include "ui/win32/Peers.h"
+#include "ui/win32/Win32Backend.h"
+
+namespace korimba::ui::win32 {
+
+namespace {
+
+// The child window at a screen point, disabled ones included (a disabled
+// button still owns its place on the screen).
+HWND deepestWindowAt(POINT screen) {
+    HWND window = WindowFromPoint(screen);
+    if (!window)
+        return nullptr;
+    window = GetAncestor(window, GA_ROOT);
+    while (true) {
+        POINT client = screen;
+        ScreenToClient(window, &client);
+        HWND child = ChildWindowFromPointEx(window, client, CWP_SKIPINVISIBLE);
+        if (!child || child == window)
+            return window;
+        window = child;
+    }
+}
+
+} // namespace
+
+void Win32Backend::invalidate(Control& control) {
+    HWND window = windowOf(control);
+    if (!window) {
+        if (HWND surface = surfaceOf(control))
+            InvalidateRect(surface, nullptr, FALSE);
+        return;
+    }
+    if (control.kind() == ControlKind::Custom)
+        InvalidateRect(window, nullptr, FALSE);
+    else
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Win32Backend::repaint(Control& control) {
+    invalidate(control);
+    if (HWND window = windowOf(control))
+        UpdateWindow(window);
+}
+
+void Win32Backend::recreateWindow(CustomControl& control) {
+    if (!closing_)
+        recreateChildWindow(*this, control);
+}
+
+void Win32Backend::setCapture(Control& control) {
+    if (HWND window = windowOf(control))
+        SetCapture(window);
+}
+
+void Win32Backend::releaseCapture(Control& control) {
+    HWND window = windowOf(control);
+    if (window && GetCapture() == window)
+        ReleaseCapture();
+}
+
+bool Win32Backend::hasCapture(Control& control) {
+    HWND window = windowOf(control);
+    return window && GetCapture() == window;
+}
+
+void Win32Backend::cancelCaptureMode() {
+    if (HWND holder = GetCapture())
+        SendMessageA(holder, WM_CANCELMODE, 0, 0);
+}
+
+void Win32Backend::trackPointerLeave(CustomControl& control) {
+    HWND window = windowOf(control);
+    Peer* peer = peerOf(window);
+    if (!peer || !peer->custom || peer->custom->trackingLeave)
+        return;
+    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, window, 0};
+    peer->custom->trackingLeave = TrackMouseEvent(&track) != FALSE;
+}
+
+void Win32Backend::postToSelf(CustomControl& control, unsigned message) {
+    if (HWND window = windowOf(control))
+        PostMessageA(window, message, 0, 0);
+}
+
+void Win32Backend::processMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // For the loop that waits for it.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        dispatchMessage(message);
+    }
+}
+
+void Win32Backend::discardMouseMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, 0x20A, PM_REMOVE)) {
+    }
+}
+
+Point Win32Backend::cursorPos() {
+    POINT at{0, 0};
+    GetCursorPos(&at);
+    return {at.x, at.y};
+}
+
+void Win32Backend::screenToClient(Control& control, int& x, int& y) {
+    POINT point{x, y};
+    HWND window = windowOf(control);
+    if (!window) {
+        point.x -= control.left();
+        point.y -= control.top();
+        window = surfaceOf(control);
+    }
+    if (window)
+        ScreenToClient(window, &point);
+    x = point.x;
+    y = point.y;
+}
+
+bool Win32Backend::isActive(Form& form) {
+    HWND window = windowOf(form);
+    return window && GetActiveWindow() == window;
+}
+
+void Win32Backend::bringToFront(Form& form) {
+    if (HWND window = windowOf(form))
+        SetForegroundWindow(window);
+}
+
+bool Win32Backend::ownsScreenPoint(Control& control, int x, int y) {
+    HWND window = windowOf(control);
+    return window && deepestWindowAt(POINT{x, y}) == window;
+}
+
+Raster Win32Backend::screenPixels(int x, int y, int width, int height) {
+    return screenRaster(x, y, width, height);
+}
+
+Rgb Win32Backend::systemColor(Color color) {
+    return colorRef(color);
+}
+
+bool Win32Backend::endEllipsisAvailable() {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    if (!GetVersionExA(&version))
+        return true;
+    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ||
+           (version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 4);
+}
+
+} // namespace korimba::ui::win32

@@ -1,0 +1,261 @@
+// The flat button's painting, pixel by pixel on the raster canvas: characters are
+// 6 x 13 cells drawn as 5 x 8 blocks from the cell's third row.
+#include "fakes/FakePlatform.h"
+#include "fakes/HeadlessBackend.h"
+#include "ui/Application.h"
+#include "ui/Controls.h"
+#include "ui/RasterCanvas.h"
+#include "widgets/ExplorerButton.h"
+
+#include <gtest/gtest.h>
+
+using namespace korimba;
+using namespace korimba::widgets;
+
+namespace {
+
+constexpr ui::Rgb Face = ui::rgb(192, 192, 192);
+constexpr ui::Rgb Light = ui::rgb(255, 255, 255);
+constexpr ui::Rgb Shadow = ui::rgb(128, 128, 128);
+constexpr ui::Rgb Text = ui::rgb(0, 0, 0);
+constexpr ui::Rgb Navy = ui::rgb(0, 0, 128);
+constexpr ui::Rgb Red = ui::rgb(255, 0, 0);
+constexpr ui::Rgb Magenta = ui::rgb(255, 0, 255);
+constexpr unsigned Opaque = kWindowButtonOptions & ~unsigned{boTransparent};
+
+struct PaintForm : ui::Form {
+    PaintForm() : ui::Form("PaintForm") {}
+    ui::Panel Panel1{this, "Panel1"};
+    TExplorerButton Exit{&Panel1, "Exit", "E&xit", 8, 8, 89, 25, Opaque};
+    TExplorerButton System{&Panel1, "System", "      &System  ", 8, 40, 89, 25, Opaque};
+    ui::PopupMenu Menu{"Menu"};
+    static PaintForm* Instance;
+};
+PaintForm* PaintForm::Instance = nullptr;
+
+class ExplorerButtonPaint : public ::testing::Test {
+protected:
+    ExplorerButtonPaint() {
+        form.Panel1.setBounds(0, 0, 300, 300);
+        form.System.setDropDownMenu(&form.Menu);
+        form.show();
+    }
+
+    ui::RasterCanvas paint(TExplorerButton& button) {
+        ui::RasterCanvas canvas(button.width(), button.height(), ui::rgb(1, 2, 3));
+        button.paint(canvas);
+        return canvas;
+    }
+
+    // Every pixel of the row from x0 to x1 has the colour, and its neighbours not.
+    void expectRow(const ui::RasterCanvas& c, int y, int x0, int x1, ui::Rgb color) {
+        for (int x = x0; x <= x1; ++x)
+            EXPECT_EQ(c.at(x, y), color) << "(" << x << ", " << y << ")";
+        EXPECT_NE(c.at(x0 - 1, y), color) << "left of row " << y;
+        EXPECT_NE(c.at(x1 + 1, y), color) << "right of row " << y;
+    }
+
+    fakes::FakePlatform platform;
+    fakes::HeadlessBackend backend;
+    ui::Application application{platform.bundle(), backend};
+    PaintForm& form = application.createForm(PaintForm::Instance);
+};
+
+} // namespace
+
+TEST_F(ExplorerButtonPaint, IdleHotAndPressedLooks) {
+    // "Exit": 24 x 13 measured, at ((89 - 24) / 2, (25 - 13) / 2) = (32, 6).
+    auto idle = paint(form.Exit);
+    EXPECT_EQ(idle.at(0, 0), Face) << "no bevel at rest";
+    EXPECT_EQ(idle.at(88, 24), Face);
+    EXPECT_EQ(idle.at(32, 8), Text) << "caption in the unselected colour";
+    EXPECT_EQ(idle.at(31, 8), Face);
+    EXPECT_EQ(idle.at(38, 17), Text) << "the accelerator's underline";
+
+    backend.pointTo(form.Exit, 5, 5);
+    auto hot = paint(form.Exit);
+    // Raised: light from the bottom-left corner up and along the top, dark on
+    // along the right and the bottom; the end points are not drawn.
+    EXPECT_EQ(hot.at(0, 24), Light);
+    EXPECT_EQ(hot.at(0, 0), Light);
+    EXPECT_EQ(hot.at(87, 0), Light);
+    EXPECT_EQ(hot.at(88, 0), Shadow);
+    EXPECT_EQ(hot.at(88, 24), Shadow);
+    EXPECT_EQ(hot.at(1, 24), Shadow);
+    EXPECT_EQ(hot.at(1, 1), Face);
+    EXPECT_EQ(hot.at(32, 8), Navy) << "caption in the font colour";
+
+    backend.leftDown();
+    auto pressed = paint(form.Exit);
+    EXPECT_EQ(pressed.at(0, 0), Shadow);
+    EXPECT_EQ(pressed.at(88, 24), Light);
+    EXPECT_EQ(pressed.at(32, 8), Face) << "the caption moved right and down";
+    EXPECT_EQ(pressed.at(33, 9), Navy);
+    backend.leftUp();
+}
+
+TEST_F(ExplorerButtonPaint, LoweredBevelStyleMovesTheCaptionAtRestNotWhenPressed) {
+    form.Exit.setBevelStyle(BevelStyle::bsLowered);
+    auto idle = paint(form.Exit);
+    EXPECT_EQ(idle.at(33, 9), Text);
+    EXPECT_EQ(idle.at(32, 8), Face);
+    backend.pointTo(form.Exit, 5, 5);
+    EXPECT_EQ(paint(form.Exit).at(0, 0), Shadow) << "raised look with swapped edges";
+    backend.leftDown();
+    auto pressed = paint(form.Exit);
+    EXPECT_EQ(pressed.at(0, 0), Light);
+    EXPECT_EQ(pressed.at(32, 8), Navy);
+    backend.leftUp();
+}
+
+TEST_F(ExplorerButtonPaint, DisabledDrawsTheCaptionTwiceAndNoPopupMark) {
+    form.Exit.setEnabled(false);
+    auto exit = paint(form.Exit);
+    EXPECT_EQ(exit.at(32, 8), Shadow);
+    EXPECT_EQ(exit.at(37, 16), Light) << "the highlight copy, one pixel right and down";
+    EXPECT_EQ(exit.at(0, 0), Face);
+
+    form.System.setEnabled(false);
+    auto system = paint(form.System);
+    for (int x = 70; x < 89; ++x)
+        EXPECT_NE(system.at(x, 11), Shadow) << x;
+
+    // Without any glyph nothing but the caption is drawn, in any size.
+    form.Exit.setCaption("");
+    form.Exit.setButtonSize(ButtonSize::bsLarge);
+    auto empty = paint(form.Exit);
+    for (int y = 0; y < empty.height(); ++y)
+        for (int x = 0; x < empty.width(); ++x)
+            ASSERT_EQ(empty.at(x, y), Face) << x << ", " << y;
+}
+
+TEST_F(ExplorerButtonPaint, SystemButtonArrowFollowsTheCutCaption) {
+    // 14 characters measure 84: the aligned width is 94, so the caption starts
+    // at (89 - 94) div 2 = -2, its rectangle is cut to 75 wide, and the widest
+    // row of the arrow starts 3 pixels after it, on the row above the middle.
+    auto idle = paint(form.System);
+    expectRow(idle, 11, 76, 82, Text);
+    expectRow(idle, 12, 77, 81, Text);
+    expectRow(idle, 13, 78, 80, Text);
+    expectRow(idle, 14, 79, 79, Text);
+
+    bool checked = false;
+    backend.whileMenuShown = [&] {
+        auto open = paint(form.System);
+        expectRow(open, 12, 77, 83, Navy);
+        expectRow(open, 15, 80, 80, Navy);
+        EXPECT_EQ(open.at(0, 0), Shadow) << "pressed while the menu is open";
+        checked = true;
+    };
+    backend.pointTo(form.System, 5, 5);
+    backend.leftDown();
+    EXPECT_TRUE(checked);
+}
+
+TEST_F(ExplorerButtonPaint, DownPatternCoversTheMainPartOnlyUnderTheSunkenBevel) {
+    form.Exit.setDropDownStyle(DropDownStyle::ddsOffice);
+    form.Exit.setGroupIndex(1);
+    form.Exit.setDown(true);
+    auto down = paint(form.Exit);
+    EXPECT_EQ(down.at(2, 2), Light);
+    EXPECT_EQ(down.at(3, 2), Face);
+    EXPECT_EQ(down.at(3, 3), Light);
+    EXPECT_EQ(down.at(0, 0), Shadow) << "sunken bevel over the pattern";
+    const int a = 89 - 11;
+    EXPECT_EQ(down.at(a + 2, 2), Face) << "the arrow part has no pattern";
+    EXPECT_EQ(down.at(a, 0), Light) << "the arrow part's bevel is raised: not pressed";
+}
+
+TEST_F(ExplorerButtonPaint, OfficeArrowSitsRightAndMovesWhileItsPartIsPressed) {
+    form.Exit.setDropDownStyle(DropDownStyle::ddsOffice);
+    auto idle = paint(form.Exit);
+    expectRow(idle, 12, 81, 85, Text); // (89 - 9 + 1 ... , 25 div 2)
+    expectRow(idle, 13, 82, 84, Text);
+    expectRow(idle, 14, 83, 83, Text);
+    EXPECT_NE(idle.at(80, 11), Text) << "no row above the anchor";
+
+    form.Exit.setDropDownMenu(&form.Menu);
+    bool checked = false;
+    backend.whileMenuShown = [&] {
+        auto open = paint(form.Exit);
+        expectRow(open, 13, 82, 86, Navy);
+        EXPECT_EQ(open.at(78, 0), Shadow) << "the arrow part is sunken";
+        EXPECT_EQ(open.at(0, 0), Light) << "the main part is raised by the hover";
+        checked = true;
+    };
+    backend.pointTo(form.Exit, 85, 5);
+    backend.leftDown();
+    EXPECT_TRUE(checked);
+}
+
+TEST_F(ExplorerButtonPaint, WordWrapMeasuresAndDrawsATrailingSpace) {
+    form.Exit.setCaption("Go");
+    EXPECT_EQ(paint(form.Exit).at(38, 8), Text) << "without: (89 - 12) div 2 = 38";
+    form.Exit.setOptions(form.Exit.options() | boWordWrap);
+    auto wrapped = paint(form.Exit);
+    EXPECT_EQ(wrapped.at(35, 8), Text) << "with: (89 - 18) div 2 = 35";
+    EXPECT_EQ(wrapped.at(34, 8), Face);
+}
+
+TEST_F(ExplorerButtonPaint, LargeSizeDoublesTheGlyphUnlessTransparent) {
+    ui::Raster glyph(16, 16, Magenta);
+    glyph.set(5, 5, Red);
+    form.Exit.setCaption("");
+    form.Exit.setOptions(Opaque & ~unsigned{boMonoDisplay});
+    form.Exit.setBitmap(glyph);
+    form.Exit.setButtonSize(ButtonSize::bsLarge); // 39 x 38: glyph at (3, 3)
+    auto doubled = paint(form.Exit);
+    EXPECT_EQ(doubled.at(3 + 10, 3 + 10), Red);
+    EXPECT_EQ(doubled.at(3 + 11, 3 + 11), Red);
+    EXPECT_EQ(doubled.at(3 + 12, 3 + 12), Face) << "the corner colour became the brush";
+    EXPECT_EQ(doubled.at(3, 3), Face);
+
+    backend.screen = ui::Raster(400, 400, ui::rgb(0, 99, 0));
+    form.Exit.setOptions(form.Exit.options() | boTransparent);
+    auto own = paint(form.Exit);
+    EXPECT_EQ(own.at(3 + 5, 3 + 5), Red);
+    EXPECT_EQ(own.at(3 + 10, 3 + 10), ui::rgb(0, 99, 0)) << "the screen shows through";
+}
+
+TEST_F(ExplorerButtonPaint, TransparentButtonCoveredAtItsFirstPaintDrawsOnItsWindow) {
+    backend.screen = ui::Raster(400, 400, ui::rgb(0, 99, 0));
+    form.Exit.setOptions(kWindowButtonOptions);
+    int left = 1;
+    int top = 1;
+    backend.clientToScreen(form.Exit, left, top);
+    backend.coveredAt = [&](int x, int y) { return x == left && y == top; }; // a test point
+    ui::RasterCanvas window(89, 25, ui::rgb(7, 7, 7));
+    form.Exit.paint(window);
+    EXPECT_FALSE(form.Exit.capturedCleanly());
+    EXPECT_EQ(window.at(40, 1), ui::rgb(0, 99, 0));
+    backend.coveredAt = nullptr;
+    const int recreatedBefore = backend.recreated[&form.Exit];
+    form.Exit.paint(window);
+    EXPECT_EQ(backend.recreated[&form.Exit], recreatedBefore + 1)
+        << "uncovered: the window is made again, to capture afresh";
+    form.Exit.paint(window);
+    EXPECT_TRUE(form.Exit.capturedCleanly());
+}
+
+TEST_F(ExplorerButtonPaint, MonochromeThresholdsByShading) {
+    const ui::Rgb hi = ui::rgb(1, 1, 1);
+    const ui::Rgb lo = ui::rgb(2, 2, 2);
+    ui::Raster glyph(8, 1, Magenta);
+    const int sums[] = {554, 553, 232, 231, 58, 57, 336};
+    for (int i = 0; i < 7; ++i) {
+        const int s = sums[i];
+        glyph.set(i + 1, 0, ui::rgb(s / 3 + (s % 3 > 0), s / 3 + (s % 3 > 1), s / 3));
+    }
+    const auto medium = monochromeOf(glyph, ShadingType::stMedium, hi, lo);
+    EXPECT_EQ(medium.at(0, 0), Magenta) << "the transparent colour stays";
+    EXPECT_EQ(medium.at(1, 0), Light);
+    EXPECT_EQ(medium.at(2, 0), hi);
+    EXPECT_EQ(medium.at(3, 0), hi);
+    EXPECT_EQ(medium.at(4, 0), lo);
+    EXPECT_EQ(medium.at(5, 0), lo);
+    EXPECT_EQ(medium.at(6, 0), Text);
+    EXPECT_EQ(medium.at(7, 0), hi);
+    const auto darkShading = monochromeOf(glyph, ShadingType::stDark, hi, lo);
+    EXPECT_EQ(darkShading.at(7, 0), Light) << "stDark's first threshold lies lower";
+    EXPECT_EQ(monochromeOf(glyph, ShadingType::stLight, hi, lo).at(5, 0), Text);
+}
