@@ -23,9 +23,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     type.lpszClassName = "BareWindow";
     if (!RegisterClassA(&type))
         return 1;
-    HWND window = CreateWindowExA(0, "BareWindow", "Bare window", WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 432, 300, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window =
+        CreateWindowExA(0, "BareWindow", "Bare window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 432, 300, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
     ShowWindow(window, show);

@@ -40,8 +40,7 @@ int main() {
                 std::chrono::steady_clock::now() - start;
             best = took.count() < best ? took.count() : best;
         }
-        std::printf("%-10zu %12.3f %14.3f %10zu\n", entries, best, best * 1000.0 / entries,
-                    lines);
+        std::printf("%-10zu %12.3f %14.3f %10zu\n", entries, best, best * 1000.0 / entries, lines);
     }
     return 0;
 }

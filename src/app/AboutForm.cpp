@@ -34,8 +34,8 @@ TForm4::TForm4() : ui::Form("TForm4") {
     Bevel3.setBounds(17, 0, 2, 238);
     Bevel4.setShape(ui::BevelShape::LeftLine);
     Bevel4.setBounds(449, 0, 2, 238);
-    Label2.place("Coding by LAME 3.100 and libmpg123 1.31, free software under the GNU LGPL.",
-                 28, 140);
+    Label2.place("Coding by LAME 3.100 and libmpg123 1.31, free software under the GNU LGPL.", 28,
+                 140);
     Label3.place(std::string("Questions: ") + settings::kSupportMail +
                      ". Korimba comes without any warranty;\nkeep copies of what you convert.",
                  28, 164);

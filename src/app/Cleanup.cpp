@@ -52,9 +52,8 @@ void clearDirection(platform::Platform& platform, const std::string& programFold
                     const JobDirection& direction) {
     platform::FileSystem& files = platform.files;
     const paths::CodePage codePage(platform.process);
-    deleteFilesIn(files, programFolder + direction.listFolder, [](const std::string&) {
-        return true;
-    });
+    deleteFilesIn(files, programFolder + direction.listFolder,
+                  [](const std::string&) { return true; });
     deleteFilesIn(files, programFolder + settings::kTempFolder,
                   [&](const std::string& name) { return isLeftover(name, direction, codePage); });
     files.deleteFile(programFolder + direction.progressFile);

@@ -49,8 +49,8 @@ bool entriesAreOfType(const std::vector<std::string>& entries, const char* type)
     const paths::CodePage cp = codePage();
     bool allGood = true;
     for (const std::string& entry : entries)
-        allGood = namesAFile(entry) && paths::upperAscii(paths::extension(entry, cp)) == type &&
-                  allGood;
+        allGood =
+            namesAFile(entry) && paths::upperAscii(paths::extension(entry, cp)) == type && allGood;
     return allGood;
 }
 
@@ -71,9 +71,9 @@ void emptyFolder(platform::FileSystem& files, const std::string& folder) {
 } // namespace
 
 void TForm1::ExplorerButton6Click() {
-    runListJob(kEncodeList, {settings::Form2->Edit1, Label7, Timer1},
-               jobs::encoderSwitches(ComboBox1.itemIndex(),
-                                     {CheckBox1.checked(), CheckBox2.checked()}));
+    runListJob(
+        kEncodeList, {settings::Form2->Edit1, Label7, Timer1},
+        jobs::encoderSwitches(ComboBox1.itemIndex(), {CheckBox1.checked(), CheckBox2.checked()}));
 }
 
 void TForm1::ExplorerButton7Click() {
@@ -94,7 +94,8 @@ void TForm1::runListJob(const ListJobKind& kind, const ListJobControls& controls
     bool goAhead = true;
 
     if (!entriesAreOfType(list.entries(), kind.entryType)) {
-        application.showError("There are errors in your input list, please resolve them and retry.");
+        application.showError(
+            "There are errors in your input list, please resolve them and retry.");
         goAhead = false;
     }
     if (goAhead && paths::folderPart(output, cp).empty()) {
@@ -138,9 +139,7 @@ void TForm1::runListJob(const ListJobKind& kind, const ListJobControls& controls
     script.startsMessage = settings::Form7->CheckBox4.checked();
     script.codePage = cp;
 
-    buffer.clear();
-    for (const std::string& line : lists::listJobScript(script))
-        buffer.add(line);
+    buffer = ui::TextLines(lists::listJobScript(script));
     const std::string lockFile = programFolder + kind.direction.lockFile;
     settings::saveLines(files, lockFile, buffer);
     buffer.clear();

@@ -188,7 +188,6 @@ void TForm1::FormActivate() {
     }
 }
 
-
 void TForm1::ExplorerButton3Click() {
     close();
 }

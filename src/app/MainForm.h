@@ -96,7 +96,7 @@ public:
 private:
     // What a single-file job reads and sets beyond the fields, by direction.
     struct SingleJobControls {
-        ui::Edit& tool;           // the tool-paths dialog's field of the coder
+        ui::Edit& tool;            // the tool-paths dialog's field of the coder
         ui::CheckBox& showMessage; // the preference that starts the completion program
         ui::Label& label;
         ui::Timer& timer;

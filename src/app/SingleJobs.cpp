@@ -139,9 +139,7 @@ void TForm1::runSingleJob(const SingleJobKind& kind, const SingleJobControls& co
     script.codePage = cp;
 
     ui::TextLines& buffer = settings::generalBuffer();
-    buffer.clear();
-    for (const std::string& line : jobs::singleJobScript(script))
-        buffer.add(line);
+    buffer = ui::TextLines(jobs::singleJobScript(script));
     if (goAhead)
         settings::saveLines(files, programFolder + kind.lockFile, buffer);
     buffer.clear();

@@ -14,8 +14,8 @@ std::vector<std::string> encoderFolderLines(const std::string& encoderPath,
                                             const paths::CodePage& codePage) {
     return {
         escapeUnquoted(paths::drivePart(encoderPath, codePage), codePage),
-        "cd " + escapeUnquoted(paths::folderWithoutTrailingBackslash(shortEncoder, codePage),
-                               codePage),
+        "cd " +
+            escapeUnquoted(paths::folderWithoutTrailingBackslash(shortEncoder, codePage), codePage),
     };
 }
 

@@ -22,10 +22,10 @@ struct SingleScript {
     std::string shortTool;          // the coder the script runs (SE or SD)
     std::string shortInput;         // SI, "" when the input does not exist
     SwitchPlaces switches;
-    std::string output;             // O, as typed
-    bool startsMessage = false;     // the completion program's line
+    std::string output;         // O, as typed
+    bool startsMessage = false; // the completion program's line
     SingleJob job = SingleJob::Encode;
-    std::string shortOutput;        // O's short form when it exists, else ""
+    std::string shortOutput; // O's short form when it exists, else ""
     paths::CodePage codePage;
 };
 

@@ -104,8 +104,8 @@ void TForm6::Edit1Exit() {
 
 void TForm6::ExplorerButton1Click() {
     ui::Application& application = ui::Application::current();
-    settings::system().shell.execute(application.backend().handleOf(*this), "open",
-                                     "explorer.exe", "", "", platform::SwShow);
+    settings::system().shell.execute(application.backend().handleOf(*this), "open", "explorer.exe",
+                                     "", "", platform::SwShow);
 }
 
 void TForm6::ExplorerButton2Click() {

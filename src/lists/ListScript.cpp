@@ -31,9 +31,7 @@ private:
     std::string unquoted(const std::string& path) const {
         return jobs::escapeUnquoted(path, codePage_);
     }
-    std::string quoted(const std::string& path) const {
-        return jobs::quotedPath(path, codePage_);
-    }
+    std::string quoted(const std::string& path) const { return jobs::quotedPath(path, codePage_); }
     std::string inListFolder(const std::string& name) const {
         return values_.shortProgramFolder + values_.direction.listFolder + name;
     }
@@ -55,8 +53,8 @@ private:
         const ListDirection& direction = values_.direction;
         const std::string count = std::to_string(values_.entries.size());
         const std::string progressFile = quoted(values_.programFolder + direction.progressFile);
-        const std::string temporary = listTemporaryOutput(values_.shortProgramFolder, direction,
-                                                          entry.shortInput, codePage_);
+        const std::string temporary =
+            listTemporaryOutput(values_.shortProgramFolder, direction, entry.shortInput, codePage_);
         const std::string longName = paths::fileNamePart(entry.input, codePage_);
         const std::string result = resultName(entry.input, direction, codePage_);
 

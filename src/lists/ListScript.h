@@ -39,10 +39,10 @@ struct ListScript {
     std::string shortTool;          // the coder the script runs (SE or SD)
     jobs::SwitchPlaces switches;
     std::vector<ListEntry> entries;
-    std::string outputFolder; // O, as typed
-    bool showsCount = false;     // "Files left for progress" in the script's window
-    bool deletesInputs = false;  // an input goes once its result is in the output folder
-    bool startsMessage = false;  // the completion program
+    std::string outputFolder;   // O, as typed
+    bool showsCount = false;    // "Files left for progress" in the script's window
+    bool deletesInputs = false; // an input goes once its result is in the output folder
+    bool startsMessage = false; // the completion program
     paths::CodePage codePage;
 };
 

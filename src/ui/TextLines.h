@@ -14,6 +14,7 @@ class TextLines {
 public:
     TextLines() = default;
     TextLines(std::initializer_list<std::string> lines) : lines_(lines) {}
+    explicit TextLines(std::vector<std::string> lines) : lines_(std::move(lines)) {}
 
     // Replaces the whole content. CR LF, LF and CR each end a line; a final
     // line break adds no empty line after it.

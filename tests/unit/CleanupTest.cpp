@@ -61,8 +61,8 @@ protected:
 };
 
 const std::vector<std::string> kUserFiles = {
-    "Settings.ini",        "Temp\\thesis.doc",        "Temp\\song.wav.txt", "Temp\\a.wave",
-    "Temp\\Other\\x.wav",  "Temp\\LE\\Sub\\keep.wav", "Temp\\Encoding.bat",
+    "Settings.ini",       "Temp\\thesis.doc",        "Temp\\song.wav.txt", "Temp\\a.wave",
+    "Temp\\Other\\x.wav", "Temp\\LE\\Sub\\keep.wav", "Temp\\Encoding.bat",
 };
 
 } // namespace

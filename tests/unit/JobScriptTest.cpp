@@ -2,6 +2,7 @@
 #include "fakes/FakePlatform.h"
 #include "jobs/JobScript.h"
 #include "jobs/ScriptEscape.h"
+#include "ui/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,9 @@ using namespace korimba::jobs;
 
 namespace {
 
-std::string text(const std::vector<std::string>& lines) {
-    std::string joined;
-    for (const std::string& line : lines)
-        joined += line + "\r\n";
-    return joined;
+// The script as its file holds it.
+std::string text(std::vector<std::string> lines) {
+    return ui::TextLines(std::move(lines)).text();
 }
 
 // The documented example: encoder C:\L3ENC\L3ENC.EXE, input D:\Music\Night and
@@ -150,13 +149,14 @@ TEST(JobScript, EveryNameInTheScriptIsEscapedForItsPlace) {
     const auto lines = singleJobScript(values);
     EXPECT_EQ(lines[3], "erase C:\\50%%^&MO~1\\Temp\\*.wav");
     EXPECT_EQ(lines[5], "cd C:\\A^&B^^C");
-    EXPECT_EQ(lines[6], "C:\\A^&B^^C\\L3ENC.EXE D:\\R^&B_~TFK.WAV C:\\50%%^&MO~1\\Temp\\R^&B_~TFK.WAV "
-                        "-br 128000 -hq  ");
+    EXPECT_EQ(lines[6],
+              "C:\\A^&B^^C\\L3ENC.EXE D:\\R^&B_~TFK.WAV C:\\50%%^&MO~1\\Temp\\R^&B_~TFK.WAV "
+              "-br 128000 -hq  ");
     EXPECT_EQ(lines[9], "if not exist \"D:\\100%% R&B (live).mp3\" goto move");
     EXPECT_EQ(lines[10], "del \"D:\\100%% R&B (live).mp3\"");
-    EXPECT_EQ(lines[12],
-              "move C:\\50%%^&MO~1\\Temp\\R^&B_~TFK.WAV \"D:\\100%% R&B (live).mp3\"");
-    EXPECT_EQ(lines[13], "start C:\\50%%^&MO~1\\Message.exe E D:\\R^&B_~TFK.WAV D:\\100%%R^&~1.MP3");
+    EXPECT_EQ(lines[12], "move C:\\50%%^&MO~1\\Temp\\R^&B_~TFK.WAV \"D:\\100%% R&B (live).mp3\"");
+    EXPECT_EQ(lines[13],
+              "start C:\\50%%^&MO~1\\Message.exe E D:\\R^&B_~TFK.WAV D:\\100%%R^&~1.MP3");
     EXPECT_EQ(lines[14], "del \"C:\\50%% & more\\Encoding.bat\"");
 }
 
@@ -190,9 +190,9 @@ std::string asTheInterpreterReadsIt(const std::string& line) {
 
 TEST(JobScript, HostileNamesAreReadBackExactly) {
     const std::vector<std::string> names = {
-        "100% Pure",  "R&B",     "a^b",         "x|y",      "<in>",     "Mr. X. Jr.",
-        "!bang!",     "(live)",  "50%% off",    "%PATH%",   "a & b ^ c", "several...dots..",
-        "semi;colon", "comma,s", "equal=sign",  "tab\tname"};
+        "100% Pure",  "R&B",     "a^b",        "x|y",      "<in>",      "Mr. X. Jr.",
+        "!bang!",     "(live)",  "50%% off",   "%PATH%",   "a & b ^ c", "several...dots..",
+        "semi;colon", "comma,s", "equal=sign", "tab\tname"};
     for (const std::string& stem : names) {
         SingleScript values = encodeExample();
         values.programFolder = "C:\\" + stem + "\\";

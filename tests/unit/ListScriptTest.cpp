@@ -1,5 +1,6 @@
 // The list job scripts, byte for byte.
 #include "lists/ListScript.h"
+#include "ui/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +9,9 @@ using namespace korimba::lists;
 
 namespace {
 
-std::string text(const std::vector<std::string>& lines) {
-    std::string joined;
-    for (const std::string& line : lines)
-        joined += line + "\r\n";
-    return joined;
+// The script as its file holds it.
+std::string text(std::vector<std::string> lines) {
+    return ui::TextLines(std::move(lines)).text();
 }
 
 // Two entries into E:\MP3\ at 128000 bit/s with high quality, the count and

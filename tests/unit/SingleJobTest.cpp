@@ -140,18 +140,18 @@ TEST_F(SingleJob, OutputWithoutANameEndsTheCommandAtOnce) {
     settings::Form7->CheckBox7.setChecked(false);
     settings::Form7->CheckBox8.setChecked(false);
     Form1->ExplorerButton2.userPress();
-    EXPECT_EQ(backend.messageTexts(),
-              std::vector<std::string>{
-                  "Please enter an output file (ie. 'C:\\Folder\\Filename.wav')."});
+    EXPECT_EQ(
+        backend.messageTexts(),
+        std::vector<std::string>{"Please enter an output file (ie. 'C:\\Folder\\Filename.wav')."});
 
     // With the extension preference on, the folder becomes "\.wav": check 2.
     settings::Form7->CheckBox7.setChecked(true);
     backend.messages.clear();
     Form1->ExplorerButton2.userPress();
     EXPECT_EQ(Form1->Edit2.text(), "D:\\Music\\.wav");
-    EXPECT_EQ(backend.messageTexts(),
-              std::vector<std::string>{
-                  "Please enter an output file (ie. 'C:\\Folder\\Filename.wav')."});
+    EXPECT_EQ(
+        backend.messageTexts(),
+        std::vector<std::string>{"Please enter an output file (ie. 'C:\\Folder\\Filename.wav')."});
     EXPECT_FALSE(running("Decoding.bat"));
 }
 
@@ -180,7 +180,8 @@ TEST_F(SingleJob, OldTemporaryOutputOfTheSameNameIsDeletedBeforeAnEncode) {
     startWith("D:\\Music\\Night and day.wav", "D:\\Music\\Out.mp3");
     Form1->ExplorerButton1.userPress();
     EXPECT_FALSE(platform.files.exists(file("Temp\\NIGHTA~1.WAV")));
-    EXPECT_TRUE(platform.files.exists(file("Temp\\OTHER.WAV"))) << "the script's own erase does that";
+    EXPECT_TRUE(platform.files.exists(file("Temp\\OTHER.WAV")))
+        << "the script's own erase does that";
 }
 
 TEST_F(SingleJob, LaunchFollowsWindowModeAndViewCoding) {
@@ -190,8 +191,8 @@ TEST_F(SingleJob, LaunchFollowsWindowModeAndViewCoding) {
         int show;
     };
     const Case cases[] = {
-        {&settings::TForm7::RadioButton3, true, 6}, {&settings::TForm7::RadioButton2, true, 5},
-        {&settings::TForm7::RadioButton1, true, 3}, {&settings::TForm7::RadioButton3, false, 0},
+        {&settings::TForm7::RadioButton3, true, 6},  {&settings::TForm7::RadioButton2, true, 5},
+        {&settings::TForm7::RadioButton1, true, 3},  {&settings::TForm7::RadioButton3, false, 0},
         {&settings::TForm7::RadioButton2, false, 0}, {&settings::TForm7::RadioButton1, false, 0},
     };
     startWith("D:\\Music\\Night and day.wav", "D:\\Music\\Out.mp3");

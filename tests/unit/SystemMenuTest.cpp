@@ -69,8 +69,7 @@ TEST_F(SystemMenu, KillProcessesEndsWindowsWithoutTheCloseSteps) {
     EXPECT_TRUE(platform.shell.exitCalls().empty());
 
     choose("Killprocesses1");
-    EXPECT_EQ(platform.shell.exitCalls(),
-              (std::vector<fakes::ExitWindowsCall>{{4, 0}, {2, 0}}));
+    EXPECT_EQ(platform.shell.exitCalls(), (std::vector<fakes::ExitWindowsCall>{{4, 0}, {2, 0}}));
     ASSERT_EQ(backend.messages.size(), 3u);
     EXPECT_EQ(backend.messages[2].kind, ui::MessageKind::Warning);
     EXPECT_EQ(backend.messages[2].text,
@@ -133,8 +132,9 @@ TEST_F(SystemMenu, PackageButtonDownloadsWhenNoPackageIsInstalled) {
     Form7->ExplorerButton3.userPress();
     EXPECT_TRUE(executions().empty());
     Form7->ExplorerButton3.userPress();
-    EXPECT_EQ(executions(), (std::vector<fakes::ShellExecution>{
-                                {Form7, "open", "http://www.korimba.example/packages/", "", "", 5}}));
+    EXPECT_EQ(executions(),
+              (std::vector<fakes::ShellExecution>{
+                  {Form7, "open", "http://www.korimba.example/packages/", "", "", 5}}));
     EXPECT_EQ(shown().back(), "This will take you to the Venhollow site where you can download "
                               "visual packages. Continue?");
     EXPECT_FALSE(application->terminated());
@@ -156,9 +156,8 @@ TEST_F(SystemMenu, EnablingAndDisablingRestartWithTheFirstArgumentOnly) {
     EXPECT_EQ(shown().back(),
               "This will enable the current installed package, and restart Korimba. Continue?");
     ASSERT_FALSE(executions().empty());
-    EXPECT_EQ(executions().back(),
-              (fakes::ShellExecution{Form7, "open", "C:\\Korimba\\korimba.exe",
-                                     "\"D:\\My Music\\a.wav\"", "", 5}));
+    EXPECT_EQ(executions().back(), (fakes::ShellExecution{Form7, "open", "C:\\Korimba\\korimba.exe",
+                                                          "\"D:\\My Music\\a.wav\"", "", 5}));
     EXPECT_TRUE(application->terminated());
     EXPECT_TRUE(platform.files.exists(file("Prefs.ini"))) << "the dialog's Close ran";
     EXPECT_FALSE(platform.files.exists(file("options.ini"))) << "no close steps";

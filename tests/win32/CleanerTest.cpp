@@ -192,8 +192,8 @@ TEST_F(CleanerTest, NothingToDoChangesNothing) {
     const std::string run = "C:\\TOOLS\\A.EXE";
     writeWinIni("Windows", "Run", run);
     writeWinIni("Windows", "Korimba", "kept");
-    for (const char* name : {"EncList.dat", "Temp\\", "Temp\\NIGHTA~1.WAV", "Temp\\LD\\",
-                             "Temp\\LD\\BLUE.MP3"})
+    for (const char* name :
+         {"EncList.dat", "Temp\\", "Temp\\NIGHTA~1.WAV", "Temp\\LD\\", "Temp\\LD\\BLUE.MP3"})
         create(name);
 
     for (const std::optional<std::string>& path :
@@ -218,8 +218,8 @@ TEST_F(CleanerTest, StartedByHandDuringAJobItLeavesThatJobAlone) {
 
     EXPECT_EQ(runCleaner(), 0u);
 
-    for (const char* kept : {"Encoding.bat", "EncList.dat", "Temp\\NIGHTA~1.WAV",
-                             "Temp\\LE\\BLUE.WAV"})
+    for (const char* kept :
+         {"Encoding.bat", "EncList.dat", "Temp\\NIGHTA~1.WAV", "Temp\\LE\\BLUE.WAV"})
         EXPECT_TRUE(has(kept)) << kept;
     EXPECT_FALSE(has("Decoding.bat"));
     EXPECT_FALSE(has("Temp\\LD\\OLD.MP3"));

@@ -63,8 +63,8 @@ inline Notice fileJobNotice(const std::string& heading, const std::vector<std::s
                             const LongNameLookup& lookup, const paths::CodePage& codePage) {
     const std::string output = argumentAt(arguments, 2);
     Notice notice;
-    notice.text = heading + "\r\n\r\nInput: " +
-                  describe(argumentAt(arguments, 1), lookup, codePage) +
+    notice.text = heading +
+                  "\r\n\r\nInput: " + describe(argumentAt(arguments, 1), lookup, codePage) +
                   "\r\nOutput: " + describe(output, lookup, codePage);
     // The output's folder can exist even when the output itself is missing.
     const std::string folder = paths::folderPart(output, codePage);
@@ -73,8 +73,8 @@ inline Notice fileJobNotice(const std::string& heading, const std::vector<std::s
     return notice;
 }
 
-inline Notice listJobNotice(const std::vector<std::string>& arguments,
-                            const LongNameLookup& lookup, const paths::CodePage& codePage) {
+inline Notice listJobNotice(const std::vector<std::string>& arguments, const LongNameLookup& lookup,
+                            const paths::CodePage& codePage) {
     // The folder comes as the user typed it, long already; only its existence matters.
     const std::string folder = argumentAt(arguments, 2);
     Notice notice;
@@ -94,8 +94,8 @@ inline Notice listJobNotice(const std::vector<std::string>& arguments,
 
 // arguments: the command-line arguments after the program name. Folders are
 // split by the program's path rules, which know the double-byte code pages.
-inline Notice composeNotice(const std::vector<std::string>& arguments,
-                            const LongNameLookup& lookup, const paths::CodePage& codePage = {}) {
+inline Notice composeNotice(const std::vector<std::string>& arguments, const LongNameLookup& lookup,
+                            const paths::CodePage& codePage = {}) {
     const std::string letter = detail::argumentAt(arguments, 0);
     if (letter == "E" || letter == "e")
         return detail::fileJobNotice("Encoding finished.", arguments, lookup, codePage);

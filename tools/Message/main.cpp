@@ -171,8 +171,8 @@ int runMessageLoop(HWND frame) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Window window;
     const korimba::platform::win32::Win32Process process;
-    window.notice = korimba::message::composeNotice(arguments(), longName,
-                                                    korimba::paths::CodePage(process));
+    window.notice =
+        korimba::message::composeNotice(arguments(), longName, korimba::paths::CodePage(process));
     window.font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                               DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
