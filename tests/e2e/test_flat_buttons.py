@@ -148,6 +148,8 @@ class SystemMenuTest(FlatButtonTestCase):
         main = self.start_main()
         system = main.child(caption="      &System  ")
         self.point_away(main)
+        # The window may have come up under the pointer: wait until it has left.
+        self.wait_look(main.child(caption="Crea&te list"), idle, "every button at rest")
         main.xdotool("key", "alt+s")
         menu = self.driver.wait_window({"pid": self.program.pid, "cls": "#32768",
                                         "visible": True})
