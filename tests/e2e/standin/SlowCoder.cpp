@@ -9,6 +9,6 @@ int main(int argc, char** argv) {
         std::fputs("slowcoder: IN OUT [switches...]\n", stderr);
         return 2;
     }
-    Sleep(4000);
+    Sleep(10000);
     return CopyFileA(argv[1], argv[2], FALSE) ? 0 : 1;
 }
