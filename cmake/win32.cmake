@@ -7,11 +7,13 @@ target_link_libraries(korimba_platform PUBLIC korimba_core shell32 user32 kernel
 target_compile_options(korimba_platform PRIVATE ${KORIMBA_WARNINGS})
 
 set(KORIMBA_WIN32_SOURCES
+  src/ui/win32/ButtonWindows.cpp
   src/ui/win32/ControlWindows.cpp
   src/ui/win32/CustomControlWindow.cpp
   src/ui/win32/CustomServices.cpp
   src/ui/win32/DibImage.cpp
   src/ui/win32/DroppedFiles.cpp
+  src/ui/win32/EditWindows.cpp
   src/ui/win32/FormBounds.cpp
   src/ui/win32/FormDisplay.cpp
   src/ui/win32/FormWindow.cpp
@@ -20,6 +22,7 @@ set(KORIMBA_WIN32_SOURCES
   src/ui/win32/Guard.cpp
   src/ui/win32/Keyboard.cpp
   src/ui/win32/Layout.cpp
+  src/ui/win32/ListWindows.cpp
   src/ui/win32/MessageBoxes.cpp
   src/ui/win32/MessageLoops.cpp
   src/ui/win32/ModalRun.cpp
@@ -32,6 +35,7 @@ set(KORIMBA_WIN32_SOURCES
   src/ui/win32/Properties.cpp
   src/ui/win32/Tooltips.cpp
   src/ui/win32/Win32Backend.cpp
+  src/ui/win32/WindowKinds.cpp
 )
 add_library(korimba_win32 STATIC ${KORIMBA_WIN32_SOURCES})
 target_link_libraries(korimba_win32 PUBLIC korimba_platform korimba_core shell32 user32 gdi32 comdlg32 comctl32 kernel32)

@@ -1,11 +1,13 @@
 // Procedures of panels, labels and the subclassed system controls.
 #include "ui/Controls.h"
 #include "ui/win32/Guard.h"
+#include "ui/win32/Keyboard.h"
 #include "ui/win32/NativeWindows.h"
 #include "ui/win32/Notifications.h"
 #include "ui/win32/Painting.h"
 #include "ui/win32/Peers.h"
 #include "ui/win32/Win32Backend.h"
+#include "ui/win32/WindowKinds.h"
 #include "ui/win32/WindowProcedures.h"
 
 namespace korimba::ui::win32 {
@@ -139,5 +141,53 @@ LRESULT CALLBACK systemControlProcedure(HWND window, UINT message, WPARAM wParam
     }
     return result;
 }
+
+namespace {
+
+DWORD panelStyle(const Control&) {
+    return WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+}
+
+// Panels and labels paint their captions themselves.
+void mirrorPaintedCaption(Control& control, HWND window, Property property) {
+    mirrorCaption(control, window, property);
+    if (property == Property::Text)
+        InvalidateRect(window, nullptr, FALSE);
+}
+
+bool labelTakesAccelerator(const Control& control) {
+    return static_cast<const Label&>(control).focusControl() != nullptr;
+}
+
+// A label's accelerator moves the focus to its field.
+void focusField(Win32Backend& backend, Control& control) {
+    Control* field = static_cast<Label&>(control).focusControl();
+    if (field && field->canFocus() && reachable(*field))
+        backend.setFocus(*field);
+}
+
+} // namespace
+
+extern const WindowKind kPanelWindow{kPanelClass,
+                                     panelStyle,
+                                     noStyle,
+                                     false,
+                                     true,
+                                     noInitialState,
+                                     mirrorPaintedCaption,
+                                     noNotification,
+                                     takesNoAccelerator,
+                                     noAccelerator};
+
+extern const WindowKind kLabelWindow{kLabelClass,
+                                     noStyle,
+                                     noStyle,
+                                     false,
+                                     true,
+                                     noInitialState,
+                                     mirrorPaintedCaption,
+                                     noNotification,
+                                     labelTakesAccelerator,
+                                     focusField};
 
 } // namespace korimba::ui::win32

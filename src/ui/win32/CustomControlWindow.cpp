@@ -3,8 +3,10 @@
 #include "ui/CustomControl.h"
 #include "ui/win32/GdiCanvas.h"
 #include "ui/win32/Guard.h"
+#include "ui/win32/NativeWindows.h"
 #include "ui/win32/Peers.h"
 #include "ui/win32/Win32Backend.h"
+#include "ui/win32/WindowKinds.h"
 #include "ui/win32/WindowProcedures.h"
 
 #include <windowsx.h>
@@ -163,5 +165,19 @@ LRESULT CALLBACK customControlProcedure(HWND window, UINT message, WPARAM wParam
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
+
+namespace {
+
+// A transparent one lets the windows below it paint first.
+DWORD customExStyle(const Control& control) {
+    return static_cast<const CustomControl&>(control).transparentWindow() ? WS_EX_TRANSPARENT : 0;
+}
+
+} // namespace
+
+// Its accelerator is offered to it by the form before any other control's.
+extern const WindowKind kCustomWindow{
+    kCustomClass,  noStyle,        customExStyle,      false,        true, noInitialState,
+    mirrorCaption, noNotification, takesNoAccelerator, noAccelerator};
 
 } // namespace korimba::ui::win32

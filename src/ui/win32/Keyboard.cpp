@@ -6,6 +6,7 @@
 #include "ui/win32/Guard.h"
 #include "ui/win32/Peers.h"
 #include "ui/win32/Win32Backend.h"
+#include "ui/win32/WindowKinds.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,14 +17,6 @@ namespace {
 
 bool keyDown(int key) {
     return (GetKeyState(key) & 0x8000) != 0;
-}
-
-// Visible and enabled, and so is every container up to the form.
-bool reachable(const Control& control) {
-    for (const Control* c = &control; c; c = c->parent())
-        if (!c->visible() || !c->enabled())
-            return false;
-    return true;
 }
 
 bool isTabStop(const Control& control) {
@@ -69,16 +62,8 @@ void moveFocus(Win32Backend& backend, Form& form, bool backward) {
 }
 
 bool takesAccelerator(const Control& control) {
-    switch (control.kind()) {
-    case ControlKind::Label:
-        return static_cast<const Label&>(control).focusControl() != nullptr;
-    case ControlKind::Button:
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton:
-        return true;
-    default:
-        return false;
-    }
+    const WindowKind* kind = windowKindOf(control);
+    return kind && kind->takesAccelerator(control);
 }
 
 Control* acceleratorTarget(const Control& container, char letter) {
@@ -113,34 +98,17 @@ bool offerToCustomControls(Control& container, char letter) {
 }
 
 void runAccelerator(Win32Backend& backend, Control& target) {
-    switch (target.kind()) {
-    case ControlKind::Label: {
-        Control* field = static_cast<Label&>(target).focusControl();
-        if (field && field->canFocus() && reachable(*field))
-            backend.setFocus(*field);
-        break;
-    }
-    case ControlKind::Button:
-        static_cast<Button&>(target).userPress();
-        break;
-    case ControlKind::CheckBox: {
-        auto& box = static_cast<CheckBox&>(target);
-        backend.setFocus(box);
-        box.setChecked(!box.checked());
-        break;
-    }
-    case ControlKind::RadioButton: {
-        auto& radio = static_cast<RadioButton&>(target);
-        backend.setFocus(radio);
-        radio.setChecked(true);
-        break;
-    }
-    default:
-        break;
-    }
+    windowKindOf(target)->accelerate(backend, target);
 }
 
 } // namespace
+
+bool reachable(const Control& control) {
+    for (const Control* c = &control; c; c = c->parent())
+        if (!c->visible() || !c->enabled())
+            return false;
+    return true;
+}
 
 std::vector<Control*> tabStops(const Form& form) {
     std::vector<Control*> stops;

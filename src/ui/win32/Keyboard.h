@@ -21,4 +21,7 @@ bool handleNavigationKey(Win32Backend& backend, const MSG& message);
 // checked, so Tab enters a group at its choice instead of changing it.
 std::vector<Control*> tabStops(const Form& form);
 
+// True when the control and every container up to its form is visible and enabled.
+bool reachable(const Control& control);
+
 } // namespace korimba::ui::win32

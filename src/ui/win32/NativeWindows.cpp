@@ -9,6 +9,7 @@
 #include "ui/win32/Peers.h"
 #include "ui/win32/Properties.h"
 #include "ui/win32/Win32Backend.h"
+#include "ui/win32/WindowKinds.h"
 #include "ui/win32/WindowProcedures.h"
 
 #include <commctrl.h>
@@ -16,50 +17,6 @@
 namespace korimba::ui::win32 {
 
 namespace {
-
-struct NativeKind {
-    const char* className;
-    DWORD style;
-    DWORD exStyle;
-    bool system; // a class of the system, subclassed to see its focus
-};
-
-NativeKind nativeKindOf(const Control& control) {
-    switch (control.kind()) {
-    case ControlKind::Panel:
-        return {kPanelClass, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, false};
-    case ControlKind::Label:
-        return {kLabelClass, 0, 0, false};
-    case ControlKind::Edit:
-        return {"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, true};
-    case ControlKind::Memo: {
-        const auto& memo = static_cast<const Memo&>(control);
-        DWORD style = WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
-        if (!memo.wordWrap())
-            style |= ES_AUTOHSCROLL;
-        if (memo.scrollBars())
-            style |= WS_VSCROLL | (memo.wordWrap() ? 0 : WS_HSCROLL);
-        return {"EDIT", style, WS_EX_CLIENTEDGE, true};
-    }
-    case ControlKind::CheckBox:
-        return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, true};
-    case ControlKind::RadioButton:
-        return {"BUTTON", BS_AUTORADIOBUTTON, 0, true};
-    case ControlKind::ComboBox:
-        return {"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, true};
-    case ControlKind::ProgressBar:
-        return {PROGRESS_CLASSA, 0, 0, true};
-    case ControlKind::Button:
-        return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, true};
-    case ControlKind::Custom: {
-        // A transparent one lets the windows below it paint first.
-        const bool transparent = static_cast<const CustomControl&>(control).transparentWindow();
-        return {kCustomClass, 0, static_cast<DWORD>(transparent ? WS_EX_TRANSPARENT : 0), false};
-    }
-    default:
-        return {nullptr, 0, 0, false};
-    }
-}
 
 DWORD formStyle(const Form& form) {
     DWORD style = WS_CLIPCHILDREN;
@@ -111,31 +68,18 @@ void registerClass(HINSTANCE instance, const char* name, WNDPROC procedure, UINT
         throw windowCreateError(name);
 }
 
-// Captions are window text for the kinds that show one; edits get theirs afterwards.
-const char* initialText(const Control& control) {
-    switch (control.kind()) {
-    case ControlKind::Label:
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton:
-    case ControlKind::Button:
-    case ControlKind::Panel:
-    case ControlKind::Custom:
-        return control.text().c_str();
-    default:
-        return "";
-    }
-}
-
 HWND createChildWindow(Win32Backend& backend, Control& control, HWND parent, int id) {
-    const NativeKind kind = nativeKindOf(control);
-    DWORD style = WS_CHILD | kind.style;
+    const WindowKind& kind = *windowKindOf(control);
+    DWORD style = WS_CHILD | kind.style(control);
     if (control.visible())
         style |= WS_VISIBLE;
     if (!control.enabled())
         style |= WS_DISABLED;
     const Rect& bounds = control.bounds();
-    HWND window = CreateWindowExA(kind.exStyle, kind.className, initialText(control), style,
-                                  bounds.left, bounds.top, bounds.width, bounds.height, parent,
+    // Captions are window text for the kinds that show one; edits get theirs afterwards.
+    const char* text = kind.captionIsText ? control.text().c_str() : "";
+    HWND window = CreateWindowExA(kind.exStyle(control), kind.className, text, style, bounds.left,
+                                  bounds.top, bounds.width, bounds.height, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   backend.instance(), nullptr);
     if (!window)
@@ -144,7 +88,7 @@ HWND createChildWindow(Win32Backend& backend, Control& control, HWND parent, int
     peer->control = &control;
     peer->backend = &backend;
     attachPeer(window, peer);
-    if (kind.system)
+    if (kind.systemClass)
         peer->systemProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
             window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemControlProcedure)));
     if (control.kind() == ControlKind::Custom) {

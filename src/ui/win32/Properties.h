@@ -2,6 +2,7 @@
 // Model to native: one property of a control (not a form) onto its window, or
 // onto the parent's painting for a windowless control.
 #include "ui/Control.h"
+#include "ui/win32/WindowKinds.h"
 
 #include <windows.h>
 
@@ -14,7 +15,5 @@ class Win32Backend;
 void mirrorProperty(Win32Backend& backend, Control& control, Property property);
 // Everything a new child window takes from its control beyond styles and place.
 void mirrorInitialState(Win32Backend& backend, Control& control);
-
-std::string windowText(HWND window);
 
 } // namespace korimba::ui::win32
