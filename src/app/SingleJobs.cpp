@@ -86,10 +86,9 @@ void TForm1::runSingleJob(const SingleJobKind& kind, const SingleJobControls& co
     platform::FileSystem& files = system().files;
     const paths::CodePage cp = codePage();
     const std::string programFolder = settings::programFolder();
-    bool goAhead = true;
 
     settings::reloadToolPaths();
-    goAhead = coderAtHand(controls.tool);
+    bool goAhead = coderAtHand(controls.tool);
     if (files.exists(programFolder + kind.lockFile)) {
         application.showError(kind.inProgress);
         goAhead = false;
