@@ -1,0 +1,87 @@
+"""Kill processes really logs off: in a throwaway Wine prefix of its own (every
+program in it ends), a running job's lock file and the recovery hook must be
+left for the next start, and the close steps must not have run."""
+
+import os
+import shutil
+import subprocess
+import sys
+import textwrap
+import unittest
+from pathlib import Path
+
+from korimba_e2e import build_dir
+
+HERE = Path(__file__).resolve().parent
+
+# Runs in its own Python with KORIMBA_WINEPREFIX pointing at the throwaway prefix.
+SCENARIO = textwrap.dedent(r'''
+    import sys
+    sys.path.insert(0, sys.argv[1])
+    import korimba_e2e as e2e
+    from audio_files import wav_bytes
+
+    driver = e2e.driver()
+    folder = e2e.ProgramFolder("kill", "Audio Coder")
+    folder.copy_programs()
+    folder.copy_programs(("slowcoder.exe",))
+    folder.write_lines("Settings.ini", [folder.win("slowcoder.exe"), folder.win("l3dec.exe")])
+    folder.write_lines("Prefs.ini", ["Minimized", "No", "No", "No", "No", "No", "Yes", "Yes",
+                                     "1", "", "No"])
+    folder.write_bytes("song.wav", wav_bytes(1.0))
+    program = driver.start(folder.win("korimba.exe"))
+    main = program.window(cls="TForm1")
+    main.child(cls="Edit", index=0).set_text(folder.win("song.wav"))
+    main.child(cls="Edit", index=1).set_text(folder.win("song.mp3"))
+    main.child(caption="&Encode").click()
+    e2e.wait_until(lambda: folder.exists("Encoding.bat"))
+    main.child(caption="      &System  ").click()
+    driver.wait_window({"pid": program.pid, "cls": "#32768", "visible": True})
+    main.real_key("f")
+    main.real_key("k")
+    program.message_box().answer("&Yes")
+    warning = program.message_box()
+    assert warning.message.startswith("Save any unsaved work"), warning.message
+    print(folder.host, flush=True)
+    warning.answer("OK")  # from here on everything in the prefix ends, the driver too
+''')
+
+
+def cleaner_in_run(user_registry):
+    """Whether [Windows] Run of win.ini, as the prefix's registry file holds it, ends
+    with Cleaner.exe."""
+    section = None
+    for line in user_registry.read_text(errors="replace").splitlines():
+        if line.startswith("["):
+            section = line.split("]")[0].lower()
+        elif section == r"[software\\microsoft\\windows nt\\currentversion\\windows" and \
+                line.lower().startswith('"run"='):
+            return line.lower().rstrip().endswith('cleaner.exe"')
+    return False
+
+
+class KillProcessesTest(unittest.TestCase):
+    def test_a_forced_log_off_leaves_the_lock_file_and_the_hook(self):
+        prefix = build_dir() / "kill-prefix"
+        shutil.rmtree(prefix, ignore_errors=True)
+        env = dict(os.environ, KORIMBA_WINEPREFIX=str(prefix), WINEPREFIX=str(prefix))
+        try:
+            run = subprocess.run([sys.executable, "-c", SCENARIO, str(HERE)], env=env,
+                                 capture_output=True, text=True, timeout=300)
+            self.assertIn("Audio Coder", run.stdout, run.stderr[-2000:])
+            folder = Path(run.stdout.strip().splitlines()[-1])
+            # Everything in the prefix ends; the server goes with the last program.
+            subprocess.run(["wineserver", "-w"], env=env, timeout=60)
+            self.assertTrue((folder / "Encoding.bat").exists(), "the killed job's lock file")
+            self.assertFalse((folder / "song.mp3").exists(), "the job did not finish")
+            self.assertFalse((folder / "options.ini").exists(), "no close steps")
+            # Windows keeps win.ini's [Windows] section in the registry; the prefix's
+            # server wrote it out when it ended.
+            self.assertTrue(cleaner_in_run(prefix / "user.reg"), "the hook stays for the restart")
+        finally:
+            subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
+            shutil.rmtree(prefix, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    unittest.main()
