@@ -28,6 +28,7 @@ set(KORIMBA_CORE_SOURCES
   src/ui/TextLines.cpp
   src/widgets/ExplorerButton.cpp
   src/widgets/ExplorerButtonPaint.cpp
+  src/widgets/ExplorerPopup.cpp
   src/widgets/WindowFrame.cpp
   src/platform/CommandLine.cpp
   src/platform/Exception.cpp

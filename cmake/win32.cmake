@@ -60,6 +60,13 @@ add_executable(barewindow WIN32 bench/BareWindow.cpp)
 target_link_libraries(barewindow PRIVATE user32 kernel32)
 target_compile_options(barewindow PRIVATE ${KORIMBA_WARNINGS})
 
+# The drop-down panels' demonstration, which the end-to-end tests drive; beside
+# korimba.exe like the harness's own programs, never in the program folder.
+add_executable(paneldemo WIN32 tests/demo/PanelDemo.cpp)
+target_link_libraries(paneldemo PRIVATE korimba_win32)
+target_compile_options(paneldemo PRIVATE ${KORIMBA_WARNINGS})
+set_target_properties(paneldemo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
 add_subdirectory(tools)
 add_subdirectory(tests/e2e)
 include(cmake/program.cmake)

@@ -2,6 +2,7 @@
 
 #include "platform/Exception.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace korimba::ui {
@@ -19,6 +20,7 @@ Application::Application(platform::Platform platform, Backend& backend)
 Application::~Application() {
     for (auto& clear : clearReferences_)
         clear();
+    backend_.applicationEnding();
     for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
         backend_.destroyForm(**it);
     forms_.clear();
@@ -37,6 +39,23 @@ void Application::adopt(std::unique_ptr<Form> form) {
     dispatch([&] { backend_.createForm(adopted); });
     if (adopted.OnCreate)
         dispatch(adopted.OnCreate);
+}
+
+void Application::releaseForm(Form& form) {
+    form.hide();
+    backend_.releaseForm(form);
+}
+
+void Application::freeForm(Form& form) {
+    const auto found = std::find_if(forms_.begin(), forms_.end(),
+                                    [&](const auto& owned) { return owned.get() == &form; });
+    // The main form lives as long as the application; a form freed already is gone.
+    if (found == forms_.end() || found == forms_.begin())
+        return;
+    if (activeForm_ == &form)
+        activeForm_ = nullptr;
+    backend_.destroyForm(form);
+    forms_.erase(found);
 }
 
 void Application::run() {

@@ -44,6 +44,18 @@ public:
         adopt(std::move(form));
         return created;
     }
+    // A form made while the program runs (a drop-down's window), freed by
+    // releaseForm; it has no global reference.
+    template <class F, class... Args> F& makeForm(Args&&... args) {
+        auto form = std::make_unique<F>(std::forward<Args>(args)...);
+        F& created = *form;
+        adopt(std::move(form));
+        return created;
+    }
+    // Hides the form now and frees it once the message being handled is done.
+    void releaseForm(Form& form);
+    // Frees a form at once; the backend calls it for a released form.
+    void freeForm(Form& form);
     Form* mainForm() const { return forms_.empty() ? nullptr : forms_.front().get(); }
     const std::vector<std::unique_ptr<Form>>& forms() const { return forms_; }
 

@@ -14,6 +14,9 @@ class Timer;
 class PopupMenu;
 class CustomControl;
 
+// What waits at the head of the thread's queue, as far as a tracking loop cares.
+enum class PendingMessage { None, Quit, LeftButtonDown, Other };
+
 class Backend {
 public:
     virtual ~Backend() = default;
@@ -22,6 +25,13 @@ public:
     // sets each control's native member, after which changes are reported.
     virtual void createForm(Form& form) = 0;
     virtual void destroyForm(Form& form) = 0;
+    // Frees a form made while the program runs (Application::freeForm) once the
+    // message being handled now is done, as its own handler may still be on the stack.
+    virtual void releaseForm(Form& form) = 0;
+    // The application takes its forms down: from now on no window reports.
+    virtual void applicationEnding() = 0;
+    // The control has moved into another parent (Control::setParent).
+    virtual void parentChanged(Control& control) = 0;
     // A property of a control changed in the model. For a form, Visible shows
     // (and activates) or hides it.
     virtual void propertyChanged(Control& control, Property property) = 0;
@@ -60,6 +70,19 @@ public:
     virtual void postToSelf(CustomControl& control, unsigned message) = 0;
     // Handles what is waiting in the queue, then returns.
     virtual void processMessages() = 0;
+    // A loop of one's own: what comes next, left in the queue, and the handling
+    // of one message; with none there it waits for one and returns without
+    // handling it, so the loop can look at it first. A quit stays in the queue
+    // for the loops outside.
+    virtual PendingMessage peekMessage() = 0;
+    virtual void handleMessage() = 0;
+    // The system moves the form with the pointer while the left button stays
+    // down (WM_SYSCOMMAND 0xF012); returns when it is released or the move is cancelled.
+    virtual void systemMove(Form& form) = 0;
+    // Tells the control's window to give up what it does (WM_CANCELMODE), a move included.
+    virtual void cancelMode(Control& control) = 0;
+    // Width and height of the screen.
+    virtual Point screenSize() = 0;
     // Drops the pointer messages waiting in the queue (a menu closed by a click).
     virtual void discardMouseMessages() = 0;
     virtual Point cursorPos() = 0;

@@ -3,6 +3,8 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 
+#include <algorithm>
+
 namespace korimba::ui {
 
 Control::Control(Control* parent, std::string name) : name_(std::move(name)), parent_(parent) {
@@ -17,6 +19,27 @@ Form* Control::form() {
     while (control->parent_)
         control = control->parent_;
     return control->kind() == ControlKind::Form ? static_cast<Form*>(control) : nullptr;
+}
+
+void Control::setParent(Control* parent) {
+    if (!parent || parent == parent_ || !parent_ || contains(*parent))
+        return;
+    // The old window must not keep a focused control it no longer holds.
+    if (Form* old = form())
+        old->forgetFocusWithin(*this);
+    auto& siblings = parent_->children_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    parent_ = parent;
+    parent_->children_.push_back(this);
+    if (native)
+        Application::current().backend().parentChanged(*this);
+}
+
+bool Control::contains(const Control& control) const {
+    for (const Control* c = &control; c; c = c->parent_)
+        if (c == this)
+            return true;
+    return false;
 }
 
 void Control::changed(Property property) {

@@ -62,6 +62,10 @@ public:
     Control* parent() const { return parent_; }
     const std::vector<Control*>& children() const { return children_; }
     Form* form();
+    // Moves the control, with its children, into another parent (a window made
+    // while the program runs, say); it keeps its bounds.
+    void setParent(Control* parent);
+    bool contains(const Control& control) const;
 
     const Rect& bounds() const { return bounds_; }
     void setBounds(int left, int top, int width, int height);

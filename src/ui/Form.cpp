@@ -16,6 +16,21 @@ void Form::setClientSize(int width, int height) {
     changed(Property::Bounds);
 }
 
+void Form::setBorderStyle(BorderStyle style) {
+    borderStyle_ = style;
+    changed(Property::Style);
+}
+
+void Form::setBorderIcons(unsigned icons) {
+    borderIcons_ = icons;
+    changed(Property::Style);
+}
+
+void Form::setStayOnTop(bool onTop) {
+    stayOnTop_ = onTop;
+    changed(Property::Style);
+}
+
 void Form::setAcceptsFiles(bool accept) {
     acceptsFiles_ = accept;
     changed(Property::Style);
@@ -60,6 +75,11 @@ void Form::focusMoved(Control* control) {
         raise(previous->OnExit);
     if (control && activeControl_ == control)
         raise(control->OnEnter);
+}
+
+void Form::forgetFocusWithin(const Control& control) {
+    if (activeControl_ && control.contains(*activeControl_))
+        activeControl_ = nullptr;
 }
 
 void Form::userActivate() {

@@ -7,7 +7,8 @@
 
 namespace korimba::ui {
 
-enum class BorderStyle { Sizeable, Single, Dialog, None };
+// A tool window has a small caption and only a close box.
+enum class BorderStyle { Sizeable, Single, Dialog, None, ToolWindow };
 enum BorderIcon : unsigned { BiSystemMenu = 1, BiMinimize = 2, BiMaximize = 4 };
 enum class FormPosition { Designed, ScreenCenter };
 
@@ -33,9 +34,15 @@ public:
     int clientHeight() const { return clientHeight_; }
     void setClientSize(int width, int height);
     BorderStyle borderStyle() const { return borderStyle_; }
-    void setBorderStyle(BorderStyle style) { borderStyle_ = style; }
+    // Border, icons and stay-on-top reach a window that exists already too.
+    void setBorderStyle(BorderStyle style);
     unsigned borderIcons() const { return borderIcons_; }
-    void setBorderIcons(unsigned icons) { borderIcons_ = icons; }
+    void setBorderIcons(unsigned icons);
+    bool stayOnTop() const { return stayOnTop_; }
+    void setStayOnTop(bool onTop);
+    // A window that floats beside the active one shows without taking the activation.
+    bool activatesOnShow() const { return activatesOnShow_; }
+    void setActivatesOnShow(bool activates) { activatesOnShow_ = activates; }
     FormPosition position() const { return position_; }
     void setPosition(FormPosition position) { position_ = position; }
     bool acceptsFiles() const { return acceptsFiles_; }
@@ -52,6 +59,13 @@ public:
     // Called when the keyboard focus has moved to control (or away from the form
     // with nullptr): raises OnExit of the old control, then OnEnter of the new one.
     void focusMoved(Control* control);
+    // The control leaves the form: if the focus was in it, the form forgets it quietly.
+    void forgetFocusWithin(const Control& control);
+
+    // The user drags the window: the proposed outer rectangle, which the form may change.
+    virtual void moving(Rect& /*proposed*/) {}
+    // The application as a whole became active or inactive (another program's window).
+    virtual void applicationActivated(bool /*active*/) {}
 
     std::vector<Timer*>& timers() { return timers_; }
 
@@ -72,6 +86,8 @@ private:
     int clientHeight_ = 0;
     BorderStyle borderStyle_ = BorderStyle::Sizeable;
     unsigned borderIcons_ = BiSystemMenu | BiMinimize | BiMaximize;
+    bool stayOnTop_ = false;
+    bool activatesOnShow_ = true;
     FormPosition position_ = FormPosition::Designed;
     bool acceptsFiles_ = false;
     bool modal_ = false;

@@ -18,6 +18,10 @@ Rgb classicSystemColor(Color color) {
     if (!colors::isSystem(color))
         return static_cast<Rgb>(color) & 0xFFFFFF;
     switch (static_cast<std::uint32_t>(color) & 0xFF) {
+    case 2: // active caption
+        return rgb(0, 0, 128);
+    case 3: // inactive caption
+        return rgb(128, 128, 128);
     case 5: // window
         return rgb(255, 255, 255);
     case 8: // window text

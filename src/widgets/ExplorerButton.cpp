@@ -2,6 +2,7 @@
 
 #include "ui/Accelerator.h"
 #include "ui/Application.h"
+#include "widgets/ExplorerPopup.h"
 
 #include <cctype>
 
@@ -12,6 +13,11 @@ namespace {
 ui::Backend& backend() {
     return ui::Application::current().backend();
 }
+
+// The panel dropped down now, and the button it was dropped from. Module-wide,
+// since moving onto another button closes the panel of the first.
+TExplorerPopup* openPanel = nullptr;
+TExplorerButton* openPanelOpener = nullptr;
 
 } // namespace
 
@@ -395,6 +401,18 @@ void TExplorerButton::mouseEnter() {
     if (!down_ && enabled())
         repaint();
     raise(OnEnter);
+    // Along a row of buttons with panels, the panel follows the pointer without a click.
+    if (openPanel && openPanelOpener != this && parent() != openPanel) {
+        TExplorerButton* opener = openPanelOpener;
+        TExplorerPopup* panel = openPanel;
+        opener->panelOpen_ = false;
+        panel->close();
+        opener->repaint();
+        openPanel = nullptr;
+        openPanelOpener = nullptr;
+        if (explorerPopup_)
+            postToSelf(OpenPanelMessage);
+    }
 }
 
 void TExplorerButton::mouseLeave() {
@@ -407,9 +425,17 @@ void TExplorerButton::mouseLeave() {
 void TExplorerButton::posted(unsigned message) {
     if (message != OpenPanelMessage || !explorerPopup_)
         return;
-    // The drop-down panel runs its own loop here once it exists.
+    TExplorerPopup* panel = explorerPopup_;
     panelOpen_ = true;
+    openPanel = panel;
+    openPanelOpener = this;
     repaint();
+    panel->dropDown(*this);
+    // Another button may have closed it and opened its own meanwhile.
+    if (openPanel == panel) {
+        openPanel = nullptr;
+        openPanelOpener = nullptr;
+    }
     panelOpen_ = false;
     repaint();
 }

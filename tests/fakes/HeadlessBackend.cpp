@@ -66,7 +66,7 @@ void HeadlessBackend::propertyChanged(ui::Control& control, ui::Property propert
         custom.moved();
     }
     if (control.kind() == ui::ControlKind::Form && property == ui::Property::Visible &&
-        control.visible())
+        control.visible() && static_cast<ui::Form&>(control).activatesOnShow())
         static_cast<ui::Form&>(control).userActivate();
 }
 
@@ -150,11 +150,95 @@ void HeadlessBackend::postToSelf(ui::CustomControl& control, unsigned message) {
 }
 
 void HeadlessBackend::processMessages() {
-    while (!postedMessages.empty()) {
+    while (!postedMessages.empty() || !released.empty()) {
+        if (freeReleased())
+            continue;
         const auto [control, message] = postedMessages.front();
         postedMessages.pop_front();
         ui::Application::current().dispatch([control, message] { control->posted(message); });
     }
+}
+
+bool HeadlessBackend::freeReleased() {
+    if (released.empty())
+        return false;
+    ui::Form* form = released.front();
+    released.erase(released.begin());
+    ui::Application::current().freeForm(*form);
+    return true;
+}
+
+ui::PendingMessage HeadlessBackend::peekMessage() {
+    if (!postedMessages.empty() || !released.empty())
+        return ui::PendingMessage::Other;
+    if (inputs.empty()) {
+        ++quitsSeen;
+        return ui::PendingMessage::Quit;
+    }
+    if (inputs.front().at)
+        cursor = *inputs.front().at;
+    return inputs.front().kind;
+}
+
+void HeadlessBackend::handleMessage() {
+    if (!postedMessages.empty()) {
+        const auto [control, message] = postedMessages.front();
+        postedMessages.pop_front();
+        ui::Application::current().dispatch([control, message] { control->posted(message); });
+        return;
+    }
+    if (freeReleased() || inputs.empty())
+        return;
+    const Input input = inputs.front();
+    inputs.pop_front();
+    ui::Application::current().dispatch(input.action);
+}
+
+void HeadlessBackend::queueClick(ui::Point screenPoint) {
+    inputs.push_back({ui::PendingMessage::LeftButtonDown,
+                      [this, screenPoint] {
+                          cursor = screenPoint;
+                          leftDown();
+                          leftUp();
+                      },
+                      screenPoint});
+}
+
+void HeadlessBackend::queue(std::function<void()> action) {
+    inputs.push_back({ui::PendingMessage::Other, std::move(action), std::nullopt});
+}
+
+void HeadlessBackend::systemMove(ui::Form& form) {
+    ++systemMoves;
+    moving = &form;
+    moveCancelled = false;
+    if (whileSystemMove)
+        whileSystemMove(form);
+    moving = nullptr;
+}
+
+void HeadlessBackend::dragFormTo(ui::Form& form, int left, int top) {
+    if (moving != &form || moveCancelled)
+        return;
+    ui::Rect proposed{left, top, form.width(), form.height()};
+    ui::Application::current().dispatch([&] { form.moving(proposed); });
+    form.setBounds(proposed.left, proposed.top, proposed.width, proposed.height);
+}
+
+void HeadlessBackend::cancelMode(ui::Control& control) {
+    ++cancelModes;
+    if (moving == &control)
+        moveCancelled = true;
+    if (captured == &control)
+        captured = nullptr;
+}
+
+void HeadlessBackend::setApplicationActive(bool active) {
+    std::vector<ui::Form*> forms;
+    for (const auto& form : ui::Application::current().forms())
+        forms.push_back(form.get());
+    for (ui::Form* form : forms)
+        ui::Application::current().dispatch([&] { form->applicationActivated(active); });
 }
 
 void HeadlessBackend::screenToClient(ui::Control& control, int& x, int& y) {

@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,10 @@ struct ShownMessage {
 class HeadlessBackend final : public ui::Backend {
 public:
     void createForm(ui::Form& form) override;
-    void destroyForm(ui::Form&) override {}
+    void destroyForm(ui::Form& form) override { ++formsDestroyed[form.name()]; }
+    void releaseForm(ui::Form& form) override { released.push_back(&form); }
+    void applicationEnding() override {}
+    void parentChanged(ui::Control& control) override { ++reparented[&control]; }
     void propertyChanged(ui::Control& control, ui::Property property) override;
     void runModal(ui::Form& form) override;
     void setFocus(ui::Control& control) override;
@@ -47,6 +51,11 @@ public:
     void trackPointerLeave(ui::CustomControl& control) override { tracking = &control; }
     void postToSelf(ui::CustomControl& control, unsigned message) override;
     void processMessages() override;
+    ui::PendingMessage peekMessage() override;
+    void handleMessage() override;
+    void systemMove(ui::Form& form) override;
+    void cancelMode(ui::Control& control) override;
+    ui::Point screenSize() override { return screenArea; }
     void discardMouseMessages() override { ++mouseMessagesDiscarded; }
     ui::Point cursorPos() override { return cursor; }
     void screenToClient(ui::Control& control, int& x, int& y) override;
@@ -95,6 +104,37 @@ public:
     void rightUp(unsigned shift = 0);
     ui::CustomControl* customAt(ui::Point screen);
 
+    // What a loop of its own (peekMessage, handleMessage) finds in the queue,
+    // in order, after the posted messages and released forms. A loop that
+    // finds nothing left sees a quit, as at the end of the program.
+    struct Input {
+        ui::PendingMessage kind;
+        std::function<void()> action;
+        // Where the pointer is by the time a click can be peeked at.
+        std::optional<ui::Point> at;
+    };
+    std::deque<Input> inputs;
+    // A left click at a screen point: the pointer is there when it is peeked at.
+    void queueClick(ui::Point screen);
+    // Anything else the user does meanwhile (a move, a check of the state).
+    void queue(std::function<void()> action);
+    int quitsSeen = 0;
+
+    // The system's move of a form: runs whileSystemMove, in which the test drags
+    // the form with dragFormTo; a cancelled move takes no more drags.
+    std::function<void(ui::Form&)> whileSystemMove;
+    void dragFormTo(ui::Form& form, int left, int top);
+    int systemMoves = 0;
+    bool moveCancelled = false;
+    ui::Form* moving = nullptr;
+    // Another program's window comes to the front, or ours again (WM_ACTIVATEAPP).
+    void setApplicationActive(bool active);
+
+    ui::Point screenArea{1024, 768};
+    std::vector<ui::Form*> released;
+    std::map<std::string, int> formsDestroyed;
+    std::map<const ui::Control*, int> reparented;
+
     ui::Point cursor{-1000, -1000};
     ui::Control* captured = nullptr;
     ui::CustomControl* hovered = nullptr;
@@ -111,6 +151,7 @@ public:
     std::function<bool(int, int)> coveredAt;
 
 private:
+    bool freeReleased();
     void sendPointer(ui::CustomControl* target, ui::MouseButton button, unsigned shift, bool down,
                      bool doubleClick);
 };

@@ -27,12 +27,9 @@ void paintLabelOf(Peer& peer, HWND window, HDC dc) {
 
 } // namespace
 
-bool handleContainerMessage(Peer& peer, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                            LRESULT& result) {
-    Win32Backend& backend = *peer.backend;
+bool handleChildMessage(Peer& peer, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
-    switch (message) {
-    case WM_COMMAND: {
+    if (message == WM_COMMAND) {
         HWND childWindow = reinterpret_cast<HWND>(lParam);
         Peer* child = livePeer(childWindow);
         if (!child)
@@ -41,6 +38,24 @@ bool handleContainerMessage(Peer& peer, HWND window, UINT message, WPARAM wParam
         guarded([&] { childCommand(control, childWindow, HIWORD(wParam)); });
         return true;
     }
+    if (isColorMessage(message)) {
+        Peer* child = livePeer(reinterpret_cast<HWND>(lParam));
+        // Push buttons keep the system's look.
+        if (!child || child->control->kind() == ControlKind::Button)
+            return false;
+        result = childColors(peer.backend->gdi(), *child->control, reinterpret_cast<HDC>(wParam));
+        return true;
+    }
+    return false;
+}
+
+bool handleContainerMessage(Peer& peer, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            LRESULT& result) {
+    Win32Backend& backend = *peer.backend;
+    if (handleChildMessage(peer, message, wParam, lParam, result))
+        return true;
+    result = 0;
+    switch (message) {
     case WM_ERASEBKGND:
         result = 1; // WM_PAINT covers everything
         return true;
@@ -62,14 +77,6 @@ bool handleContainerMessage(Peer& peer, HWND window, UINT message, WPARAM wParam
         return true;
     default:
         break;
-    }
-    if (isColorMessage(message)) {
-        Peer* child = livePeer(reinterpret_cast<HWND>(lParam));
-        // Push buttons keep the system's look.
-        if (!child || child->control->kind() == ControlKind::Button)
-            return false;
-        result = childColors(backend.gdi(), *child->control, reinterpret_cast<HDC>(wParam));
-        return true;
     }
     return false;
 }

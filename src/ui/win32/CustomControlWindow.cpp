@@ -99,6 +99,9 @@ LRESULT CALLBACK customControlProcedure(HWND window, UINT message, WPARAM wParam
     }
     auto& control = static_cast<CustomControl&>(*peer->control);
     CustomState& state = *peer->custom;
+    // A custom control that holds controls (a drop-down panel) hears from them as a panel does.
+    if (LRESULT result = 0; handleChildMessage(*peer, message, wParam, lParam, result))
+        return result;
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // the control paints everything
@@ -168,6 +171,11 @@ LRESULT CALLBACK customControlProcedure(HWND window, UINT message, WPARAM wParam
 
 namespace {
 
+// One that holds controls leaves their windows alone when it paints.
+DWORD customStyle(const Control& control) {
+    return control.children().empty() ? 0 : WS_CLIPCHILDREN;
+}
+
 // A transparent one lets the windows below it paint first.
 DWORD customExStyle(const Control& control) {
     return static_cast<const CustomControl&>(control).transparentWindow() ? WS_EX_TRANSPARENT : 0;
@@ -177,7 +185,7 @@ DWORD customExStyle(const Control& control) {
 
 // Its accelerator is offered to it by the form before any other control's.
 extern const WindowKind kCustomWindow{
-    kCustomClass,  noStyle,        customExStyle,      false,        true, noInitialState,
+    kCustomClass,  customStyle,    customExStyle,      false,        true, noInitialState,
     mirrorCaption, noNotification, takesNoAccelerator, noAccelerator};
 
 } // namespace korimba::ui::win32

@@ -100,6 +100,33 @@ void Win32Backend::processMessages() {
     }
 }
 
+void Win32Backend::systemMove(Form& form) {
+    // SC_MOVE with the caption's hit code: the system's move loop follows the
+    // pointer while the left button stays down.
+    HWND window = windowOf(form);
+    if (!window)
+        return;
+    HWND outer = movingWindow_;
+    movingWindow_ = window;
+    SendMessageA(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    movingWindow_ = outer;
+}
+
+void Win32Backend::cancelMode(Control& control) {
+    HWND window = windowOf(control);
+    if (!window)
+        return;
+    SendMessageA(window, WM_CANCELMODE, 0, 0);
+    // Wine's move loop does not end with the capture, only on a release, Escape
+    // or Return; Return leaves the window where it is, as the cancel does.
+    if (window == movingWindow_)
+        PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+Point Win32Backend::screenSize() {
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
 void Win32Backend::discardMouseMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, 0x20A, PM_REMOVE)) {

@@ -6,6 +6,8 @@
 #include "ui/win32/Peers.h"
 #include "ui/win32/Win32Backend.h"
 
+#include <shellapi.h>
+
 namespace korimba::ui::win32 {
 
 namespace {
@@ -43,6 +45,10 @@ void Win32Backend::showForm(Form& form) {
             previous = ownerWindow();
         state->returnTo = previous != window ? previous : nullptr;
     }
+    if (!form.activatesOnShow()) {
+        ShowWindow(window, SW_SHOWNA);
+        return;
+    }
     ShowWindow(window, SW_SHOW);
     activate(window);
 }
@@ -66,6 +72,27 @@ void Win32Backend::releaseModalRuns(Form& form) {
     for (ModalRun* run : modalRuns_)
         if (&run->form == &form)
             run->release();
+}
+
+// A form restyled while it has a window (a tool window made of a plain one)
+// keeps its client size and its place.
+void Win32Backend::formStyleChanged(Form& form) {
+    HWND window = windowOf(form);
+    FormState* state = formStateOf(form);
+    if (!window || !state)
+        return;
+    const auto kept = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)) &
+                      (WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE);
+    SetWindowLongPtrA(window, GWL_STYLE, static_cast<LONG_PTR>(formStyle(form) | kept));
+    SetWindowLongPtrA(window, GWL_EXSTYLE,
+                      static_cast<LONG_PTR>(formExStyle(form) & ~DWORD{WS_EX_TOPMOST}));
+    // After the extended style, which it is part of.
+    DragAcceptFiles(window, form.acceptsFiles() ? TRUE : FALSE);
+    // Only SetWindowPos moves a window into or out of the topmost band.
+    const SIZE size = outerSizeFor(window, state->clientWidth, state->clientHeight);
+    SetWindowPos(window, form.stayOnTop() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    syncFormBounds(form);
 }
 
 void Win32Backend::formBoundsChanged(Form& form) {

@@ -6,6 +6,7 @@
 #include "ui/win32/FormBounds.h"
 #include "ui/win32/Guard.h"
 #include "ui/win32/Keyboard.h"
+#include "ui/win32/NativeWindows.h"
 #include "ui/win32/Peers.h"
 #include "ui/win32/Win32Backend.h"
 #include "ui/win32/WindowProcedures.h"
@@ -87,6 +88,24 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_WINDOWPOSCHANGED:
         guarded([&] { syncFormBounds(form); });
         break;
+    case WM_MOVING: {
+        auto* rect = reinterpret_cast<RECT*>(lParam);
+        Rect proposed{rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top};
+        guarded([&] { Application::current().dispatch([&] { form.moving(proposed); }); });
+        *rect = RECT{proposed.left, proposed.top, proposed.left + proposed.width,
+                     proposed.top + proposed.height};
+        return TRUE;
+    }
+    case WM_ACTIVATEAPP: {
+        const bool active = wParam != FALSE;
+        guarded(
+            [&] { Application::current().dispatch([&] { form.applicationActivated(active); }); });
+        return 0;
+    }
+    case kReleaseFormMessage:
+        // The window goes with the form; nothing of either may be touched after this.
+        guarded([&] { Application::current().freeForm(form); });
+        return 0;
     default:
         break;
     }

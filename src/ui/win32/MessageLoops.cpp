@@ -30,6 +30,36 @@ void Win32Backend::run(Form& mainForm) {
         dispatchMessage(message);
 }
 
+PendingMessage Win32Backend::peekMessage() {
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE))
+        return PendingMessage::None;
+    switch (message.message) {
+    case WM_QUIT:
+        return PendingMessage::Quit;
+    case WM_LBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+        return PendingMessage::LeftButtonDown;
+    default:
+        return PendingMessage::Other;
+    }
+}
+
+void Win32Backend::handleMessage() {
+    MSG message;
+    // With nothing there it only waits: the caller looks at what came before it is handled.
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        WaitMessage();
+        return;
+    }
+    if (message.message == WM_QUIT) {
+        // For the loops outside, which must end as well.
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return;
+    }
+    dispatchMessage(message);
+}
+
 void Win32Backend::runModal(Form& form) {
     Application& application = Application::current();
     // Nothing could close a form without a window: say so instead of waiting forever.

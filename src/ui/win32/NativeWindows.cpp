@@ -16,8 +16,6 @@
 
 namespace korimba::ui::win32 {
 
-namespace {
-
 DWORD formStyle(const Form& form) {
     DWORD style = WS_CLIPCHILDREN;
     switch (form.borderStyle()) {
@@ -33,12 +31,16 @@ DWORD formStyle(const Form& form) {
     case BorderStyle::None:
         style |= WS_POPUP;
         break;
+    case BorderStyle::ToolWindow:
+        style |= WS_POPUP | WS_CAPTION;
+        break;
     }
     const unsigned icons = form.borderIcons();
     if (icons & BiSystemMenu)
         style |= WS_SYSMENU;
-    // A dialog frame has no minimize or maximize box.
-    if (form.borderStyle() != BorderStyle::Dialog) {
+    // A dialog frame and a tool window have no minimize or maximize box.
+    if (form.borderStyle() != BorderStyle::Dialog &&
+        form.borderStyle() != BorderStyle::ToolWindow) {
         if (icons & BiMinimize)
             style |= WS_MINIMIZEBOX;
         if (icons & BiMaximize)
@@ -48,8 +50,17 @@ DWORD formStyle(const Form& form) {
 }
 
 DWORD formExStyle(const Form& form) {
-    return form.borderStyle() == BorderStyle::Dialog ? WS_EX_DLGMODALFRAME : 0;
+    DWORD exStyle = 0;
+    if (form.borderStyle() == BorderStyle::Dialog)
+        exStyle |= WS_EX_DLGMODALFRAME;
+    if (form.borderStyle() == BorderStyle::ToolWindow)
+        exStyle |= WS_EX_TOOLWINDOW;
+    if (form.stayOnTop())
+        exStyle |= WS_EX_TOPMOST;
+    return exStyle;
 }
+
+namespace {
 
 // Registers a class of this program once; raises when the system refuses it.
 void registerClass(HINSTANCE instance, const char* name, WNDPROC procedure, UINT style,

@@ -14,6 +14,12 @@ inline constexpr char kLabelClass[] = "TLabel";
 // One class for every control that draws itself.
 inline constexpr char kCustomClass[] = "TCustomControl";
 
+// Posted to a released form's window, which frees the form when it arrives.
+inline constexpr UINT kReleaseFormMessage = WM_APP + 0x100;
+
+// A form's window styles, from its border style, icons and stay-on-top.
+DWORD formStyle(const Form& form);
+DWORD formExStyle(const Form& form);
 // Raises "Cannot create window" when the system refuses a class.
 void registerControlClasses(HINSTANCE instance);
 // A hidden top-level window of the form's own class (named as the form);

@@ -70,8 +70,6 @@ void Win32Backend::createForm(Form& form) {
 }
 
 void Win32Backend::destroyForm(Form& form) {
-    // The application is taking its forms down: from now on no window reports.
-    closing_ = true;
     HWND window = windowOf(form);
     detachModel(form);
     if (window && IsWindow(window))
@@ -105,12 +103,35 @@ void Win32Backend::propertyChanged(Control& control, Property property) {
         EnableWindow(window, form.enabled());
         break;
     case Property::Style:
-        DragAcceptFiles(window, form.acceptsFiles() ? TRUE : FALSE);
+        formStyleChanged(form);
         break;
     default:
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         break;
     }
+}
+
+void Win32Backend::releaseForm(Form& form) {
+    if (HWND window = windowOf(form))
+        PostMessageA(window, kReleaseFormMessage, 0, 0);
+}
+
+void Win32Backend::parentChanged(Control& control) {
+    Control* parent = control.parent();
+    if (closing_ || !parent)
+        return;
+    HWND window = windowOf(control);
+    if (!window) {
+        // A painted control draws on its new parent's window.
+        control.native = parent->native;
+        invalidate(control);
+        return;
+    }
+    HWND parentWindow = windowOf(*parent);
+    if (!parentWindow)
+        return;
+    SetParent(window, parentWindow);
+    placeChildren(*this, *parent);
 }
 
 void Win32Backend::setFocus(Control& control) {

@@ -27,6 +27,9 @@ public:
 
     void createForm(Form& form) override;
     void destroyForm(Form& form) override;
+    void releaseForm(Form& form) override;
+    void applicationEnding() override { closing_ = true; }
+    void parentChanged(Control& control) override;
     void propertyChanged(Control& control, Property property) override;
     void runModal(Form& form) override;
     void setFocus(Control& control) override;
@@ -50,6 +53,11 @@ public:
     void trackPointerLeave(CustomControl& control) override;
     void postToSelf(CustomControl& control, unsigned message) override;
     void processMessages() override;
+    PendingMessage peekMessage() override;
+    void handleMessage() override;
+    void systemMove(Form& form) override;
+    void cancelMode(Control& control) override;
+    Point screenSize() override;
     void discardMouseMessages() override;
     Point cursorPos() override;
     void screenToClient(Control& control, int& x, int& y) override;
@@ -74,6 +82,7 @@ private:
     void showForm(Form& form);
     void hideForm(Form& form);
     void formBoundsChanged(Form& form);
+    void formStyleChanged(Form& form);
     void releaseModalRuns(Form& form);
     // The window that owns message boxes, menus and the open-file dialog now.
     HWND ownerWindow(Form* preferred = nullptr) const;
@@ -81,6 +90,8 @@ private:
     HINSTANCE instance_;
     GdiObjects gdi_;
     std::vector<ModalRun*> modalRuns_;
+    // The window in the system's move loop (systemMove), if any.
+    HWND movingWindow_ = nullptr;
     bool closing_ = false;
 };
 

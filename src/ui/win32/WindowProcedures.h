@@ -13,6 +13,8 @@ LRESULT CALLBACK labelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 LRESULT CALLBACK customControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK systemControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The notifications and colour questions of a container's child windows; true when handled.
+bool handleChildMessage(Peer& peer, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 // What forms and panels share: their children's notifications and colours, their
 // painting and the placing of their children. True when the message was handled.
 bool handleContainerMessage(Peer& peer, HWND window, UINT message, WPARAM wParam, LPARAM lParam,

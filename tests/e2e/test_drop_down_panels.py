@@ -1,0 +1,184 @@
+"""The drop-down panels of the demonstration program under real X pointer input:
+dropping down, closing by a click outside, tearing off into a tool window,
+snapping back, hiding with the application and switching along the buttons."""
+
+import subprocess
+import time
+import unittest
+
+from korimba_e2e import E2ETestCase, WaitTimeout, wait_until
+
+
+def xdotool(*arguments):
+    subprocess.run(["xdotool"] + [str(a) for a in arguments], check=True, timeout=30)
+
+
+def screen_pixel(x, y):
+    raw = subprocess.run(
+        ["import", "-silent", "-window", "root", "-crop", "1x1+%d+%d" % (x, y), "+repage",
+         "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
+    return tuple(raw[:3])
+
+
+class PanelTestCase(E2ETestCase):
+    def setUp(self):
+        super().setUp()
+        folder = self.program_folder("Panels", programs=())
+        copied = folder.copy_programs(["paneldemo.exe", "kfixture.exe"])
+        if not copied:
+            self.skipTest("paneldemo.exe was not built")
+        self.fixture_path = folder.win("kfixture.exe")
+        self.program = self.start(folder.win("paneldemo.exe"))
+        self.main = self.program.window(cls="TPanelDemo")
+        self.main.wait_settled()
+        self.button_one = self.main.child(caption="Panel &one")
+        self.button_two = self.main.child(caption="Panel &two")
+
+    def rect(self, window):
+        left, top, right, bottom = window.rect()["window"]
+        return left, top, right - left, bottom - top
+
+    def move_to(self, x, y):
+        xdotool("mousemove", "--sync", x, y)
+
+    def point_into(self, window, x, y):
+        left, top, _, _ = self.rect(window)
+        self.move_to(left + x, top + y)
+
+    def press(self, window, x=20, y=10):
+        self.point_into(window, x, y)
+        xdotool("click", 1)
+
+    def host(self, timeout=5):
+        """The borderless window of the dropped-down panel."""
+        return self.program.window(cls="TExplorerPopupHost", timeout=timeout)
+
+    def floating(self, timeout=5):
+        return self.program.window(cls="TExplorerPopupForm", timeout=timeout)
+
+    def no_window(self, cls):
+        return not any(w["class"] == cls and w["visible"] for w in self.program.windows())
+
+    def wait_closed(self):
+        wait_until(lambda: self.no_window("TExplorerPopupHost"), timeout=5,
+                   message="the panel did not close")
+
+    def grip_color(self, host):
+        left, top, _, _ = self.rect(host)
+        host.sync()
+        return screen_pixel(left + 20, top + 5)
+
+
+def visible_of(program, cls):
+    return [w for w in program.windows() if w["class"] == cls and w["visible"]]
+
+
+class DropDownTest(PanelTestCase):
+    def test_press_drops_the_panel_under_its_button_with_an_inactive_grip(self):
+        self.press(self.button_one)
+        host = self.host()
+        b_left, b_top, _, b_height = self.rect(self.button_one)
+        left, top, width, height = self.rect(host)
+        self.assertEqual((left, top), (b_left, b_top + b_height))
+        # The grip's ten pixels come on top of the designed height.
+        self.assertEqual((width, height), (160, 110))
+        inactive = self.grip_color(host)
+        self.assertNotEqual(inactive, screen_pixel(left + 20, top + 60))
+        self.screenshot("dropped-down")
+        # Under the pointer the grip takes the active caption's colour.
+        self.point_into(host, 20, 5)
+        wait_until(lambda: self.grip_color(host) != inactive, timeout=5,
+                   message="the grip never became hot")
+
+    def test_click_on_the_panel_keeps_it_and_a_click_outside_closes_it_and_acts(self):
+        self.press(self.button_one)
+        host = self.host()
+        check = host.child(caption="&Remember")
+        self.press(check, 5, 5)
+        wait_until(lambda: check.checked, timeout=5, message="the panel's check box")
+        self.assertTrue(visible_of(self.program, "TExplorerPopupHost"))
+
+        outside = self.main.child(caption="&Outside")
+        self.press(outside, 5, 5)
+        self.wait_closed()
+        wait_until(lambda: outside.checked, timeout=5,
+                   message="the click that closed the panel never reached the check box")
+
+    def test_moving_along_the_buttons_switches_panels(self):
+        self.press(self.button_one)
+        host = self.host()
+        self.assertEqual(self.rect(host)[0], self.rect(self.button_one)[0])
+        self.point_into(self.button_two, 20, 10)
+        wait_until(lambda: any(w["rect"][0] == self.rect(self.button_two)[0]
+                               for w in visible_of(self.program, "TExplorerPopupHost")),
+                   timeout=5, message="panel two never dropped down")
+        self.assertEqual(len(visible_of(self.program, "TExplorerPopupHost")), 1)
+        self.screenshot("switched")
+
+
+class TearOffTest(PanelTestCase):
+    def grab_grip(self):
+        self.press(self.button_one)
+        host = self.host()
+        left, top, _, _ = self.rect(host)
+        self.docked = (left, top)
+        self.grip = (left + 20, top + 5)
+        self.move_to(*self.grip)
+        xdotool("mousedown", 1)
+        self.addCleanup(lambda: xdotool("mouseup", 1))
+        return host
+
+    def test_dragging_past_the_threshold_tears_off_into_a_tool_window(self):
+        self.grab_grip()
+        gx, gy = self.grip
+        self.move_to(gx + 10, gy)
+        time.sleep(0.3)
+        self.assertFalse(visible_of(self.program, "TExplorerPopupForm"),
+                         "torn off at exactly the threshold")
+        self.move_to(gx + 11, gy)
+        floating = self.floating()
+        self.assertEqual(floating.caption, "First panel")
+        self.move_to(gx + 200, gy + 200)
+        self.move_to(gx + 220, gy + 220)
+        xdotool("mouseup", 1)
+        wait_until(lambda: self.rect(floating)[1] > self.docked[1] + 100, timeout=5,
+                   message="the floating window did not follow the drag")
+        self.wait_closed()
+        left, top, right, bottom = floating.rect()["client"]
+        self.assertEqual(right - left, 160)
+        self.screenshot("floating")
+
+        # Away to another program hides it; back again shows it.
+        fixture = self.start(self.fixture_path)
+        fixture_window = fixture.window(cls="KFixture")
+        fixture_window.bring_to_front()
+        wait_until(lambda: not visible_of(self.program, "TExplorerPopupForm"), timeout=5,
+                   message="the floating window stayed while another program was active")
+        self.main.bring_to_front()
+        wait_until(lambda: visible_of(self.program, "TExplorerPopupForm"), timeout=5,
+                   message="the floating window did not come back")
+
+        # Its button puts it back under the button.
+        self.press(self.button_one)
+        host = self.host()
+        self.assertEqual(self.rect(host)[:2], self.docked)
+        wait_until(lambda: not visible_of(self.program, "TExplorerPopupForm"), timeout=5)
+
+    def test_away_and_back_during_the_tearing_drag_snaps_it_in(self):
+        self.grab_grip()
+        gx, gy = self.grip
+        self.move_to(gx + 11, gy)
+        self.floating()
+        self.move_to(gx + 100, gy + 100)
+        self.move_to(gx + 11, gy)
+        wait_until(lambda: visible_of(self.program, "TExplorerPopupHost"), timeout=5,
+                   message="the panel never snapped back")
+        xdotool("mouseup", 1)
+        host = self.host()
+        self.assertEqual(self.rect(host)[:2], self.docked)
+        wait_until(lambda: not visible_of(self.program, "TExplorerPopupForm"), timeout=5)
+        self.screenshot("snapped-back")
+
+
+if __name__ == "__main__":
+    unittest.main()

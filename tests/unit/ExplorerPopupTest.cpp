@@ -1,0 +1,315 @@
+// The drop-down panel headless: where it drops down, its grip space, the
+// tracking loop's clicks, tearing off, snapping back and switching panels.
+#include "fakes/FakePlatform.h"
+#include "fakes/HeadlessBackend.h"
+#include "ui/Application.h"
+#include "ui/Controls.h"
+#include "ui/RasterCanvas.h"
+#include "widgets/ExplorerButton.h"
+#include "widgets/ExplorerPopup.h"
+
+#include <gtest/gtest.h>
+
+using namespace korimba;
+using namespace korimba::widgets;
+
+namespace {
+
+struct PopupForm : ui::Form {
+    PopupForm() : ui::Form("PopupForm") {
+        setBounds(100, 50, 400, 300);
+        One.setCaption("First panel");
+        Edit1.setBounds(8, 8, 140, 21);
+        Check1.setBounds(8, 40, 140, 17);
+        A.setExplorerPopup(&One);
+        B.setExplorerPopup(&Two);
+    }
+    TExplorerButton A{this, "A", "&Alpha", 8, 8, 89, 25};
+    TExplorerButton B{this, "B", "&Beta", 101, 8, 89, 25};
+    TExplorerButton Plain{this, "Plain", "&Plain", 194, 8, 89, 25};
+    TExplorerPopup One{this, "One", 8, 150, 160, 100};
+    ui::Edit Edit1{&One, "Edit1"};
+    ui::CheckBox Check1{&One, "Check1"};
+    TExplorerPopup Two{this, "Two", 8, 150, 160, 100};
+    static PopupForm* Instance;
+};
+PopupForm* PopupForm::Instance = nullptr;
+
+class ExplorerPopupTest : public ::testing::Test {
+protected:
+    ExplorerPopupTest() {
+        form.show();
+        form.One.OnOpen = [this] { trace.push_back("open"); };
+        form.One.OnClose = [this] { trace.push_back("close"); };
+        form.One.OnUndock = [this] { trace.push_back("undock"); };
+        form.Plain.OnClick = [this] { trace.push_back("plain.click"); };
+    }
+
+    // A press on the button; the panel drops down when the posted message is
+    // handled, and its loop runs what was queued, then sees the end.
+    void dropDown(TExplorerButton& button) {
+        backend.pointTo(button, 10, 10);
+        backend.leftDown();
+        backend.leftUp();
+        backend.processMessages();
+    }
+    ui::Point screenOf(ui::Control& control, int x = 0, int y = 0) {
+        backend.clientToScreen(control, x, y);
+        return {x, y};
+    }
+    // Holds the grip at (20, 5) and moves by (dx, dy) with the button down.
+    void dragGrip(int dx, int dy) {
+        backend.queue([this, dx, dy] {
+            backend.pointTo(form.One, 20, 5);
+            backend.leftDown();
+            backend.pointTo(form.One, 20 + dx, 5 + dy);
+        });
+    }
+
+    using Trace = std::vector<std::string>;
+    Trace trace;
+    fakes::FakePlatform platform;
+    fakes::HeadlessBackend backend;
+    ui::Application application{platform.bundle(), backend};
+    PopupForm& form = application.createForm(PopupForm::Instance);
+};
+
+} // namespace
+
+TEST_F(ExplorerPopupTest, DropsDownUnderTheButtonWithGripSpaceAndPutsItAllBack) {
+    EXPECT_FALSE(form.One.visible()) << "invisible on its window until dropped down";
+    ui::Form* host = nullptr;
+    backend.queue([&] {
+        host = form.One.hostWindow();
+        ASSERT_TRUE(host);
+        EXPECT_EQ(form.One.parent(), host);
+        EXPECT_TRUE(form.One.visible());
+        EXPECT_TRUE(form.A.panelOpen());
+        EXPECT_EQ(screenOf(form.One), (ui::Point{108, 83})) << "right under the button";
+        EXPECT_EQ(form.One.height(), 110);
+        EXPECT_EQ(form.Edit1.top(), 18);
+        EXPECT_EQ(host->clientWidth(), 160);
+        EXPECT_EQ(host->clientHeight(), 110);
+        EXPECT_TRUE(host->stayOnTop());
+        EXPECT_EQ(host->borderStyle(), ui::BorderStyle::None);
+    });
+    dropDown(form.A);
+    EXPECT_EQ(trace, (Trace{"open", "close"})) << "the end of the program closes it";
+    EXPECT_FALSE(form.One.visible());
+    EXPECT_EQ(form.One.parent(), &form);
+    EXPECT_EQ(form.One.height(), 100);
+    EXPECT_EQ(form.Edit1.top(), 8);
+    EXPECT_FALSE(form.A.panelOpen());
+    backend.processMessages();
+    EXPECT_EQ(backend.formsDestroyed["TExplorerPopupHost"], 1) << "the host is freed";
+    EXPECT_EQ(application.forms().size(), 1u);
+}
+
+TEST_F(ExplorerPopupTest, PanelWithoutGripKeepsItsHeightAndCannotBeTornOff) {
+    form.One.setUndockable(false);
+    backend.queue([&] { EXPECT_EQ(form.One.height(), 100); });
+    dragGrip(30, 30);
+    backend.queue([&] {
+        EXPECT_FALSE(form.One.undocked());
+        EXPECT_FALSE(form.One.gripHot());
+    });
+    dropDown(form.A);
+    EXPECT_EQ(backend.systemMoves, 0);
+    EXPECT_EQ(form.One.height(), 100);
+}
+
+TEST_F(ExplorerPopupTest, ScreenEdgesTurnItAboveTheButtonAndLeftOfTheRightEdge) {
+    struct Case {
+        ui::Point screen;
+        ui::Point expected;
+    } cases[] = {
+        {{1024, 768}, {108, 83}},
+        // 83 + 110 = 193: one pixel short opens above, its bottom at the button's top.
+        {{1024, 192}, {108, 58 - 110}},
+        {{1024, 193}, {108, 83}},
+        // 108 + 160 = 268: ends at the screen's right edge.
+        {{267, 768}, {267 - 160, 83}},
+        // Wider than the screen: no correction at the left edge.
+        {{100, 768}, {100 - 160, 83}},
+    };
+    for (const Case& c : cases) {
+        backend.screenArea = c.screen;
+        ui::Point at;
+        backend.queue([&] { at = screenOf(form.One); });
+        dropDown(form.A);
+        EXPECT_EQ(at, c.expected) << c.screen.x << " x " << c.screen.y;
+    }
+}
+
+TEST_F(ExplorerPopupTest, ClickOutsideClosesAndStillActsAndClickInsideDoesNot) {
+    backend.queueClick({108 + 30, 83 + 50}); // on the dropped-down panel
+    backend.queue([&] {
+        EXPECT_TRUE(form.One.visible()) << "a click on the panel keeps it";
+        EXPECT_TRUE(trace == Trace{"open"});
+    });
+    backend.queueClick(screenOf(form.Plain, 10, 10));
+    dropDown(form.A);
+    EXPECT_EQ(trace, (Trace{"open", "close"}));
+    // The closing click was not taken away: it waits for the loops outside.
+    ASSERT_EQ(backend.inputs.size(), 1u);
+    backend.handleMessage();
+    EXPECT_EQ(trace, (Trace{"open", "close", "plain.click"}));
+}
+
+TEST_F(ExplorerPopupTest, GripTearsOffOnlyBeyondTheThreshold) {
+    dragGrip(6, 8); // exactly 10
+    backend.queue([&] {
+        EXPECT_TRUE(form.One.gripHot());
+        EXPECT_FALSE(form.One.undocked());
+        backend.pointTo(form.One, 20 + 6, 5 + 9);
+    });
+    ui::Form* hostBefore = nullptr;
+    backend.queue([&] { hostBefore = form.One.hostWindow(); });
+    TExplorerPopupForm* floating = nullptr;
+    backend.whileSystemMove = [&](ui::Form& moved) {
+        floating = form.One.floatingWindow();
+        EXPECT_EQ(&moved, floating);
+        EXPECT_TRUE(form.One.undocked());
+        EXPECT_EQ(form.One.parent(), floating);
+        EXPECT_EQ(form.One.height(), 100) << "no grip space while floating";
+        EXPECT_EQ(floating->caption(), "First panel");
+        EXPECT_EQ(floating->borderStyle(), ui::BorderStyle::ToolWindow);
+        EXPECT_EQ(floating->borderIcons(), unsigned{ui::BiSystemMenu});
+        EXPECT_TRUE(floating->stayOnTop());
+        EXPECT_EQ(floating->clientWidth(), 160);
+        EXPECT_EQ(floating->left(), backend.cursor.x - 80);
+        EXPECT_EQ(floating->top(), backend.cursor.y - 5);
+        EXPECT_FALSE(backend.captured);
+    };
+    dropDown(form.A);
+    ASSERT_TRUE(floating);
+    EXPECT_EQ(trace, (Trace{"open", "undock"})) << "the loop ends without closing";
+    EXPECT_EQ(backend.inputs.size(), 1u);
+    EXPECT_FALSE(floating->redockable) << "only the tearing drag snaps back";
+    EXPECT_EQ(form.One.floatingWindow(), floating);
+    EXPECT_FALSE(form.A.panelOpen());
+
+    // Its close box puts it away without OnClose.
+    floating->close();
+    EXPECT_FALSE(form.One.visible());
+    EXPECT_FALSE(form.One.undocked());
+    EXPECT_EQ(form.One.parent(), &form);
+    EXPECT_EQ(trace, (Trace{"open", "undock"}));
+    backend.processMessages();
+    EXPECT_EQ(application.forms().size(), 1u) << "host and floating window freed";
+}
+
+TEST_F(ExplorerPopupTest, SnapsBackOnlyAfterGoingAwayAndComingNearDuringTheDrag) {
+    struct Case {
+        std::vector<ui::Point> drags; // relative to the docked place
+        bool snaps;
+    } cases[] = {
+        {{{30, 30}, {0, 0}}, false},                               // never more than 40 away
+        {{{0, 41}, {49, 9}}, true},                                // away, then just inside
+        {{{41, 0}, {-49, -9}}, true}, {{{0, 41}, {50, 0}}, false}, // 50 horizontally is not near
+        {{{0, 41}, {0, 10}}, false},                               // nor 10 vertically
+        {{{0, 40}, {0, 0}}, false},                                // 40 is not away
+    };
+    for (const Case& c : cases) {
+        trace.clear();
+        backend.inputs.clear(); // a check left behind by a loop that ended undocked
+        dragGrip(30, 0);
+        backend.whileSystemMove = [&](ui::Form& moved) {
+            auto& floating = static_cast<TExplorerPopupForm&>(moved);
+            for (const ui::Point& d : c.drags)
+                backend.dragFormTo(moved, floating.dockedLeft + d.x, floating.dockedTop + d.y);
+        };
+        bool dockedAfterwards = false;
+        ui::Point at;
+        backend.queue([&] {
+            dockedAfterwards = form.One.visible() && !form.One.undocked() && form.One.hostWindow();
+            if (dockedAfterwards)
+                at = screenOf(form.One);
+        });
+        dropDown(form.A);
+        EXPECT_EQ(dockedAfterwards, c.snaps) << c.drags.back().x << "," << c.drags.back().y;
+        if (c.snaps) {
+            EXPECT_EQ(at, (ui::Point{108, 83})) << "back in its dropped-down place";
+            EXPECT_EQ(trace, (Trace{"open", "undock", "close"}));
+            EXPECT_EQ(form.One.height(), 100);
+        } else if (TExplorerPopupForm* floating = form.One.floatingWindow()) {
+            floating->close();
+        }
+        backend.processMessages();
+        EXPECT_EQ(application.forms().size(), 1u);
+    }
+}
+
+TEST_F(ExplorerPopupTest, FloatingWindowHidesWithTheApplicationAndItsButtonDocksItAgain) {
+    dragGrip(30, 0);
+    dropDown(form.A);
+    TExplorerPopupForm* floating = form.One.floatingWindow();
+    ASSERT_TRUE(floating);
+    backend.setApplicationActive(false);
+    EXPECT_FALSE(floating->visible());
+    backend.setApplicationActive(true);
+    EXPECT_TRUE(floating->visible());
+
+    floating->hideInactive = false;
+    backend.setApplicationActive(false);
+    EXPECT_TRUE(floating->visible());
+
+    trace.clear();
+    ui::Point at;
+    backend.queue([&] {
+        EXPECT_FALSE(form.One.undocked());
+        at = screenOf(form.One);
+    });
+    dropDown(form.A);
+    EXPECT_EQ(at, (ui::Point{108, 83}));
+    EXPECT_EQ(trace, (Trace{"open", "close"}));
+    EXPECT_EQ(form.One.floatingWindow(), nullptr);
+}
+
+TEST_F(ExplorerPopupTest, PointerEnteringAnotherPanelButtonSwitchesPanels) {
+    bool twoOpened = false;
+    backend.queue([&] { backend.pointTo(form.B, 10, 10); });
+    // Panel one's loop has ended; panel two's runs this.
+    backend.queue([&] {
+        twoOpened = form.Two.visible() && form.B.panelOpen();
+        EXPECT_FALSE(form.One.visible());
+        EXPECT_FALSE(form.A.panelOpen());
+    });
+    dropDown(form.A);
+    EXPECT_EQ(trace, (Trace{"open", "close"}));
+    EXPECT_TRUE(twoOpened) << "the second button's panel followed the pointer";
+
+    // A plain button on the way closes the panel and opens nothing.
+    trace.clear();
+    backend.queue([&] { backend.pointTo(form.Plain, 10, 10); });
+    dropDown(form.A);
+    EXPECT_EQ(trace, (Trace{"open", "close"}));
+    EXPECT_TRUE(backend.postedMessages.empty());
+}
+
+TEST_F(ExplorerPopupTest, PaintsARaisedFrameAndTheGripInTheCaptionColours) {
+    ui::RasterCanvas idle(160, 110);
+    backend.queue([&] {
+        form.One.paint(idle);
+        backend.pointTo(form.One, 20, 5);
+    });
+    ui::RasterCanvas hot(160, 110);
+    backend.queue([&] { form.One.paint(hot); });
+    dropDown(form.A);
+    const ui::Raster& p = idle.pixels();
+    const auto rgb = ui::classicSystemColor;
+    EXPECT_EQ(p.at(20, 5), rgb(ui::colors::InactiveCaption));
+    EXPECT_EQ(hot.pixels().at(20, 5), rgb(ui::colors::ActiveCaption));
+    EXPECT_EQ(p.at(4, 2), rgb(ui::colors::InactiveCaption));
+    EXPECT_EQ(p.at(156, 9), rgb(ui::colors::InactiveCaption));
+    EXPECT_EQ(p.at(157, 5), rgb(ui::colors::BtnFace)) << "the bar ends before width - 3";
+    EXPECT_EQ(p.at(1, 50), rgb(ui::colors::BtnHighlight));
+    EXPECT_EQ(p.at(50, 1), rgb(ui::colors::BtnHighlight));
+    EXPECT_EQ(p.at(158, 50), rgb(ui::colors::BtnShadow));
+    EXPECT_EQ(p.at(50, 108), rgb(ui::colors::BtnShadow));
+    EXPECT_EQ(p.at(159, 50), rgb(ui::colors::Black));
+    EXPECT_EQ(p.at(50, 109), rgb(ui::colors::Black));
+    EXPECT_EQ(p.at(0, 50), rgb(ui::colors::BtnFace))
+        << "the outer left column keeps the panel's colour";
+    EXPECT_EQ(p.at(50, 0), rgb(ui::colors::BtnFace));
+}
