@@ -38,7 +38,7 @@ inline constexpr unsigned kDialogButtonOptions =
 // A new button's.
 inline constexpr unsigned kDefaultButtonOptions = boPopupMark | boShowBevel | boShowDownPattern;
 
-// The drop-down panel; a button refers to one but none exists yet.
+// The drop-down panel (widgets/ExplorerPopup.h).
 class TExplorerPopup;
 
 using MouseEvent = std::function<void(ui::MouseButton, unsigned shift, int x, int y)>;
