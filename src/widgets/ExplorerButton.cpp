@@ -124,9 +124,19 @@ void TExplorerButton::setDropDownMenu(ui::PopupMenu* menu) {
 void TExplorerButton::setExplorerPopup(TExplorerPopup* popup) {
     if (popup == explorerPopup_)
         return;
+    // The panel tells the buttons that refer to it when it goes.
+    if (explorerPopup_)
+        explorerPopup_->referredBy(*this, false);
     explorerPopup_ = popup;
-    if (popup)
+    if (popup) {
+        popup->referredBy(*this, true);
         dropDownMenu_ = nullptr;
+    }
+}
+
+TExplorerButton::~TExplorerButton() {
+    if (explorerPopup_)
+        explorerPopup_->referredBy(*this, false);
 }
 
 void TExplorerButton::setDropDownStyle(DropDownStyle style) {

@@ -55,6 +55,7 @@ public:
     // A window's button: caption, place and options, highlight-coloured caption.
     TExplorerButton(ui::Control* parent, std::string name, std::string caption, int left, int top,
                     int width, int height, unsigned options = kWindowButtonOptions);
+    ~TExplorerButton() override;
 
     Alignment alignment() const { return alignment_; }
     void setAlignment(Alignment alignment);

@@ -74,6 +74,17 @@ TExplorerPopup::TExplorerPopup(ui::Control* parent, std::string name, int left, 
     setVisible(false);
 }
 
+TExplorerPopup::~TExplorerPopup() {
+    for (TExplorerButton* button : referrers_)
+        button->componentRemoved(this);
+}
+
+void TExplorerPopup::referredBy(TExplorerButton& button, bool refers) {
+    std::erase(referrers_, &button);
+    if (refers)
+        referrers_.push_back(&button);
+}
+
 void TExplorerPopup::setUndockable(bool undockable) {
     if (undockable == undockable_)
         return;

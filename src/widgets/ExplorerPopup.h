@@ -6,6 +6,8 @@
 #include "ui/CustomControl.h"
 #include "ui/Form.h"
 
+#include <vector>
+
 namespace korimba::widgets {
 
 class TExplorerButton;
@@ -41,6 +43,9 @@ public:
     static constexpr int GripSpace = 10;
 
     TExplorerPopup(ui::Control* parent, std::string name, int left, int top, int width, int height);
+    // The buttons that refer to the panel lose the reference when it goes.
+    ~TExplorerPopup() override;
+    void referredBy(TExplorerButton& button, bool refers);
 
     bool undockable() const { return undockable_; }
     void setUndockable(bool undockable);
@@ -102,6 +107,7 @@ private:
     ui::Control* savedParent_ = nullptr;
     ui::Form* host_ = nullptr;
     TExplorerPopupForm* floating_ = nullptr;
+    std::vector<TExplorerButton*> referrers_;
 };
 
 } // namespace korimba::widgets

@@ -6,8 +6,11 @@
 #include "ui/Controls.h"
 #include "ui/RasterCanvas.h"
 #include "widgets/ExplorerButton.h"
+#include "widgets/ExplorerPopup.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace korimba;
 using namespace korimba::widgets;
@@ -258,8 +261,15 @@ TEST_F(ExplorerButtonTest, ButtonSizeChoosesAPairAndResizingFollowsTheChosenPair
     EXPECT_EQ(fresh.height(), 20);
 }
 
+// A form of its own for panels that go away while the buttons stay.
+struct PanelForm : ui::Form {
+    PanelForm() : ui::Form("PanelForm") {}
+    TExplorerPopup Panel{this, "Panel", 0, 0, 160, 100};
+};
+
 TEST_F(ExplorerButtonTest, DropDownMenuAndPanelExcludeEachOther) {
-    auto* panel = reinterpret_cast<TExplorerPopup*>(&form); // any distinct address will do
+    PanelForm panels;
+    TExplorerPopup* panel = &panels.Panel;
     form.A.setExplorerPopup(panel);
     form.A.setDropDownMenu(&form.Menu);
     EXPECT_EQ(form.A.explorerPopup(), nullptr);
@@ -267,6 +277,25 @@ TEST_F(ExplorerButtonTest, DropDownMenuAndPanelExcludeEachOther) {
     EXPECT_EQ(form.A.dropDownMenu(), nullptr);
     form.A.componentRemoved(panel);
     EXPECT_EQ(form.A.explorerPopup(), nullptr);
+}
+
+TEST_F(ExplorerButtonTest, PanelGoingAwayClearsTheReferencesToIt) {
+    auto panels = std::make_unique<PanelForm>();
+    form.A.setExplorerPopup(&panels->Panel);
+    form.B.setExplorerPopup(&panels->Panel);
+    form.B.setExplorerPopup(nullptr);
+    form.C.setExplorerPopup(&panels->Panel);
+    form.C.setDropDownMenu(&form.Menu); // no longer refers to the panel
+    panels.reset();
+    EXPECT_EQ(form.A.explorerPopup(), nullptr) << "a press would otherwise reach a freed panel";
+    EXPECT_EQ(form.C.dropDownMenu(), &form.Menu);
+
+    // A button that goes first is forgotten, so the panel's end touches nothing freed.
+    PanelForm second;
+    {
+        TExplorerButton passing{&second, "Passing"};
+        passing.setExplorerPopup(&second.Panel);
+    }
 }
 
 TEST_F(ExplorerButtonTest, CaptionBecomesTheTooltipWithoutItsMarks) {
