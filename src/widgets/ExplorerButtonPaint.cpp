@@ -4,10 +4,24 @@
 #include "ui/Application.h"
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
 
 namespace korimba::widgets {
 
 namespace {
+
+// Two parts side by side on a line of the given length, the gap between them,
+// the first one first: where each begins under the alignment, 3 pixels from an
+// edge or centred as a pair.
+std::pair<int, int> placePair(int length, int first, int second, int gap, Alignment alignment) {
+    int start = 3;
+    if (alignment == Alignment::taRightJustify)
+        start = length - 3 - second - gap - first;
+    else if (alignment == Alignment::taCenter)
+        start = (length - (first + second + gap)) / 2;
+    return {start, start + first + gap};
+}
 
 ui::Backend& backend() {
     return ui::Application::current().backend();
@@ -207,14 +221,10 @@ void TExplorerButton::drawContent(ui::Canvas& canvas) {
             break;
         }
     } else if (layout_ == ButtonLayout::blBitmapTop || layout_ == ButtonLayout::blBitmapBottom) {
-        const int f = h - (ht + gh + g);
-        if (layout_ == ButtonLayout::blBitmapTop) {
-            gy = f / 2;
-            ty = gy + gh + g;
-        } else {
-            ty = f / 2;
-            gy = ty + ht + g;
-        }
+        if (layout_ == ButtonLayout::blBitmapTop)
+            std::tie(gy, ty) = placePair(h, gh, ht, g, Alignment::taCenter);
+        else
+            std::tie(ty, gy) = placePair(h, ht, gh, g, Alignment::taCenter);
         switch (alignment_) {
         case Alignment::taLeftJustify:
             tx = gx = 3;
@@ -234,38 +244,10 @@ void TExplorerButton::drawContent(ui::Canvas& canvas) {
             wt = a - 4 - g - gw;
         gy = (h - gh) / 2;
         ty = (h - ht) / 2;
-        const int s = a - (gw + wt + g);
-        if (layout_ == ButtonLayout::blBitmapLeft) {
-            switch (alignment_) {
-            case Alignment::taLeftJustify:
-                gx = 3;
-                tx = gx + gw + g;
-                break;
-            case Alignment::taRightJustify:
-                tx = a - wt - 3;
-                gx = tx - gw - g;
-                break;
-            case Alignment::taCenter:
-                gx = s / 2;
-                tx = gx + gw + g;
-                break;
-            }
-        } else {
-            switch (alignment_) {
-            case Alignment::taLeftJustify:
-                tx = 3;
-                gx = tx + wt + g;
-                break;
-            case Alignment::taRightJustify:
-                gx = a - gw - 3;
-                tx = gx - wt - g;
-                break;
-            case Alignment::taCenter:
-                tx = s / 2;
-                gx = tx + wt + g;
-                break;
-            }
-        }
+        if (layout_ == ButtonLayout::blBitmapLeft)
+            std::tie(gx, tx) = placePair(a, gw, wt, g, alignment_);
+        else
+            std::tie(tx, gx) = placePair(a, wt, gw, g, alignment_);
         d = wt;
     }
     if (wrap && tx + d > a - 5)

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace korimba;
 using namespace korimba::widgets;
 
@@ -258,4 +260,59 @@ TEST_F(ExplorerButtonPaint, MonochromeThresholdsByShading) {
     const auto darkShading = monochromeOf(glyph, ShadingType::stDark, hi, lo);
     EXPECT_EQ(darkShading.at(7, 0), Light) << "stDark's first threshold lies lower";
     EXPECT_EQ(monochromeOf(glyph, ShadingType::stLight, hi, lo).at(5, 0), Text);
+}
+
+// An 8 x 8 glyph and the caption "Go" (12 wide, 13 high) on the 89 x 25 button:
+// 3 pixels from an edge, 2 between glyph and caption, the pair centred.
+TEST_F(ExplorerButtonPaint, GlyphAndCaptionPlacesInEveryLayoutAndAlignment) {
+    ui::Raster glyph(8, 8, Magenta);
+    glyph.set(1, 1, Red); // the corner pixel is the see-through colour
+    form.Exit.setOptions(Opaque & ~unsigned{boMonoDisplay});
+    form.Exit.setBitmap(glyph);
+    form.Exit.setCaption("Go");
+    struct Case {
+        ButtonLayout layout;
+        Alignment alignment;
+        int glyphX, glyphY, captionX, captionY; // top-left corners
+    };
+    using enum ButtonLayout;
+    using enum Alignment;
+    const Case cases[] = {
+        {blBitmapLeft, taLeftJustify, 3, 8, 13, 6},
+        {blBitmapLeft, taRightJustify, 64, 8, 74, 6},
+        {blBitmapLeft, taCenter, 33, 8, 43, 6},
+        {blBitmapRight, taLeftJustify, 17, 8, 3, 6},
+        {blBitmapRight, taRightJustify, 78, 8, 64, 6},
+        {blBitmapRight, taCenter, 47, 8, 33, 6},
+        {blBitmapTop, taLeftJustify, 3, 1, 3, 11},
+        {blBitmapTop, taRightJustify, 78, 1, 74, 11},
+        {blBitmapTop, taCenter, 40, 1, 38, 11},
+        {blBitmapBottom, taLeftJustify, 3, 16, 3, 1},
+        {blBitmapBottom, taRightJustify, 78, 16, 74, 1},
+        {blBitmapBottom, taCenter, 40, 16, 38, 1},
+    };
+    for (const Case& each : cases) {
+        form.Exit.setLayout(each.layout);
+        form.Exit.setAlignment(each.alignment);
+        const auto canvas = paint(form.Exit);
+        int glyphX = -1, glyphY = -1, textX = canvas.width(), textY = canvas.height();
+        for (int y = 0; y < canvas.height(); ++y) {
+            for (int x = 0; x < canvas.width(); ++x) {
+                if (canvas.at(x, y) == Red && glyphX < 0) {
+                    glyphX = x - 1;
+                    glyphY = y - 1;
+                }
+                if (canvas.at(x, y) == Text) {
+                    textX = std::min(textX, x);
+                    textY = std::min(textY, y);
+                }
+            }
+        }
+        SCOPED_TRACE(testing::Message() << "layout " << static_cast<int>(each.layout)
+                                        << ", alignment " << static_cast<int>(each.alignment));
+        EXPECT_EQ(glyphX, each.glyphX);
+        EXPECT_EQ(glyphY, each.glyphY);
+        EXPECT_EQ(textX, each.captionX);
+        EXPECT_EQ(textY - 2, each.captionY) << "characters start at their cell's third row";
+    }
 }
