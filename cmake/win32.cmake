@@ -1,4 +1,11 @@
-# Cross tree: the Windows programs and the tests that need real Win32.
+# Cross tree, one per architecture (64-bit first, 32-bit too): the Windows
+# programs and the tests that need real Win32.
+# The Wine prefix of this tree's tests is of the tree's own architecture.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(KORIMBA_WINEARCH win64)
+else()
+  set(KORIMBA_WINEARCH win32)
+endif()
 add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501)
 
 # The real platform alone, for the sibling programs that have no windows of ours.
@@ -54,7 +61,9 @@ target_include_directories(win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(win32_tests PRIVATE korimba_win32 gtest gtest_main)
 target_compile_options(win32_tests PRIVATE ${KORIMBA_WARNINGS})
 add_test(NAME win32_tests COMMAND win32_tests)
-set_tests_properties(win32_tests PROPERTIES ENVIRONMENT "KORIMBA_BUILD_DIR=${CMAKE_BINARY_DIR}" TIMEOUT 300 RESOURCE_LOCK wineprefix)
+set_tests_properties(win32_tests PROPERTIES
+  ENVIRONMENT "KORIMBA_BUILD_DIR=${CMAKE_BINARY_DIR};KORIMBA_WINEARCH=${KORIMBA_WINEARCH}"
+  TIMEOUT 300 RESOURCE_LOCK wineprefix)
 # The baseline of the start-up benchmark (scripts/bench.sh), beside korimba.exe.
 add_executable(barewindow WIN32 bench/BareWindow.cpp)
 target_link_libraries(barewindow PRIVATE user32 kernel32)
@@ -70,3 +79,4 @@ set_target_properties(paneldemo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINA
 add_subdirectory(tools)
 add_subdirectory(tests/e2e)
 include(cmake/program.cmake)
+include(cmake/resources.cmake)

@@ -2,23 +2,29 @@
 # Cross-builds the coder libraries of l3enc.exe and l3dec.exe (LAME and
 # libmpg123) from Debian's source packages, with Debian's patches applied, and
 # keeps them in a cache outside the checkout, so that every checkout on this
-# machine builds them once. Prints the folder that holds include/, lib/ and
-# licences/ as its last line; everything else goes to standard error.
+# machine builds them once per architecture. Prints the folder that holds
+# include/, lib/ and licences/ as its last line; everything else goes to
+# standard error.
+#
+#   scripts/coders.sh x86_64|i686
 #
 # KORIMBA_CODERS_CACHE chooses the cache (default /var/cache/korimba/coders, or
-# ~/.cache/korimba/coders for a user who cannot write there).
+# ~/.cache/korimba/coders for a user who cannot write there); each
+# architecture has a folder of its own in it.
 set -euo pipefail
 exec 3>&1 1>&2
 
-host=i686-w64-mingw32
-cc=$(command -v "$host-gcc-posix" || command -v "$host-gcc")
-# A change of this script is a new recipe, so an older build is not reused.
-recipe=$(sha1sum "$0" | cut -c1-10)
-# LAME's own choice for speed, with SSE2 floating point instead of the x87
-# FPU: LAME runs about 1.5 times as fast so. The coders need a CPU with SSE2
-# (as every Windows since 8 does); LAME's SSE and 3DNow! FFT routines (nasm)
-# are still picked at run time.
-cflags="-O3 -fomit-frame-pointer -ffast-math -msse2 -mfpmath=sse"
+arch=${1:?usage: coders.sh x86_64|i686}
+recipe_file=$(dirname "$0")/coders/$arch.sh
+[ -f "$recipe_file" ] || { echo "coders: no recipe for the architecture $arch" >&2; exit 2; }
+# shellcheck source=coders/x86_64.sh
+. "$recipe_file"
+host=$arch-w64-mingw32
+cc=$(command -v "$host-gcc-posix" || command -v "$host-gcc") ||
+    { echo "coders: no MinGW C compiler for $host; run scripts/setup.sh as root" >&2; exit 1; }
+# This script and the architecture's own recipe make the recipe: a change of
+# either builds anew, and a change for one architecture leaves the other's be.
+recipe=$(cat "$0" "$recipe_file" | sha1sum | cut -c1-10)
 
 if [ -n "${KORIMBA_CODERS_CACHE:-}" ]; then
     cache=$KORIMBA_CODERS_CACHE
@@ -27,6 +33,7 @@ elif mkdir -p /var/cache/korimba/coders 2>/dev/null && [ -w /var/cache/korimba/c
 else
     cache=${XDG_CACHE_HOME:-$HOME/.cache}/korimba/coders
 fi
+cache=$cache/$arch
 mkdir -p "$cache"
 
 newest_source_version() {
@@ -79,15 +86,11 @@ mkdir -p "$stage/licences"
 echo "coders: building LAME" >&2
 (
     cd "$lame_source"
-    # nasm brings LAME's run-time chosen FFT routines for 3DNow! and SSE, as in
-    # Debian's own i386 build.
-    nasm_option=--disable-nasm
-    command -v nasm >/dev/null && nasm_option=--enable-nasm
     ./configure -q --host=$host CC="$cc" CFLAGS="$cflags" --prefix="$stage" \
         --disable-shared --enable-static --disable-frontend --disable-decoder \
-        "$nasm_option" >/dev/null
-    make -s -j"${KORIMBA_JOBS:-2}" >/dev/null 2>&1
-    make -s install >/dev/null 2>&1
+        "${lame_options[@]}" >/dev/null
+    make -s -j"${KORIMBA_JOBS:-2}" >/dev/null
+    make -s install >/dev/null
 )
 
 echo "coders: building libmpg123" >&2
@@ -97,7 +100,7 @@ echo "coders: building libmpg123" >&2
         --disable-shared --enable-static --disable-modules \
         --with-audio=dummy --with-default-audio=dummy >/dev/null
     # Only the library: the player and its output libraries are not needed.
-    make -s -j"${KORIMBA_JOBS:-2}" src/libmpg123/libmpg123.la >/dev/null 2>&1
+    make -s -j"${KORIMBA_JOBS:-2}" src/libmpg123/libmpg123.la >/dev/null
     mkdir -p "$stage/include" "$stage/lib"
     cp src/libmpg123/.libs/libmpg123.a "$stage/lib/"
     cp src/libmpg123/mpg123.h src/libmpg123/fmt123.h "$stage/include/"
@@ -110,6 +113,7 @@ cp "$mpg123_source/COPYING" "$stage/licences/mpg123-COPYING.txt"
     echo "mpg123 $mpg123_version (Debian source package)"
     echo "compiler $cc $compiler"
     echo "CFLAGS $cflags"
+    echo "LAME configure ${lame_options[*]}"
 } >"$stage/SOURCES.txt"
 
 rm -rf "$prefix"

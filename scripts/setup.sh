@@ -1,9 +1,21 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a fresh Debian 12 machine (as root).
 # Quiet and quick when everything is already there.
+#
+# 64-bit Wine and both MinGW cross compilers always; the i386 architecture and
+# 32-bit Wine only where this machine runs 32-bit Linux programs (found out by
+# running one), or never with KORIMBA_64BIT_ONLY=1. A wine32 that is installed
+# but cannot run is left alone: nothing of ours starts it.
 set -euo pipefail
-packages=(cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-i686-posix
-          mingw-w64-i686-dev wine wine32:i386 xvfb xauth xdotool imagemagick python3 x11-utils x11-apps fonts-wine)
+. "$(dirname "$0")/lib.sh"
+packages=(cmake ninja-build g++ googletest libgtest-dev
+          g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev g++-mingw-w64-i686-posix mingw-w64-i686-dev
+          wine64 xvfb xauth xdotool imagemagick python3 x11-utils x11-apps fonts-wine)
+with_32bit=0
+if can_run_32bit_linux; then
+    with_32bit=1
+    packages+=(wine32:i386)
+fi
 # The coders are cross-built from Debian's source packages (scripts/coders.sh).
 packages+=(dpkg-dev make bzip2 xz-utils nasm)
 
@@ -39,7 +51,9 @@ if [ "$(id -u)" != 0 ]; then
     echo "missing packages: ${missing[*]} (or apt source entries); run this script as root" >&2
     exit 1
 fi
-dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+if [ $with_32bit = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+fi
 [ $sources_missing = 0 ] || add_source_entries
 apt-get update -q
 [ ${#missing[@]} -eq 0 ] ||

@@ -1,23 +1,36 @@
 #!/usr/bin/env bash
-# Makes (once) the 32-bit Wine prefix given as $1. Without a window manager Wine
-# waits on every hidden or closed managed window, so windows are unmanaged.
+# Makes (once) the Wine prefix $1 for the architecture $2 (win64 or win32;
+# default KORIMBA_WINEARCH, else win64), with the loader of that architecture.
+# Without a window manager Wine waits on every hidden or closed managed
+# window, so windows are unmanaged.
 set -euo pipefail
+. "$(dirname "$0")/lib.sh"
 prefix=$1
-stamp=$prefix/.korimba-ready-2
+arch=${2:-${KORIMBA_WINEARCH:-win64}}
+stamp=$prefix/.korimba-ready-3-$arch
 [ -f "$stamp" ] && [ -f "$prefix/system.reg" ] && exit 0
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
 [ -f "$stamp" ] && [ -f "$prefix/system.reg" ] && exit 0
-WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+wine_environment "$prefix" "$arch"
+"$WINESERVER" -k 2>/dev/null || true
 rm -rf "$prefix"
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-wineboot -i >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+fail() {
+    echo "wine-prefix: $1 ($arch prefix $prefix). Its output:" >&2
+    tail -n 30 "$log" | sed 's/^/    /' >&2
+    exit 1
+}
+[ -x "$WINELOADER" ] || { echo "no $arch Wine loader $WINELOADER" >"$log"; fail "Wine is not installed"; }
+"$WINELOADER" wineboot -i >"$log" 2>&1 || fail "Wine could not make the prefix"
+"$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >"$log" 2>&1 ||
+    fail "Wine could not set up the prefix"
 # Wine's own fonts (MS Sans Serif, Marlett for the caption buttons) are not
 # always found in its data folder; the Windows fonts folder always is.
 if [ -d /usr/share/wine/fonts ]; then
     cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
 fi
-wineserver -w
+"$WINESERVER" -w
 touch "$stamp"

@@ -44,7 +44,13 @@ class WaitTimeout(HarnessError):
 
 
 def build_dir():
-    return Path(os.environ.get("KORIMBA_BUILD_DIR", SOURCE_DIR / "build" / "win32")).resolve()
+    return Path(os.environ.get("KORIMBA_BUILD_DIR", SOURCE_DIR / "build" / "win64")).resolve()
+
+
+def wine_arch():
+    """win64 or win32: the architecture of the programs under test and of their prefix."""
+    return os.environ.get("KORIMBA_WINEARCH") or (
+        "win32" if build_dir().name == "win32" else "win64")
 
 
 def wine_prefix():
@@ -57,11 +63,18 @@ def wine_env():
     env.update(
         WINEPREFIX=str(wine_prefix()),
         KORIMBA_WINEPREFIX=str(wine_prefix()),
-        WINEARCH="win32",
+        WINEARCH=wine_arch(),
+        KORIMBA_WINEARCH=wine_arch(),
         WINEDEBUG="-all",
         WINEDLLOVERRIDES="mscoree,mshtml=",
     )
     return env
+
+
+def wine_server(*arguments, env=None, **options):
+    """Runs the Wine server of the prefix (of env, else of this run) with arguments."""
+    return subprocess.run([str(SOURCE_DIR / "scripts" / "wine-server.sh"), *arguments],
+                          env=env or wine_env(), **options)
 
 
 class _Session:
@@ -100,7 +113,7 @@ def start_session():
         return
     _ensure_display()
     subprocess.run(
-        [str(SOURCE_DIR / "scripts" / "wine-prefix.sh"), str(wine_prefix())],
+        [str(SOURCE_DIR / "scripts" / "wine-prefix.sh"), str(wine_prefix()), wine_arch()],
         env=wine_env(),
         check=True,
     )
@@ -114,8 +127,8 @@ def end_session():
         _Session.driver.quit()
         _Session.driver = None
     if _Session.started:
-        subprocess.run(["wineserver", "-k"], env=wine_env(), stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-w"], env=wine_env(), stderr=subprocess.DEVNULL)
+        wine_server("-k", stderr=subprocess.DEVNULL)
+        wine_server("-w", stderr=subprocess.DEVNULL)
         _Session.started = False
     if _Session.xvfb:
         _Session.xvfb.terminate()

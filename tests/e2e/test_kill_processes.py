@@ -10,7 +10,7 @@ import textwrap
 import unittest
 from pathlib import Path
 
-from korimba_e2e import build_dir
+from korimba_e2e import build_dir, wine_server
 
 HERE = Path(__file__).resolve().parent
 
@@ -71,7 +71,7 @@ class KillProcessesTest(unittest.TestCase):
             self.assertIn("Audio Coder", run.stdout, run.stderr[-2000:])
             folder = Path(run.stdout.strip().splitlines()[-1])
             # Everything in the prefix ends; the server goes with the last program.
-            subprocess.run(["wineserver", "-w"], env=env, timeout=60)
+            wine_server("-w", env=env, timeout=60)
             self.assertTrue((folder / "Encoding.bat").exists(), "the killed job's lock file")
             self.assertFalse((folder / "song.mp3").exists(), "the job did not finish")
             self.assertFalse((folder / "options.ini").exists(), "no close steps")
@@ -79,7 +79,7 @@ class KillProcessesTest(unittest.TestCase):
             # server wrote it out when it ended.
             self.assertTrue(cleaner_in_run(prefix / "user.reg"), "the hook stays for the restart")
         finally:
-            subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
+            wine_server("-k", env=env, stderr=subprocess.DEVNULL)
             shutil.rmtree(prefix, ignore_errors=True)
 
 

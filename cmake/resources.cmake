@@ -1,0 +1,1 @@
+# Version resources, manifests, the icon and the zip of the program folder.
