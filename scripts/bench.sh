@@ -5,28 +5,43 @@
 #
 # A measurement is one call of "compare" (ours against a native reference) or
 # "measure" (ours alone) in the list at the end; add more there.
+#
+# The 64-bit programs always, the 32-bit ones too where this machine runs
+# 32-bit Wine; KORIMBA_TREE=win64 (or win32) measures one only.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${KORIMBA_BUILD_ROOT:-$root/build}
+. "$(dirname "$0")/lib.sh"
 runs=${KORIMBA_BENCH_RUNS:-3}
 
-"$root/scripts/setup.sh"
+step setup "$korimba_root/scripts/setup.sh"
 missing=()
 for package in lame mpg123; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
         missing+=("$package")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+    step bench-packages env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
-"$root/scripts/build.sh" >/dev/null
+"$korimba_root/scripts/build.sh" >/dev/null
+
+trees=()
+for tree in ${KORIMBA_TREE:-${korimba_trees[*]}}; do
+    if [ "$tree" = win32 ] && ! can_run_win32; then
+        echo "32-bit programs not measured: $korimba_no_32bit_reason"
+        continue
+    fi
+    trees+=("$tree")
+done
 
 work=$(mktemp -d)
-export KORIMBA_WINEPREFIX=$build/win32/wineprefix
-export WINEPREFIX=$KORIMBA_WINEPREFIX
-trap 'rm -rf "$work"; wineserver -k 2>/dev/null || true' EXIT
-wine=("$root/scripts/wine-run.sh")
-win32=$build/win32
+stop_servers() {
+    local tree
+    for tree in "${trees[@]}"; do
+        KORIMBA_WINEPREFIX=$korimba_build/$tree/wineprefix "$korimba_root/scripts/wine-server.sh" -k 2>/dev/null || true
+    done
+}
+trap 'rm -rf "$work"; stop_servers' EXIT
+wine=("$korimba_root/scripts/wine-run.sh")
 
 # Wine's path of a file here.
 winpath() { echo "Z:${1//\//\\}"; }
@@ -80,31 +95,38 @@ with wave.open(sys.argv[1], 'wb') as out:
 EOF
 lame --quiet -b 128 "$work/song.wav" "$work/song.mp3"
 
-# A warm wineserver, as on Windows, where no server starts with a program;
-# the first start pays for it once.
-wineserver -p 2>/dev/null || true
-"${wine[@]}" "$win32/l3enc.exe" >/dev/null 2>&1 || true
+for tree in "${trees[@]}"; do
+    export KORIMBA_WINEPREFIX=$korimba_build/$tree/wineprefix
+    export KORIMBA_WINEARCH=${tree}
+    tree_dir=$korimba_build/$tree
+    echo
+    echo "== the $tree programs ($(wine_arch_of "$tree_dir/korimba.exe") under $(wine_loader "$tree"))"
+    # A warm wineserver, as on Windows, where no server starts with a program;
+    # the first start (which also makes the prefix) pays for it once.
+    "${wine[@]}" "$tree_dir/l3enc.exe" >/dev/null 2>&1 || true
+    "$korimba_root/scripts/wine-server.sh" -p 2>/dev/null || true
 
-compare "l3enc 60 s stereo WAV, 128 kbit/s" -- \
-    lame --quiet -b 128 "$work/song.wav" "$work/native.mp3" -- \
-    "${wine[@]}" "$win32/l3enc.exe" "$(winpath "$work/song.wav")" "$(winpath "$work/ours.mp3")" -br 128000
-compare "l3enc the same, -hq (LAME -q 2)" -- \
-    lame --quiet -q 2 -b 128 "$work/song.wav" "$work/native.mp3" -- \
-    "${wine[@]}" "$win32/l3enc.exe" "$(winpath "$work/song.wav")" "$(winpath "$work/ours.mp3")" -br 128000 -hq
-compare "l3dec 60 s stereo MP3 to WAV" -- \
-    mpg123 -q -w "$work/native.wav" "$work/song.mp3" -- \
-    "${wine[@]}" "$win32/l3dec.exe" "$(winpath "$work/song.mp3")" "$(winpath "$work/ours.wav")" -wav
-measure "Wine process start (l3enc, usage message)" -- \
-    "${wine[@]}" "$win32/l3enc.exe"
+    compare "l3enc 60 s stereo WAV, 128 kbit/s" -- \
+        lame --quiet -b 128 "$work/song.wav" "$work/native.mp3" -- \
+        "${wine[@]}" "$tree_dir/l3enc.exe" "$(winpath "$work/song.wav")" "$(winpath "$work/ours.mp3")" -br 128000
+    compare "l3enc the same, -hq (LAME -q 2)" -- \
+        lame --quiet -q 2 -b 128 "$work/song.wav" "$work/native.mp3" -- \
+        "${wine[@]}" "$tree_dir/l3enc.exe" "$(winpath "$work/song.wav")" "$(winpath "$work/ours.mp3")" -br 128000 -hq
+    compare "l3dec 60 s stereo MP3 to WAV" -- \
+        mpg123 -q -w "$work/native.wav" "$work/song.mp3" -- \
+        "${wine[@]}" "$tree_dir/l3dec.exe" "$(winpath "$work/song.mp3")" "$(winpath "$work/ours.wav")" -wav
+    measure "Wine process start (l3enc, usage message)" -- \
+        "${wine[@]}" "$tree_dir/l3enc.exe"
 
-# The program itself: start-up, its share of an unattended encode, and a list
-# job against a plain batch file (bench/program_bench.py, through the
-# end-to-end harness and its own Xvfb).
-echo
-KORIMBA_BUILD_DIR=$win32 python3 "$root/bench/program_bench.py"
+    # The program itself: start-up, its share of an unattended encode, and a list
+    # job against a plain batch file (bench/program_bench.py, through the
+    # end-to-end harness and its own Xvfb).
+    echo
+    KORIMBA_BUILD_DIR=$tree_dir python3 "$korimba_root/bench/program_bench.py"
+done
 
 # Composing list scripts, natively and optimised: time per entry must stay flat.
 echo
-cmake -S "$root" -B "$build/bench-native" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build/bench-native" --target list_script_bench >/dev/null
-"$build/bench-native/list_script_bench"
+step bench-native-configure cmake -S "$korimba_root" -B "$korimba_build/bench-native" -G Ninja -DCMAKE_BUILD_TYPE=Release
+step bench-native-build cmake --build "$korimba_build/bench-native" --target list_script_bench
+"$korimba_build/bench-native/list_script_bench"
