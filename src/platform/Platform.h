@@ -50,6 +50,12 @@ public:
     virtual std::vector<FolderEntry> listFolder(const std::string& folder) const = 0;
     // When the file was last written; nullopt when it does not exist.
     virtual std::optional<FileTime> lastWriteTime(const std::string& path) const = 0;
+    // Whether files can be created in the folder (given with its final "\") and
+    // deleted again, found out by doing so with a probe file of a new name.
+    // Attributes and access lists do not tell: a read-only share or mount, a
+    // write-protected medium or a folder without file virtualization refuses
+    // writes whatever they say.
+    virtual bool canWriteFolder(const std::string& folder) = 0;
 };
 
 // The profile API on an initialisation file (here always "win.ini").

@@ -458,6 +458,17 @@ std::optional<platform::FileTime> FakeFileSystem::lastWriteTime(const std::strin
     return entry != nullptr ? std::optional<platform::FileTime>(entry->writeTime) : std::nullopt;
 }
 
+bool FakeFileSystem::canWriteFolder(const std::string& folder) {
+    if (!isFolder(folder)) {
+        return false;
+    }
+    std::string probe = folder + "~probe.tmp";
+    for (int attempt = 1; exists(probe); ++attempt) {
+        probe = folder + "~probe" + std::to_string(attempt) + ".tmp";
+    }
+    return writeFile(probe, "") && deleteFile(probe);
+}
+
 // --- FakeProfile ---
 
 namespace {

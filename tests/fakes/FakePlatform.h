@@ -72,6 +72,8 @@ public:
     std::optional<std::string> findFirstName(const std::string& pattern) const override;
     std::vector<platform::FolderEntry> listFolder(const std::string& folder) const override;
     std::optional<platform::FileTime> lastWriteTime(const std::string& path) const override;
+    // Writes and deletes a probe file of a new name, as the real side does.
+    bool canWriteFolder(const std::string& folder) override;
 
 private:
     struct Entry;

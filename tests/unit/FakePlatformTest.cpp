@@ -58,6 +58,20 @@ TEST(FakeFileSystem, WritesNeedAnExistingWritableFolder) {
     EXPECT_EQ(files.fileContent("C:\\Korimba\\b.bat"), "x");
 }
 
+TEST(FakeFileSystem, FolderIsWritableWhenAProbeCanBeMadeAndRemoved) {
+    FakeFileSystem files;
+    files.addFile("C:\\Korimba\\~probe.tmp", "someone's");
+    EXPECT_TRUE(files.canWriteFolder("C:\\Korimba\\"));
+    EXPECT_EQ(files.listFolder("C:\\Korimba\\").size(), 1u);
+    EXPECT_EQ(files.fileContent("C:\\Korimba\\~probe.tmp"), "someone's");
+    EXPECT_FALSE(files.canWriteFolder("C:\\Elsewhere\\"));
+    EXPECT_FALSE(files.canWriteFolder("C:\\Korimba\\~probe.tmp\\"));
+
+    files.denyWrites("C:\\Korimba");
+    EXPECT_FALSE(files.canWriteFolder("C:\\Korimba\\"));
+    EXPECT_TRUE(files.canWriteFolder("C:\\"));
+}
+
 TEST(FakeFileSystem, DoubleByteNamesKeepTheirSecondByte) {
     FakeFileSystem files;
     files.setLeadBytes(shiftJisLeadByte);

@@ -77,6 +77,20 @@ TEST_F(RealFolders, WildcardComponentTakesTheFirstMatch) {
               root + "Some Folder\\Deeper Still\\");
 }
 
+TEST_F(RealFolders, WritableFolderIsFoundOutWithoutATrace) {
+    const std::string folder = root + "Some Folder\\";
+    const auto before = system.files.listFolder(folder);
+    EXPECT_TRUE(system.files.canWriteFolder(folder));
+    const auto after = system.files.listFolder(folder);
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < after.size(); ++i)
+        EXPECT_EQ(after[i].name, before[i].name);
+    EXPECT_EQ(system.files.readFile(folder + "track file.wav"), "RIFF");
+
+    EXPECT_FALSE(system.files.canWriteFolder(root + "Missing\\"));
+    EXPECT_FALSE(system.files.canWriteFolder(folder + "track file.wav\\"));
+}
+
 TEST_F(RealFolders, FilesAreCopiedDeletedAndReadWhole) {
     const std::string from = root + "Some Folder\\track file.wav";
     const std::string to = root + "Some Folder\\copy.wav";

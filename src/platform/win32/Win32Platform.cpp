@@ -141,6 +141,27 @@ std::optional<FileTime> Win32FileSystem::lastWriteTime(const std::string& path) 
     return fileTimeValue(data.ftLastWriteTime);
 }
 
+bool Win32FileSystem::canWriteFolder(const std::string& folder) {
+    // A name of this process's own; a file that already has it is left alone.
+    const std::string stem = folder + "~korimba-probe-" + std::to_string(GetCurrentProcessId());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string probe = stem + "-" + std::to_string(attempt) + ".tmp";
+        HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+                continue;
+            return false;
+        }
+        CloseHandle(file);
+        // Scripts delete themselves here, so a folder that lets files be made
+        // but not removed is no good either.
+        return DeleteFileA(probe.c_str()) != 0;
+    }
+    return false;
+}
+
 std::string Win32Profile::read(const std::string& file, const std::string& section,
                                const std::string& key, const std::string& fallback) const {
     // The API truncates silently; grow until the value leaves room to spare.

@@ -17,6 +17,7 @@ public:
     std::optional<std::string> findFirstName(const std::string& pattern) const override;
     std::vector<FolderEntry> listFolder(const std::string& folder) const override;
     std::optional<FileTime> lastWriteTime(const std::string& path) const override;
+    bool canWriteFolder(const std::string& folder) override;
 };
 
 class Win32Profile final : public Profile {
