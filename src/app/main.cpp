@@ -10,7 +10,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     korimba::platform::win32::Win32Platform system;
     korimba::ui::win32::Win32Backend backend(instance);
     korimba::ui::Application application(system.bundle(), backend);
-    korimba::app::createWindows(application);
+    // The user has been told why; an unattended caller sees it in the exit code.
+    if (!korimba::app::createWindows(application))
+        return 1;
     application.run();
     return 0;
 }

@@ -20,14 +20,14 @@ void ProgramFixture::setArguments(std::vector<std::string> arguments) {
     platform.process.setArguments(std::move(arguments));
 }
 
-void ProgramFixture::start() {
+bool ProgramFixture::start() {
     application = std::make_unique<ui::Application>(platform.bundle(), backend);
-    app::createWindows(*application);
+    return app::createWindows(*application);
 }
 
 void ProgramFixture::startAndShow() {
-    start();
-    application->run();
+    if (start())
+        application->run();
 }
 
 std::string tinyBitmap() {

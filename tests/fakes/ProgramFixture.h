@@ -25,8 +25,9 @@ protected:
     void writeLines(const std::string& relativeName, const std::vector<std::string>& lines);
     std::string content(const std::string& relativeName) const;
     void setArguments(std::vector<std::string> arguments);
-    // Creates the windows; does not show the main window.
-    void start();
+    // Creates the windows; does not show the main window. False when the
+    // program refused to start (its folder cannot be written).
+    bool start();
     // Creates the windows and runs the message loop's start: the main window shows and activates.
     void startAndShow();
 };
