@@ -79,6 +79,12 @@ void registerClass(HINSTANCE instance, const char* name, WNDPROC procedure, UINT
         throw windowCreateError(name);
 }
 
+// The program's own icon where it has one (korimba.exe), else the system's.
+HICON applicationIcon(HINSTANCE instance) {
+    HICON own = LoadIconA(instance, "MAINICON");
+    return own ? own : LoadIcon(nullptr, IDI_APPLICATION);
+}
+
 HWND createChildWindow(Win32Backend& backend, Control& control, HWND parent, int id) {
     const WindowKind& kind = *windowKindOf(control);
     DWORD style = WS_CHILD | kind.style(control);
@@ -177,7 +183,7 @@ bool recreateChildWindow(Win32Backend& backend, Control& control) {
 
 HWND createFormWindow(Win32Backend& backend, Form& form, HWND owner) {
     registerClass(backend.instance(), form.name().c_str(), formProcedure, CS_DBLCLKS,
-                  LoadIcon(nullptr, IDI_APPLICATION));
+                  applicationIcon(backend.instance()));
     const DWORD style = formStyle(form);
     const DWORD exStyle = formExStyle(form);
     RECT outer{0, 0, form.clientWidth(), form.clientHeight()};
