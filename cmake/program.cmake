@@ -46,3 +46,49 @@ add_custom_target(program_extras ALL
   DEPENDS ${program_extras} ${help_pages}
   COMMENT "Help pages"
   VERBATIM)
+
+# The zip of the program folder, korimba-<version>-<x64|x86>.zip in the build
+# tree, with one top folder "Korimba". It takes only the files the build puts
+# into the program folder: whatever a run of the program left there (its
+# settings, job files, a Wine prefix) stays out.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(zip_arch x64)
+else()
+  set(zip_arch x86)
+endif()
+set(program_zip ${CMAKE_BINARY_DIR}/korimba-${PROJECT_VERSION}-${zip_arch}.zip)
+set(zip_stage ${CMAKE_BINARY_DIR}/zip-stage)
+# The folder's files by their paths below it, from the lists above.
+set(program_contents)
+foreach(file IN LISTS program_files)
+  if(file MATCHES "^\\$<TARGET_FILE:(.+)>$")
+    list(APPEND program_contents $<TARGET_FILE_NAME:${CMAKE_MATCH_1}>)
+  else()
+    get_filename_component(name ${file} NAME)
+    list(APPEND program_contents ${name})
+  endif()
+endforeach()
+foreach(extra IN LISTS program_extras)
+  file(RELATIVE_PATH name ${program_dir} ${extra})
+  list(APPEND program_contents ${name})
+endforeach()
+foreach(page IN LISTS help_pages)
+  get_filename_component(name ${page} NAME)
+  list(APPEND program_contents help/${name})
+endforeach()
+set(stage_commands)
+foreach(file IN LISTS program_contents)
+  list(APPEND stage_commands
+    COMMAND ${CMAKE_COMMAND} -E copy ${program_dir}/${file} ${zip_stage}/Korimba/${file})
+endforeach()
+add_custom_command(
+  OUTPUT ${program_zip}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${zip_stage}
+  ${stage_commands}
+  COMMAND ${CMAKE_COMMAND} -E chdir ${zip_stage}
+          ${CMAKE_COMMAND} -E tar cf ${program_zip} --format=zip Korimba
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${zip_stage}
+  DEPENDS program_folder program_extras ${program_files} ${program_extras} ${help_pages}
+  COMMENT "Zipping the program folder"
+  VERBATIM)
+add_custom_target(program_zip ALL DEPENDS ${program_zip})
