@@ -14,11 +14,13 @@ drive C and starts its programs afresh. Waits poll a condition with a timeout.
 """
 
 import atexit
+import contextlib
 import json
 import os
 import select
 import shutil
 import subprocess
+import sys
 import time
 import unittest
 from pathlib import Path
@@ -75,6 +77,29 @@ def wine_server(*arguments, env=None, **options):
     """Runs the Wine server of the prefix (of env, else of this run) with arguments."""
     return subprocess.run([str(SOURCE_DIR / "scripts" / "wine-server.sh"), *arguments],
                           env=env or wine_env(), **options)
+
+
+@contextlib.contextmanager
+def throwaway_prefix(name):
+    """A Wine prefix of a test's own in the build tree, for what must not touch the
+    run's prefix; yields (prefix, env) and removes it with everything in it at the end."""
+    prefix = build_dir() / name
+    shutil.rmtree(prefix, ignore_errors=True)
+    env = dict(os.environ, KORIMBA_WINEPREFIX=str(prefix), WINEPREFIX=str(prefix))
+    try:
+        yield prefix, env
+    finally:
+        wine_server("-k", env=env, stderr=subprocess.DEVNULL)
+        shutil.rmtree(prefix, ignore_errors=True)
+        Path(str(prefix) + ".lock").unlink(missing_ok=True)  # scripts/wine-prefix.sh's
+
+
+def run_scenario(script, *arguments, env, timeout):
+    """Runs a test's scenario in a Python of its own (with the harness importable,
+    its folder as argv[1]), so that it gets its own session in the prefix of env."""
+    return subprocess.run([sys.executable, "-c", script, str(Path(__file__).resolve().parent),
+                           *map(str, arguments)],
+                          env=env, capture_output=True, text=True, timeout=timeout)
 
 
 class _Session:

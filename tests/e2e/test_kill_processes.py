@@ -2,17 +2,11 @@
 program in it ends), a running job's lock file and the recovery hook must be
 left for the next start, and the close steps must not have run."""
 
-import os
-import shutil
-import subprocess
-import sys
 import textwrap
 import unittest
 from pathlib import Path
 
-from korimba_e2e import build_dir, wine_server
-
-HERE = Path(__file__).resolve().parent
+from korimba_e2e import run_scenario, throwaway_prefix, wine_server
 
 # Runs in its own Python with KORIMBA_WINEPREFIX pointing at the throwaway prefix.
 SCENARIO = textwrap.dedent(r'''
@@ -62,12 +56,8 @@ def cleaner_in_run(user_registry):
 
 class KillProcessesTest(unittest.TestCase):
     def test_a_forced_log_off_leaves_the_lock_file_and_the_hook(self):
-        prefix = build_dir() / "kill-prefix"
-        shutil.rmtree(prefix, ignore_errors=True)
-        env = dict(os.environ, KORIMBA_WINEPREFIX=str(prefix), WINEPREFIX=str(prefix))
-        try:
-            run = subprocess.run([sys.executable, "-c", SCENARIO, str(HERE)], env=env,
-                                 capture_output=True, text=True, timeout=300)
+        with throwaway_prefix("kill-prefix") as (prefix, env):
+            run = run_scenario(SCENARIO, env=env, timeout=300)
             self.assertIn("Audio Coder", run.stdout, run.stderr[-2000:])
             folder = Path(run.stdout.strip().splitlines()[-1])
             # Everything in the prefix ends; the server goes with the last program.
@@ -78,9 +68,6 @@ class KillProcessesTest(unittest.TestCase):
             # Windows keeps win.ini's [Windows] section in the registry; the prefix's
             # server wrote it out when it ended.
             self.assertTrue(cleaner_in_run(prefix / "user.reg"), "the hook stays for the restart")
-        finally:
-            wine_server("-k", env=env, stderr=subprocess.DEVNULL)
-            shutil.rmtree(prefix, ignore_errors=True)
 
 
 if __name__ == "__main__":

@@ -4,8 +4,6 @@ has never seen the program, it encodes unattended with its own coders, and its
 main window shows the program's icon in the title bar."""
 
 import json
-import os
-import shutil
 import subprocess
 import sys
 import textwrap
@@ -14,9 +12,8 @@ import zipfile
 from pathlib import Path
 
 from audio_files import mp3_frames, mp3_seconds
-from korimba_e2e import SOURCE_DIR, build_dir, wine_arch, wine_server
+from korimba_e2e import SOURCE_DIR, build_dir, run_scenario, throwaway_prefix, wine_arch
 
-HERE = Path(__file__).resolve().parent
 
 VERSION = "2.1.5"
 PROGRAMS = ("korimba.exe", "Message.exe", "Cleaner.exe", "l3enc.exe", "l3dec.exe")
@@ -128,12 +125,8 @@ def find_image(rows, width, height, image):
 
 class UnpackedZipTest(unittest.TestCase):
     def test_encodes_unattended_from_the_unpacked_folder_in_a_fresh_prefix(self):
-        prefix = build_dir() / "zip-prefix"
-        shutil.rmtree(prefix, ignore_errors=True)
-        env = dict(os.environ, KORIMBA_WINEPREFIX=str(prefix), WINEPREFIX=str(prefix))
-        try:
-            run = subprocess.run([sys.executable, "-c", SCENARIO, str(HERE), str(zip_path())],
-                                 env=env, capture_output=True, text=True, timeout=600)
+        with throwaway_prefix("zip-prefix") as (_, env):
+            run = run_scenario(SCENARIO, zip_path(), env=env, timeout=600)
             self.assertEqual(run.returncode, 0, run.stderr[-3000:])
             result = json.loads(run.stdout.strip().splitlines()[-1])
             self.assertEqual(result["exit_code"], 0)
@@ -154,10 +147,6 @@ class UnpackedZipTest(unittest.TestCase):
             title_bar = rows[:min(height, 32)]
             self.assertIsNotNone(find_image(title_bar, width, len(title_bar), small_icon()),
                                  "the icon in the title bar of " + result["screenshot"])
-        finally:
-            wine_server("-k", env=env, stderr=subprocess.DEVNULL)
-            shutil.rmtree(prefix, ignore_errors=True)
-            Path(str(prefix) + ".lock").unlink(missing_ok=True)  # scripts/wine-prefix.sh's
 
 
 if __name__ == "__main__":
