@@ -12,7 +12,6 @@ korimba_logs=$korimba_build/logs
 # build/<tree>/program and its Wine prefix build/<tree>/wineprefix.
 korimba_trees=(win64 win32)
 declare -A korimba_mingw_arch=([win64]=x86_64 [win32]=i686)
-declare -A korimba_zip_arch=([win64]=x64 [win32]=x86)
 
 # ---------------------------------------------------------------- steps
 
