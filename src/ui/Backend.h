@@ -89,10 +89,11 @@ public:
     virtual void screenToClient(Control& control, int& x, int& y) = 0;
     virtual bool isActive(Form& form) = 0;
     virtual void bringToFront(Form& form) = 0;
-    // True when the window seen at a screen point is the control's own.
-    virtual bool ownsScreenPoint(Control& control, int x, int y) = 0;
-    // The pixels on the screen in a rectangle.
-    virtual Raster screenPixels(int x, int y, int width, int height) = 0;
+    // What the control's parent paints under it, the control's size: the
+    // background of a transparent control. Drawn afresh, never read from the
+    // screen, where the parent's painting may not have arrived yet. Empty while
+    // the control has no window.
+    virtual Raster parentPixels(Control& control) = 0;
     // A model colour as the system draws it now.
     virtual Rgb systemColor(Color color) = 0;
     // The system's text drawing can end a cut text with an ellipsis.

@@ -473,7 +473,7 @@ bool TExplorerButton::dialogChar(char key) {
 // ---- size, place and colours
 
 void TExplorerButton::forgetCapturedBackground() {
-    capturedCleanly_ = false;
+    backgroundCaptured_ = false;
 }
 
 void TExplorerButton::resized() {

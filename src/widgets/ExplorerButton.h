@@ -123,7 +123,8 @@ public:
     bool arrowPressed() const { return arrowPressed_; }
     bool hot() const { return hot_; }
     bool panelOpen() const { return panelOpen_; }
-    bool capturedCleanly() const { return capturedCleanly_; }
+    // Transparent: the parent's pixels under the button are kept for its paints.
+    bool backgroundCaptured() const { return backgroundCaptured_; }
 
     ui::Event OnClick;
     ui::Event OnDblClick;
@@ -170,7 +171,6 @@ private:
     void raiseMouse(const MouseEvent& event, ui::MouseButton button, unsigned shift, int x, int y);
 
     // Painting (ExplorerButtonPaint.cpp).
-    bool anyTestPointObscured();
     void captureBackground();
     void drawBevel(ui::Canvas& canvas, bool raised, int partWidth);
     void drawGlyph(ui::Canvas& canvas, const ui::Raster& image, int x, int y);
@@ -207,8 +207,7 @@ private:
     bool updatingFromSize_ = false;
 
     ui::Raster background_;
-    bool capturedCleanly_ = false;
-    bool capturedObscured_ = false;
+    bool backgroundCaptured_ = false;
     bool paintedSinceCreation_ = false;
     bool wiggling_ = false;
 };

@@ -94,26 +94,12 @@ ui::Raster checkerPattern(ui::Rgb face, ui::Rgb highlight) {
     return pattern;
 }
 
-bool TExplorerButton::anyTestPointObscured() {
-    const ui::Point points[] = {
-        {1, 1}, {width() - 2, 1}, {width() - 2, height() - 2}, {1, height() - 2}};
-    for (const ui::Point& point : points) {
-        const ui::Point screen = clientToScreen(point);
-        if (!backend().ownsScreenPoint(*this, screen.x, screen.y))
-            return true;
-    }
-    return false;
-}
-
 void TExplorerButton::captureBackground() {
-    const ui::Point origin = clientToScreen({0, 0});
-    background_ = backend().screenPixels(origin.x, origin.y, width(), height());
-    if (!anyTestPointObscured()) {
-        capturedCleanly_ = true;
-        capturedObscured_ = false;
-    } else {
-        capturedObscured_ = true;
-    }
+    // Drawn by the parent itself, not copied from the screen: the screen may not
+    // show the parent yet (a button repainted before the parent's first paint,
+    // pixels still on their way) or may show another window over the button.
+    background_ = backend().parentPixels(*this);
+    backgroundCaptured_ = !background_.empty();
 }
 
 void TExplorerButton::paint(ui::Canvas& window) {
@@ -122,27 +108,15 @@ void TExplorerButton::paint(ui::Canvas& window) {
         return;
     }
     const bool transparent = (options_ & boTransparent) != 0;
-    if (transparent && !capturedCleanly_) {
-        // Covered at the last capture and free now: a new window captures again.
-        if (capturedObscured_ && !anyTestPointObscured()) {
-            capturedObscured_ = false;
-            sizeWiggle();
-            return;
-        }
+    if (transparent && !backgroundCaptured_)
         captureBackground();
-    }
     std::unique_ptr<ui::Canvas> image = window.offscreen(width(), height());
-    ui::Canvas* target = image.get();
-    if (!transparent) {
-        target->fill({0, 0, width(), height()}, parent() ? parent()->color() : color());
-    } else {
-        if (!capturedCleanly_)
-            target = &window;
-        target->draw(background_, 0, 0);
-    }
-    drawContent(*target);
-    if (target == image.get())
-        window.copy(*image, 0, 0);
+    if (transparent && backgroundCaptured_)
+        image->draw(background_, 0, 0);
+    else
+        image->fill({0, 0, width(), height()}, parent() ? parent()->color() : color());
+    drawContent(*image);
+    window.copy(*image, 0, 0);
     // The images are memory pixels only: no drawing handles outlive the paint.
     paintedSinceCreation_ = true;
 }

@@ -251,16 +251,13 @@ bool HeadlessBackend::isActive(ui::Form& form) {
     return ui::Application::current().activeForm() == &form;
 }
 
-bool HeadlessBackend::ownsScreenPoint(ui::Control&, int x, int y) {
-    return !(coveredAt && coveredAt(x, y));
-}
-
-ui::Raster HeadlessBackend::screenPixels(int x, int y, int width, int height) {
-    ui::Raster pixels(width, height);
-    for (int row = 0; row < height; ++row)
-        for (int column = 0; column < width; ++column)
-            if (screen.contains(x + column, y + row))
-                pixels.set(column, row, screen.at(x + column, y + row));
+ui::Raster HeadlessBackend::parentPixels(ui::Control& control) {
+    const ui::Point origin = screenOrigin(control);
+    ui::Raster pixels(control.width(), control.height());
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x)
+            if (parentPicture.contains(origin.x + x, origin.y + y))
+                pixels.set(x, y, parentPicture.at(origin.x + x, origin.y + y));
     return pixels;
 }
 

@@ -61,8 +61,7 @@ public:
     void screenToClient(ui::Control& control, int& x, int& y) override;
     bool isActive(ui::Form& form) override;
     void bringToFront(ui::Form& form) override { broughtToFront.push_back(form.name()); }
-    bool ownsScreenPoint(ui::Control& control, int x, int y) override;
-    ui::Raster screenPixels(int x, int y, int width, int height) override;
+    ui::Raster parentPixels(ui::Control& control) override;
     ui::Rgb systemColor(ui::Color color) override;
     bool endEllipsisAvailable() override { return true; }
 
@@ -146,9 +145,8 @@ public:
     std::map<const ui::Control*, int> repainted;
     std::map<const ui::Control*, int> recreated;
     std::deque<std::pair<ui::CustomControl*, unsigned>> postedMessages;
-    // The screen under transparent controls, and the points another window covers.
-    ui::Raster screen;
-    std::function<bool(int, int)> coveredAt;
+    // What the parents paint, in screen coordinates: what transparent controls show.
+    ui::Raster parentPicture;
 
 private:
     bool freeReleased();

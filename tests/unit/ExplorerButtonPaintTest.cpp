@@ -212,31 +212,42 @@ TEST_F(ExplorerButtonPaint, LargeSizeDoublesTheGlyphUnlessTransparent) {
     EXPECT_EQ(doubled.at(3 + 12, 3 + 12), Face) << "the corner colour became the brush";
     EXPECT_EQ(doubled.at(3, 3), Face);
 
-    backend.screen = ui::Raster(400, 400, ui::rgb(0, 99, 0));
+    backend.parentPicture = ui::Raster(400, 400, ui::rgb(0, 99, 0));
     form.Exit.setOptions(form.Exit.options() | boTransparent);
     auto own = paint(form.Exit);
     EXPECT_EQ(own.at(3 + 5, 3 + 5), Red);
-    EXPECT_EQ(own.at(3 + 10, 3 + 10), ui::rgb(0, 99, 0)) << "the screen shows through";
+    EXPECT_EQ(own.at(3 + 10, 3 + 10), ui::rgb(0, 99, 0)) << "the parent shows through";
 }
 
-TEST_F(ExplorerButtonPaint, TransparentButtonCoveredAtItsFirstPaintDrawsOnItsWindow) {
-    backend.screen = ui::Raster(400, 400, ui::rgb(0, 99, 0));
-    form.Exit.setOptions(kWindowButtonOptions);
-    int left = 1;
-    int top = 1;
+TEST_F(ExplorerButtonPaint, TransparentButtonKeepsItsParentsPixelsUntilItMoves) {
+    // The parent's picture: a red column under the button's left edge, green elsewhere.
+    backend.parentPicture = ui::Raster(400, 400, ui::rgb(0, 99, 0));
+    int left = 0;
+    int top = 0;
     backend.clientToScreen(form.Exit, left, top);
-    backend.coveredAt = [&](int x, int y) { return x == left && y == top; }; // a test point
-    ui::RasterCanvas window(89, 25, ui::rgb(7, 7, 7));
-    form.Exit.paint(window);
-    EXPECT_FALSE(form.Exit.capturedCleanly());
-    EXPECT_EQ(window.at(40, 1), ui::rgb(0, 99, 0));
-    backend.coveredAt = nullptr;
-    const int recreatedBefore = backend.recreated[&form.Exit];
-    form.Exit.paint(window);
-    EXPECT_EQ(backend.recreated[&form.Exit], recreatedBefore + 1)
-        << "uncovered: the window is made again, to capture afresh";
-    form.Exit.paint(window);
-    EXPECT_TRUE(form.Exit.capturedCleanly());
+    for (int y = 0; y < 400; ++y)
+        backend.parentPicture.set(left, y, Red);
+    form.Exit.setCaption("");
+    form.Exit.setOptions(kWindowButtonOptions);
+
+    auto first = paint(form.Exit);
+    EXPECT_TRUE(form.Exit.backgroundCaptured());
+    for (int y = 0; y < 25; ++y) {
+        EXPECT_EQ(first.at(0, y), Red) << "row " << y;
+        EXPECT_EQ(first.at(1, y), ui::rgb(0, 99, 0)) << "row " << y;
+    }
+
+    // Later paints draw the kept pixels; the parent is not asked again.
+    backend.parentPicture = ui::Raster(400, 400, Magenta);
+    EXPECT_EQ(paint(form.Exit).at(0, 0), Red);
+    EXPECT_EQ(paint(form.Exit).at(1, 0), ui::rgb(0, 99, 0));
+
+    // Moved, it takes what lies under its new place.
+    form.Exit.setBounds(form.Exit.left() + 1, form.Exit.top(), 89, 25);
+    EXPECT_FALSE(form.Exit.backgroundCaptured());
+    auto moved = paint(form.Exit);
+    EXPECT_EQ(moved.at(0, 0), Magenta);
+    EXPECT_EQ(moved.at(88, 24), Magenta);
 }
 
 TEST_F(ExplorerButtonPaint, MonochromeThresholdsByShading) {

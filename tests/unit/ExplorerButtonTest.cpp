@@ -321,9 +321,9 @@ TEST_F(ExplorerButtonTest, CaptionBecomesTheTooltipWithoutItsMarks) {
 TEST_F(ExplorerButtonTest, TransparencyToggleAndMovesAfterPaintingRecreateTheWindow) {
     ui::RasterCanvas window(89, 25);
     form.A.paint(window);
-    EXPECT_TRUE(form.A.capturedCleanly());
+    EXPECT_TRUE(form.A.backgroundCaptured());
     form.A.setBounds(10, 8, 89, 25);
-    EXPECT_FALSE(form.A.capturedCleanly());
+    EXPECT_FALSE(form.A.backgroundCaptured());
     EXPECT_EQ(backend.recreated[&form.A], 1);
     form.A.setOptions(form.A.options() & ~unsigned{boTransparent});
     EXPECT_EQ(backend.recreated[&form.A], 2);

@@ -1,5 +1,6 @@
 // What custom controls need from the desktop: their window's painting, the
-// pointer and its capture, messages to themselves, and screen pixels.
+// pointer and its capture, messages to themselves, and what their parent
+// paints under them.
 #include "ui/CustomControl.h"
 #include "ui/win32/GdiCanvas.h"
 #include "ui/win32/NativeWindows.h"
@@ -7,27 +8,6 @@
 #include "ui/win32/Win32Backend.h"
 
 namespace korimba::ui::win32 {
-
-namespace {
-
-// The child window at a screen point, disabled ones included (a disabled
-// button still owns its place on the screen).
-HWND deepestWindowAt(POINT screen) {
-    HWND window = WindowFromPoint(screen);
-    if (!window)
-        return nullptr;
-    window = GetAncestor(window, GA_ROOT);
-    while (true) {
-        POINT client = screen;
-        ScreenToClient(window, &client);
-        HWND child = ChildWindowFromPointEx(window, client, CWP_SKIPINVISIBLE);
-        if (!child || child == window)
-            return window;
-        window = child;
-    }
-}
-
-} // namespace
 
 void Win32Backend::invalidate(Control& control) {
     HWND window = windowOf(control);
@@ -163,13 +143,16 @@ void Win32Backend::bringToFront(Form& form) {
         SetForegroundWindow(window);
 }
 
-bool Win32Backend::ownsScreenPoint(Control& control, int x, int y) {
+Raster Win32Backend::parentPixels(Control& control) {
     HWND window = windowOf(control);
-    return window && deepestWindowAt(POINT{x, y}) == window;
-}
-
-Raster Win32Backend::screenPixels(int x, int y, int width, int height) {
-    return screenRaster(x, y, width, height);
+    HWND parent = window ? GetParent(window) : nullptr;
+    if (!parent)
+        return {};
+    RECT client;
+    GetClientRect(window, &client);
+    POINT corner{0, 0};
+    MapWindowPoints(window, parent, &corner, 1);
+    return printedRaster(parent, corner.x, corner.y, client.right, client.bottom);
 }
 
 Rgb Win32Backend::systemColor(Color color) {

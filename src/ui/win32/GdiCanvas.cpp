@@ -89,33 +89,35 @@ HBITMAP deviceBitmapOf(const Raster& image) {
     return bitmap;
 }
 
-Raster screenRaster(int x, int y, int width, int height) {
+Raster printedRaster(HWND window, int left, int top, int width, int height) {
     Raster pixels(width, height);
     if (pixels.empty())
         return pixels;
-    HDC screen = GetDC(nullptr);
     BITMAPINFO info = topDownInfo(width, height);
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap && bits) {
-        HDC memory = CreateCompatibleDC(screen);
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY);
-        GdiFlush();
-        const auto* dib = static_cast<const std::uint32_t*>(bits);
-        for (int row = 0; row < height; ++row)
-            for (int column = 0; column < width; ++column) {
-                const std::uint32_t p = dib[row * width + column];
-                pixels.set(column, row,
-                           rgb(static_cast<int>((p >> 16) & 0xFF),
-                               static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)));
-            }
-        SelectObject(memory, previous);
-        DeleteDC(memory);
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) {
+        if (bitmap)
+            DeleteObject(bitmap);
+        return {};
     }
-    if (bitmap)
-        DeleteObject(bitmap);
-    ReleaseDC(nullptr, screen);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    // The rectangle's corner becomes the bitmap's origin.
+    SetViewportOrgEx(memory, -left, -top, nullptr);
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    GdiFlush();
+    const auto* dib = static_cast<const std::uint32_t*>(bits);
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column) {
+            const std::uint32_t p = dib[row * width + column];
+            pixels.set(column, row,
+                       rgb(static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
+                           static_cast<int>(p & 0xFF)));
+        }
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
     return pixels;
 }
 

@@ -54,7 +54,8 @@ private:
 
 // A device bitmap of memory pixels (32 bits); the caller deletes it.
 HBITMAP deviceBitmapOf(const Raster& image);
-// The screen's pixels in a rectangle.
-Raster screenRaster(int x, int y, int width, int height);
+// What a window paints in a rectangle of its client area, painted into memory
+// by the window itself (WM_PRINTCLIENT).
+Raster printedRaster(HWND window, int left, int top, int width, int height);
 
 } // namespace korimba::ui::win32

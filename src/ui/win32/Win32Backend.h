@@ -63,8 +63,7 @@ public:
     void screenToClient(Control& control, int& x, int& y) override;
     bool isActive(Form& form) override;
     void bringToFront(Form& form) override;
-    bool ownsScreenPoint(Control& control, int x, int y) override;
-    Raster screenPixels(int x, int y, int width, int height) override;
+    Raster parentPixels(Control& control) override;
     Rgb systemColor(Color color) override;
     bool endEllipsisAvailable() override;
 
