@@ -24,7 +24,16 @@ void Win32Backend::invalidate(Control& control) {
 
 void Win32Backend::repaint(Control& control) {
     invalidate(control);
-    if (HWND window = windowOf(control))
+    HWND window = windowOf(control);
+    if (!window)
+        return;
+    // A transparent window is not clipped out of its parent's painting: what
+    // its window still has to paint goes first, or a later first paint of the
+    // parent would cover it.
+    if (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT)
+        RedrawWindow(GetAncestor(window, GA_ROOT), nullptr, nullptr,
+                     RDW_UPDATENOW | RDW_ALLCHILDREN);
+    else
         UpdateWindow(window);
 }
 
