@@ -5,30 +5,8 @@ import struct
 import subprocess
 import unittest
 
+from button_pixels import SystemColors, describe, inside, look_of, positions, screen_pixels
 from korimba_e2e import E2ETestCase, WaitTimeout, wait_until
-
-
-def screen_pixels(left, top, width, height):
-    """The screen's pixels in a rectangle, as rows of (r, g, b)."""
-    raw = subprocess.run(
-        ["import", "-silent", "-window", "root", "-crop",
-         "%dx%d+%d+%d" % (width, height, left, top), "+repage", "-depth", "8", "rgb:-"],
-        capture_output=True, check=True).stdout
-    return [[tuple(raw[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
-            for y in range(height)]
-
-
-def brightness(color):
-    return sum(color)
-
-
-def bluish(color):
-    r, g, b = color
-    return b > r + 60 and b > g + 20
-
-
-def dark(color):
-    return brightness(color) < 90
 
 
 def xdotool(*arguments):
@@ -50,6 +28,10 @@ def striped_bitmap(width, height):
 
 
 class FlatButtonTestCase(E2ETestCase):
+    def setUp(self):
+        super().setUp()
+        self.colors = SystemColors(self.driver)
+
     def start_main(self, folder=None):
         folder = folder or self.program_folder()
         self.program = self.start_korimba(folder)
@@ -66,11 +48,19 @@ class FlatButtonTestCase(E2ETestCase):
         button.sync()
         return screen_pixels(left, top, width, height)
 
-    def wait_look(self, button, predicate, what):
+    def wait_look(self, button, look, what):
+        """Until the button shows the look exactly; its pixels then."""
+        seen = []
+
+        def shows():
+            seen[:] = [self.pixels_of(button)]
+            return look_of(seen[0], self.colors) == look
         try:
-            wait_until(lambda: predicate(self.pixels_of(button)), timeout=5)
+            wait_until(shows, timeout=5)
         except WaitTimeout:
-            self.fail("%s: the button never showed it" % what)
+            self.fail("%s: the button never looked %s; it shows %s"
+                      % (what, look, describe(seen[0])))
+        return seen[0]
 
     def point_at(self, button, x, y):
         left, top, _, _ = self.button_rect(button)
@@ -81,52 +71,31 @@ class FlatButtonTestCase(E2ETestCase):
         xdotool("mousemove", "--sync", right + 40, bottom + 40)
 
 
-def raised(pixels):
-    """A light top-left corner and a dark bottom-right one: the raised bevel."""
-    return brightness(pixels[0][0]) > brightness(pixels[-1][-1]) + 100
-
-
-def sunken(pixels):
-    return brightness(pixels[-1][-1]) > brightness(pixels[0][0]) + 100
-
-
-def caption_pixels(pixels):
-    """What the inside shows, without the bevel's rows and columns."""
-    return [color for row in pixels[1:-1] for color in row[1:-1]]
-
-
-def idle(pixels):
-    """No bevel: the corners show the same background, and the caption is dark."""
-    return (not raised(pixels) and not sunken(pixels)
-            and any(dark(c) for c in caption_pixels(pixels))
-            and not any(bluish(c) for c in caption_pixels(pixels)))
-
-
-def hot_caption(pixels):
-    inside = caption_pixels(pixels)
-    return any(bluish(c) for c in inside) and not any(dark(c) for c in inside)
-
-
 class PointerLookTest(FlatButtonTestCase):
     def test_idle_hover_press_and_release_look_as_they_should(self):
         main = self.start_main()
         exit_button = main.child(caption="E&xit")
         self.point_away(main)
-        self.wait_look(exit_button, idle, "idle: flat, dark caption")
+        idle = self.wait_look(exit_button, "idle", "at rest: flat, caption in the window text")
         self.screenshot("idle", main)
+        letters = positions(idle, self.colors.text)
 
         self.point_at(exit_button, 20, 10)
-        self.wait_look(exit_button, lambda p: raised(p) and hot_caption(p),
-                       "hover: raised bevel, highlight caption")
+        hot = self.wait_look(exit_button, "raised", "hover: raised bevel, highlight caption")
         self.screenshot("hover", main)
+        self.assertEqual(positions(hot, self.colors.highlight), letters,
+                         "the same caption in the highlight colour")
 
         xdotool("mousedown", 1)
-        self.wait_look(exit_button, sunken, "pressed: sunken bevel")
+        pressed = self.wait_look(exit_button, "sunken", "pressed: sunken bevel")
         self.screenshot("pressed", main)
+        self.assertEqual(positions(pressed, self.colors.highlight),
+                         {(x + 1, y + 1) for x, y in letters},
+                         "the caption one pixel right and down")
 
         # Out of the button with the button still down: the look goes back to rest.
         self.point_away(main)
-        self.wait_look(exit_button, idle, "pressed and left: flat again")
+        self.wait_look(exit_button, "idle", "pressed and left: flat again")
         xdotool("mouseup", 1)
         main.sync()
         self.assertTrue(main.info()["visible"], "a release outside must not click E&xit")
@@ -143,24 +112,42 @@ class PointerLookTest(FlatButtonTestCase):
         self.program.window(cls="TForm6")
 
 
+class FirstPaintTest(FlatButtonTestCase):
+    def test_a_button_enabled_before_the_window_has_painted_shows_the_panel(self):
+        """The input set the moment the window is there: Encode is enabled and
+        repainted at once, ahead of its panel's first paint."""
+        program = self.start_korimba(self.program_folder())
+        main = self.driver.wait_window({"pid": program.pid, "cls": "TForm1", "visible": True})
+        main.child(cls="Edit", index=0).set_text("C:\\Music\\Track.wav")
+        main.wait_settled()
+        self.point_away(main)
+        for caption, look in (("&Encode", "idle"), ("&Decode", "disabled"),
+                              ("Crea&te list", "idle"), ("E&xit", "idle")):
+            button = main.child(caption=caption)
+            pixels = self.pixels_of(button)
+            self.assertEqual(look_of(pixels, self.colors), look,
+                             "%s shows %s" % (caption, describe(pixels)))
+        self.screenshot("encode-enabled-at-once", main)
+
+
 class SystemMenuTest(FlatButtonTestCase):
     def test_alt_s_opens_the_system_menu_at_the_buttons_bottom_left_corner(self):
         main = self.start_main()
         system = main.child(caption="      &System  ")
         self.point_away(main)
         # The window may have come up under the pointer: wait until it has left.
-        self.wait_look(main.child(caption="Crea&te list"), idle, "every button at rest")
+        self.wait_look(main.child(caption="Crea&te list"), "idle", "every button at rest")
         main.xdotool("key", "alt+s")
         menu = self.driver.wait_window({"pid": self.program.pid, "cls": "#32768",
                                         "visible": True})
         menu_left, menu_top, _, _ = menu.rect()["window"]
         left, top, width, height = self.button_rect(system)
         self.assertEqual((menu_left, menu_top), (left, top + height))
-        self.wait_look(system, sunken, "the System button is pressed while its menu is open")
+        self.wait_look(system, "sunken", "the System button is pressed while its menu is open")
         self.screenshot("system-menu", None)
         xdotool("key", "Escape")
         self.driver.wait_gone({"pid": self.program.pid, "cls": "#32768", "visible": True})
-        self.wait_look(system, lambda p: not sunken(p), "the menu closed: no longer pressed")
+        self.wait_look(system, "idle", "the menu closed: no longer pressed")
 
 
 class TransparencyTest(FlatButtonTestCase):
@@ -173,11 +160,13 @@ class TransparencyTest(FlatButtonTestCase):
         exit_button = main.child(caption="E&xit")
         self.point_away(main)
         pixels = self.pixels_of(exit_button)
-        reds = sum(1 for c in caption_pixels(pixels) if c[0] > 200 and c[1] < 60)
-        greens = sum(1 for c in caption_pixels(pixels) if c[1] > 200 and c[0] < 60)
         self.screenshot("over-picture", main)
-        self.assertGreater(reds, 50, "the red stripes show through the button")
-        self.assertGreater(greens, 50, "the green stripes show through the button")
+        red, green = (255, 0, 0), (0, 255, 0)
+        shown = inside(pixels)
+        self.assertEqual(set(shown), {red, green, self.colors.text},
+                         "only the stripes and the caption: %s" % describe(pixels))
+        self.assertGreater(shown.count(red), 50, "the red stripes show through the button")
+        self.assertGreater(shown.count(green), 50, "the green stripes show through the button")
 
 
 if __name__ == "__main__":

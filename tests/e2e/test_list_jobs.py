@@ -5,6 +5,7 @@ import time
 import unittest
 
 from audio_files import mp3_seconds, wav_bytes, wav_seconds
+from button_pixels import SystemColors, describe, look_on_screen
 from korimba_e2e import E2ETestCase, wait_until, windows_path
 
 JOB_TIMEOUT = 90.0
@@ -137,6 +138,15 @@ class ListEncodeDecodeTest(ListJobTestCase):
         self.run_list("Dec&ode list", "Decoding.bat", "Decoding")
         self.assertTrue(self.folder.exists("Encoding.bat"), "the encode list outlasts the decode")
         self.screenshot("encode-list-running", self.main, timeout=0.3)
+        # Every button of the side panel shows its caption on the panel, whatever
+        # state it is in and wherever the pointer is.
+        colors = SystemColors(self.driver)
+        listing = next(caption for caption in ("Crea&te list", "Edi&t list")
+                       if self.driver.find({"hwnd": self.main.hwnd}, {"caption": caption}))
+        for caption in ("&Encode", "&Decode", listing, "En&code list", "Dec&ode list",
+                        "      &System  ", "E&xit"):
+            look, pixels = look_on_screen(self.main.child(caption=caption), colors)
+            self.assertIsNotNone(look, "%s shows %s" % (caption, describe(pixels)))
         wait_until(lambda: not self.folder.exists("Encoding.bat"), JOB_TIMEOUT)
         self.assertAlmostEqual(wav_seconds((self.out / "short.wav").read_bytes()), 1.0,
                                delta=0.03)

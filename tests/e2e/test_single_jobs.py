@@ -4,6 +4,7 @@ shell runs it in Wine's command interpreter, l3enc.exe and l3dec.exe code."""
 import unittest
 
 from audio_files import mp3_frames, mp3_seconds, wav_bytes, wav_seconds
+from button_pixels import SystemColors, describe, look_on_screen
 from korimba_e2e import E2ETestCase, wait_until, windows_path
 
 JOB_TIMEOUT = 60.0
@@ -45,6 +46,13 @@ class SingleJobTestCase(E2ETestCase):
 
     def bars(self, main):
         return [main.child(cls="msctls_progress32", index=i) for i in (0, 1)]
+
+    def assert_looks(self, main, expected):
+        """Each button shows one of its looks exactly: its caption on its panel."""
+        colors = SystemColors(self.driver)
+        for caption, looks in expected.items():
+            look, pixels = look_on_screen(main.child(caption=caption), colors)
+            self.assertIn(look, looks, "%s shows %s" % (caption, describe(pixels)))
 
 
 class UnattendedEncodeTest(SingleJobTestCase):
@@ -110,6 +118,8 @@ class WindowJobsTest(SingleJobTestCase):
         self.start_job(main, "&Encode", long_wave, self.music(folder, "Long.mp3"))
         wait_until(lambda: self.bars(main)[0].visible)
         self.screenshot("encode-running", main, timeout=0.3)
+        # The pointer may be anywhere: at rest or under it.
+        self.assert_looks(main, {"&Encode": ("idle", "raised"), "&Decode": ("disabled",)})
         self.assertEqual(main.child(cls="TLabel", caption_contains="Encoding").text,
                          "Encoding Long.wav")
 
@@ -128,6 +138,7 @@ class WindowJobsTest(SingleJobTestCase):
         wait_until(lambda: not self.bars(main)[1].visible)
         self.assertTrue(self.bars(main)[0].visible)
         self.screenshot("encode-running-after-decode", main, timeout=0.3)
+        self.assert_looks(main, {"&Encode": ("disabled",), "&Decode": ("idle", "raised")})
 
         self.wait_job_end(folder, "Encoding.bat", "Long.mp3")
         wait_until(lambda: not any(bar.visible for bar in self.bars(main)))

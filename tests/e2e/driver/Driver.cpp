@@ -441,6 +441,17 @@ std::string readProfile(Args& args) {
     return value == missingProfileValue ? "null" : jsonText(value);
 }
 
+// A system colour (GetSysColor's index) as [r, g, b], as the programs draw it now.
+std::string systemColor(Args& args) {
+    const int index = static_cast<int>(args.number());
+    args.end();
+    const COLORREF color = GetSysColor(index);
+    char json[32];
+    std::snprintf(json, sizeof json, "[%u, %u, %u]", GetRValue(color), GetGValue(color),
+                  GetBValue(color));
+    return json;
+}
+
 // The 8.3 form of an existing path, as the program's scripts name files; null when none.
 std::string shortPath(Args& args) {
     const std::string path = args.text();
@@ -591,6 +602,7 @@ const std::map<std::string, Command>& commands() {
         {"processes", listProcesses},
         {"getprofile", readProfile},
         {"shortpath", shortPath},
+        {"syscolor", systemColor},
         {"setprofile", [](Args& a) { return writeProfile(a, false); }},
         {"delprofile", [](Args& a) { return writeProfile(a, true); }},
     };
