@@ -120,7 +120,10 @@ for tree in "${trees[@]}"; do
 
     # The program itself: start-up, its share of an unattended encode, and a list
     # job against a plain batch file (bench/program_bench.py, through the
-    # end-to-end harness and its own Xvfb).
+    # end-to-end harness and its own Xvfb). The harness brings its own warm
+    # server: one started here without a display would leave the windows none.
+    "$korimba_root/scripts/wine-server.sh" -k 2>/dev/null || true
+    "$korimba_root/scripts/wine-server.sh" -w 2>/dev/null || true
     echo
     KORIMBA_BUILD_DIR=$tree_dir python3 "$korimba_root/bench/program_bench.py"
 done
