@@ -4,6 +4,7 @@
 #include "platform/win32/Win32Platform.h"
 #include "ui/Application.h"
 #include "ui/Controls.h"
+#include "ui/Raster.h"
 #include "ui/win32/Win32Backend.h"
 #include "widgets/ExplorerButton.h"
 
@@ -26,31 +27,13 @@ namespace {
 constexpr COLORREF kPanelColor = RGB(10, 130, 70);
 constexpr unsigned kOpaque = widgets::kWindowButtonOptions & ~unsigned{widgets::boTransparent};
 
-// A 24-bit bottom-up .bmp of vertical stripes, red and blue, 3 pixels wide.
+// A .bmp of vertical stripes, red and blue, 3 pixels wide.
 std::string stripedBitmap(int width, int height) {
-    const int stride = (width * 3 + 3) / 4 * 4;
-    std::string file(54 + static_cast<std::size_t>(stride * height), '\0');
-    auto put = [&](std::size_t at, std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i)
-            file[at + static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put(2, static_cast<std::uint32_t>(file.size()), 4);
-    put(10, 54, 4);
-    put(14, 40, 4);
-    put(18, static_cast<std::uint32_t>(width), 4);
-    put(22, static_cast<std::uint32_t>(height), 4);
-    put(26, 1, 2);
-    put(28, 24, 2);
+    Raster stripes(width, height);
     for (int row = 0; row < height; ++row)
-        for (int column = 0; column < width; ++column) {
-            const std::size_t at = 54 + static_cast<std::size_t>(row * stride + column * 3);
-            const bool red = (column / 3) % 2 == 0;
-            file[at] = red ? '\0' : '\xFF';     // blue
-            file[at + 2] = red ? '\xFF' : '\0'; // red
-        }
-    return file;
+        for (int column = 0; column < width; ++column)
+            stripes.set(column, row, (column / 3) % 2 == 0 ? rgb(255, 0, 0) : rgb(0, 0, 255));
+    return encodeBitmap(stripes);
 }
 
 struct ButtonForm : Form {
