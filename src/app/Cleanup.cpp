@@ -13,15 +13,16 @@ namespace {
 struct JobDirection {
     const char* lockFile;
     const char* progressFile;
+    const char* pendingProgress;
     std::string_view leftovers; // "*.wav": what the direction's scripts erase in Temp
     const char* listFolder;
 };
 
 constexpr JobDirection kDirections[] = {
-    {settings::kEncodingLock, settings::kEncodingProgress, paths::kEncodeLeftovers,
-     settings::kEncodingListFolder},
-    {settings::kDecodingLock, settings::kDecodingProgress, paths::kDecodeLeftovers,
-     settings::kDecodingListFolder},
+    {settings::kEncodingLock, settings::kEncodingProgress, settings::kEncodingPendingProgress,
+     paths::kEncodeLeftovers, settings::kEncodingListFolder},
+    {settings::kDecodingLock, settings::kDecodingProgress, settings::kDecodingPendingProgress,
+     paths::kDecodeLeftovers, settings::kDecodingListFolder},
 };
 
 enum class Lock { Absent, Running, Interrupted };
@@ -56,6 +57,7 @@ void clearDirection(platform::Platform& platform, const std::string& programFold
                   [](const std::string&) { return true; });
     deleteFilesIn(files, programFolder + settings::kTempFolder,
                   [&](const std::string& name) { return isLeftover(name, direction, codePage); });
+    files.deleteFile(programFolder + direction.pendingProgress);
     files.deleteFile(programFolder + direction.progressFile);
     files.deleteFile(programFolder + direction.lockFile);
 }

@@ -53,14 +53,21 @@ private:
         const ListDirection& direction = values_.direction;
         const std::string count = std::to_string(values_.entries.size());
         const std::string progressFile = quoted(values_.programFolder + direction.progressFile);
+        const std::string pendingProgress =
+            quoted(values_.programFolder + direction.pendingProgress);
         const std::string temporary =
             listTemporaryOutput(values_.shortProgramFolder, direction, entry.shortInput, codePage_);
         const std::string longName = paths::fileNamePart(entry.input, codePage_);
         const std::string result = resultName(entry.input, direction, codePage_);
 
-        // The redirection first: "Echo 1> file" would redirect handle 1.
-        add(">" + progressFile + " Echo " + std::to_string(position));
-        add(">>" + progressFile + " Echo " + count);
+        // The redirection first: "Echo 1> file" would redirect handle 1. The watcher
+        // reads and deletes the progress file whenever it finds it, so both lines are
+        // written aside and the file appears whole: written in place, a tick between the
+        // writes would show a half caption, or delete the file under the second write
+        // and leave the count alone in a new file, shown as the position.
+        add(">" + pendingProgress + " Echo " + std::to_string(position));
+        add(">>" + pendingProgress + " Echo " + count);
+        add(">nul move /Y " + pendingProgress + " " + progressFile);
         add(jobs::coderCall(unquoted(values_.shortTool), unquoted(entry.shortInput),
                             unquoted(temporary), values_.switches));
         add(jobs::kEmptyEchoLine);

@@ -14,16 +14,17 @@ namespace korimba::lists {
 struct ListDirection {
     const char* lockFile;         // "Encoding.bat"
     const char* progressFile;     // "EncList.dat"
+    const char* pendingProgress;  // "EncList.tmp": written there, then moved into place whole
     const char* listFolder;       // "Temp\LE\": where the coder writes one entry at a time
     const char* intermediateName; // "x.wav"
     const char* resultExtension;  // ".mp3"
     const char* movePattern;      // "*.MP3": what goes from the list folder to the output
 };
 
-inline constexpr ListDirection kListEncode{"Encoding.bat", "EncList.dat", "Temp\\LE\\",
-                                           "x.wav",        ".mp3",        "*.MP3"};
-inline constexpr ListDirection kListDecode{"Decoding.bat", "DecList.dat", "Temp\\LD\\",
-                                           "x.mp3",        ".wav",        "*.wav"};
+inline constexpr ListDirection kListEncode{
+    "Encoding.bat", "EncList.dat", "EncList.tmp", "Temp\\LE\\", "x.wav", ".mp3", "*.MP3"};
+inline constexpr ListDirection kListDecode{
+    "Decoding.bat", "DecList.dat", "DecList.tmp", "Temp\\LD\\", "x.mp3", ".wav", "*.wav"};
 
 struct ListEntry {
     std::string input;      // as written in the list

@@ -15,6 +15,9 @@ inline constexpr const char* kEncodingLock = "Encoding.bat";
 inline constexpr const char* kDecodingLock = "Decoding.bat";
 inline constexpr const char* kEncodingProgress = "EncList.dat";
 inline constexpr const char* kDecodingProgress = "DecList.dat";
+// Where a list script writes the progress file before moving it into place.
+inline constexpr const char* kEncodingPendingProgress = "EncList.tmp";
+inline constexpr const char* kDecodingPendingProgress = "DecList.tmp";
 inline constexpr const char* kTempFolder = "Temp\\";
 inline constexpr const char* kEncodingListFolder = "Temp\\LE\\";
 inline constexpr const char* kDecodingListFolder = "Temp\\LD\\";

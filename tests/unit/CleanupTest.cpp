@@ -70,15 +70,15 @@ const std::vector<std::string> kUserFiles = {
 TEST_F(Cleanup, InterruptedJobsLoseTheirFilesAndRunGetsTheUserValueBack) {
     interrupted("Encoding.bat");
     interrupted("Decoding.bat");
-    add({"EncList.dat", "DecList.dat", "Temp\\NIGHTA~1.WAV", "Temp\\Loud.Mp3", "Temp\\LE\\BLUE.WAV",
-         "Temp\\LD\\BLUE.MP3", "Temp\\LD\\notes.txt"});
+    add({"EncList.dat", "DecList.dat", "EncList.tmp", "DecList.tmp", "Temp\\NIGHTA~1.WAV",
+         "Temp\\Loud.Mp3", "Temp\\LE\\BLUE.WAV", "Temp\\LD\\BLUE.MP3", "Temp\\LD\\notes.txt"});
     add(kUserFiles);
 
     cleanUp();
 
-    expectGone({"Encoding.bat", "Decoding.bat", "EncList.dat", "DecList.dat", "Temp\\NIGHTA~1.WAV",
-                "Temp\\Loud.Mp3", "Temp\\LE\\BLUE.WAV", "Temp\\LD\\BLUE.MP3",
-                "Temp\\LD\\notes.txt"});
+    expectGone({"Encoding.bat", "Decoding.bat", "EncList.dat", "DecList.dat", "EncList.tmp",
+                "DecList.tmp", "Temp\\NIGHTA~1.WAV", "Temp\\Loud.Mp3", "Temp\\LE\\BLUE.WAV",
+                "Temp\\LD\\BLUE.MP3", "Temp\\LD\\notes.txt"});
     expectPresent(kUserFiles);
     expectPresent({"Cleaner.exe", "Temp\\LE\\", "Temp\\LD\\"});
     EXPECT_EQ(run(), kUserRun);

@@ -53,11 +53,13 @@ TEST_F(ListJob, EncodeListWritesOneBlockPerEntryAndWatches) {
     EXPECT_TRUE(platform.files.isFolder(file("Temp\\LE")));
     EXPECT_TRUE(platform.files.listFolder(file("Temp\\LE\\")).empty()) << "emptied first";
     const std::string script = content("Encoding.bat");
-    EXPECT_NE(script.find("\r\n>\"C:\\Korimba\\EncList.dat\" Echo 2\r\n"
-                          ">>\"C:\\Korimba\\EncList.dat\" Echo 2\r\n"
-                          "C:\\L3ENC\\L3ENC.EXE D:\\Music\\MRX~1.WAV "
-                          "C:\\Korimba\\Temp\\LE\\MRX~1.WAV -br 112000   \r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        script.find("\r\n>\"C:\\Korimba\\EncList.tmp\" Echo 2\r\n"
+                    ">>\"C:\\Korimba\\EncList.tmp\" Echo 2\r\n"
+                    ">nul move /Y \"C:\\Korimba\\EncList.tmp\" \"C:\\Korimba\\EncList.dat\"\r\n"
+                    "C:\\L3ENC\\L3ENC.EXE D:\\Music\\MRX~1.WAV "
+                    "C:\\Korimba\\Temp\\LE\\MRX~1.WAV -br 112000   \r\n"),
+        std::string::npos);
     EXPECT_NE(script.find("ren \"C:\\Korimba\\Temp\\LE\\Mr. X.wav\" \"Mr. X.mp3\"\r\n"),
               std::string::npos);
     EXPECT_EQ(script.find("Message.exe"), std::string::npos);
@@ -169,6 +171,76 @@ TEST_F(ListJob, ProgressFileBecomesTheCaptionAndGoes) {
     EXPECT_EQ(Form1->Label7.caption(), "Encoding file 5 of 12...");
     EXPECT_TRUE(backend.messages.empty());
     EXPECT_EQ(Form1->Label8.caption(), "Decoding in progress...") << "the other direction";
+}
+
+// The script's progress lines run against the file system, with a watcher tick
+// before and after each of them: wherever the ticks fall, the label shows the
+// start caption and then every entry's whole caption, in order, and nothing else.
+TEST_F(ListJob, WatcherTicksBetweenTheScriptsProgressLinesShowOnlyWholeCaptions) {
+    for (const bool encode : {true, false}) {
+        const std::string list = encode ? "EncList" : "DecList";
+        if (encode)
+            makeList("D:\\Music\\Night and day.wav\r\nD:\\Music\\Mr. X.wav\r\n"
+                     "D:\\Music\\Blue.wav\r\n",
+                     "E:\\MP3\\");
+        else
+            makeList("D:\\Music\\One.mp3\r\nD:\\Music\\One.mp3\r\nD:\\Music\\One.mp3\r\n",
+                     "E:\\Waves\\");
+        (encode ? Form1->ExplorerButton6 : Form1->ExplorerButton7).userPress();
+        ui::Timer& timer = encode ? Form1->Timer1 : Form1->Timer2;
+        const ui::Label& label = encode ? Form1->Label7 : Form1->Label8;
+        const std::string verb = encode ? "Encoding" : "Decoding";
+        std::vector<std::string> seen{label.caption()};
+        auto tick = [&] {
+            timer.tick();
+            if (label.caption() != seen.back())
+                seen.push_back(label.caption());
+        };
+        auto pathIn = [](const std::string& line, std::size_t from) {
+            const std::size_t open = line.find('"', from);
+            return line.substr(open + 1, line.find('"', open + 1) - open - 1);
+        };
+        const std::string script = content(encode ? "Encoding.bat" : "Decoding.bat");
+        std::size_t progressLines = 0;
+        for (std::size_t at = 0, end; (end = script.find("\r\n", at)) != std::string::npos;
+             at = end + 2) {
+            const std::string line = script.substr(at, end - at);
+            if (line.find(list) == std::string::npos)
+                continue;
+            ++progressLines;
+            tick();
+            const std::size_t echo = line.find("\" Echo ");
+            const std::string move = ">nul move /Y \"";
+            if (line.rfind(move, 0) == 0) {
+                const std::size_t split = line.find("\" \"");
+                const std::string from = line.substr(move.size(), split - move.size());
+                const std::string to = pathIn(line, split + 2);
+                ASSERT_TRUE(platform.files.exists(from)) << line;
+                const std::string text = *platform.files.readFile(from);
+                platform.files.deleteFile(to);
+                platform.files.deleteFile(from);
+                platform.files.addFile(to, text);
+            } else if (line.rfind(">>\"", 0) == 0 && echo != std::string::npos) {
+                const std::string path = pathIn(line, 0);
+                const std::string text = platform.files.readFile(path).value_or("");
+                platform.files.addFile(path, text + line.substr(echo + 7) + "\r\n");
+            } else if (line.rfind(">\"", 0) == 0 && echo != std::string::npos) {
+                platform.files.addFile(pathIn(line, 0), line.substr(echo + 7) + "\r\n");
+            } else {
+                FAIL() << "not a progress line: " << line;
+            }
+            tick();
+        }
+        EXPECT_EQ(progressLines, 9u);
+        platform.files.deleteFile(file(encode ? "Encoding.bat" : "Decoding.bat"));
+        tick();
+        EXPECT_FALSE(timer.enabled());
+        EXPECT_EQ(seen,
+                  (std::vector<std::string>{verb + " multiple files...", verb + " file 1 of 3...",
+                                            verb + " file 2 of 3...", verb + " file 3 of 3..."}));
+        EXPECT_FALSE(exists(list + ".dat"));
+        EXPECT_FALSE(exists(list + ".tmp"));
+    }
 }
 
 TEST_F(ListJob, ProgressFileThatCannotBeDeletedIsReadAgain) {

@@ -49,8 +49,10 @@ TEST(ListScript, EncodeExampleComesOutByteForByte) {
               "deltree /Y C:\\PROGRA~1\\AUDIOC~1\\TEMP\\LE\\*.*\r\n"
               "C:\r\n"
               "cd C:\\L3ENC\r\n"
-              ">\"C:\\Program Files\\Audio Coder\\EncList.dat\" Echo 1\r\n"
-              ">>\"C:\\Program Files\\Audio Coder\\EncList.dat\" Echo 2\r\n"
+              ">\"C:\\Program Files\\Audio Coder\\EncList.tmp\" Echo 1\r\n"
+              ">>\"C:\\Program Files\\Audio Coder\\EncList.tmp\" Echo 2\r\n"
+              ">nul move /Y \"C:\\Program Files\\Audio Coder\\EncList.tmp\" "
+              "\"C:\\Program Files\\Audio Coder\\EncList.dat\"\r\n"
               "C:\\L3ENC\\L3ENC.EXE D:\\MUSIC\\NIGHTA~1.WAV "
               "C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\NIGHTA~1.WAV -br 128000 -hq  \r\n"
               "Echo\"\r\n"
@@ -64,8 +66,10 @@ TEST(ListScript, EncodeExampleComesOutByteForByte) {
               "Echo Korimba for Windows 95\r\n"
               "Echo Files left for progress: 1\r\n"
               "Echo\"\r\n"
-              ">\"C:\\Program Files\\Audio Coder\\EncList.dat\" Echo 2\r\n"
-              ">>\"C:\\Program Files\\Audio Coder\\EncList.dat\" Echo 2\r\n"
+              ">\"C:\\Program Files\\Audio Coder\\EncList.tmp\" Echo 2\r\n"
+              ">>\"C:\\Program Files\\Audio Coder\\EncList.tmp\" Echo 2\r\n"
+              ">nul move /Y \"C:\\Program Files\\Audio Coder\\EncList.tmp\" "
+              "\"C:\\Program Files\\Audio Coder\\EncList.dat\"\r\n"
               "C:\\L3ENC\\L3ENC.EXE D:\\MUSIC\\BLUE.WAV "
               "C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\BLUE.WAV -br 128000 -hq  \r\n"
               "Echo\"\r\n"
@@ -94,14 +98,17 @@ TEST(ListScript, DecodeScriptNamesItsOwnFilesAndPassesTheSwitches) {
     EXPECT_EQ(lines[4], "deltree /Y C:\\PROGRA~1\\AUDIOC~1\\TEMP\\LD\\*.*");
     EXPECT_EQ(lines[5], "C:");
     EXPECT_EQ(lines[6], "cd C:\\L3ENC");
-    EXPECT_EQ(lines[7], ">\"C:\\Program Files\\Audio Coder\\DecList.dat\" Echo 1");
-    EXPECT_EQ(lines[9], "D:\\TOOLS\\L3DEC.EXE D:\\MUSIC\\MRX~1.MP3 "
-                        "C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\MRX~1.MP3 -wav  -dm ");
-    EXPECT_EQ(lines[12], "ren \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\MRX~1.MP3\" \"x.mp3\"");
-    EXPECT_EQ(lines[13], "ren \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\x.mp3\" \"Mr. X.mp3\"");
-    EXPECT_EQ(lines[14], "ren \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\Mr. X.mp3\" \"Mr. X.wav\"");
-    EXPECT_EQ(lines[15], "move C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\*.wav \"E:\\Waves\\\"");
-    EXPECT_EQ(lines[16], "if exist \"E:\\Waves\\Mr. X.wav\" del D:\\MUSIC\\MRX~1.MP3");
+    EXPECT_EQ(lines[7], ">\"C:\\Program Files\\Audio Coder\\DecList.tmp\" Echo 1");
+    EXPECT_EQ(lines[8], ">>\"C:\\Program Files\\Audio Coder\\DecList.tmp\" Echo 1");
+    EXPECT_EQ(lines[9], ">nul move /Y \"C:\\Program Files\\Audio Coder\\DecList.tmp\" "
+                        "\"C:\\Program Files\\Audio Coder\\DecList.dat\"");
+    EXPECT_EQ(lines[10], "D:\\TOOLS\\L3DEC.EXE D:\\MUSIC\\MRX~1.MP3 "
+                         "C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\MRX~1.MP3 -wav  -dm ");
+    EXPECT_EQ(lines[13], "ren \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\MRX~1.MP3\" \"x.mp3\"");
+    EXPECT_EQ(lines[14], "ren \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\x.mp3\" \"Mr. X.mp3\"");
+    EXPECT_EQ(lines[15], "ren \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\Mr. X.mp3\" \"Mr. X.wav\"");
+    EXPECT_EQ(lines[16], "move C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\*.wav \"E:\\Waves\\\"");
+    EXPECT_EQ(lines[17], "if exist \"E:\\Waves\\Mr. X.wav\" del D:\\MUSIC\\MRX~1.MP3");
     EXPECT_EQ(lines.back(), "del \"C:\\Program Files\\Audio Coder\\Decoding.bat\"");
 }
 
@@ -116,7 +123,7 @@ TEST(ListScript, OptionalLinesFollowTheirSwitchesForOneTwoAndManyEntries) {
             values.showsCount = values.deletesInputs = values.startsMessage = on;
             const auto lines = listJobScript(values);
             // Header, lines per entry, then the completion program and the self-deletion.
-            EXPECT_EQ(lines.size(), (on ? 7 : 6) + entries * (on ? 14 : 12) + (on ? 2 : 1));
+            EXPECT_EQ(lines.size(), (on ? 7 : 6) + entries * (on ? 15 : 13) + (on ? 2 : 1));
             EXPECT_EQ(count(lines, "Echo Files left for progress: "), on ? entries + 1 : 0);
             EXPECT_EQ(count(lines, "if exist "), on ? entries : 0);
             EXPECT_EQ(count(lines, "start "), on ? 1u : 0u);
@@ -133,8 +140,8 @@ TEST(ListScript, NoBitRateAndNoSwitchesLeaveFourBlanksAfterTheTemporary) {
     ListScript values = encodeExample();
     values.switches = jobs::encoderSwitches(-1, {});
     values.entries.resize(1);
-    EXPECT_EQ(listJobScript(values)[9], "C:\\L3ENC\\L3ENC.EXE D:\\MUSIC\\NIGHTA~1.WAV "
-                                        "C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\NIGHTA~1.WAV    ");
+    EXPECT_EQ(listJobScript(values)[10], "C:\\L3ENC\\L3ENC.EXE D:\\MUSIC\\NIGHTA~1.WAV "
+                                         "C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\NIGHTA~1.WAV    ");
 }
 
 TEST(ListScript, HostileNamesAreEscapedInEveryLine) {
@@ -146,13 +153,15 @@ TEST(ListScript, HostileNamesAreEscapedInEveryLine) {
     values.deletesInputs = true;
     const auto lines = listJobScript(values);
     EXPECT_EQ(lines[4], "deltree /Y C:\\50%%^&MO~1\\TEMP\\LE\\*.*");
-    EXPECT_EQ(lines[7], ">\"C:\\50%% & more\\EncList.dat\" Echo 1");
-    EXPECT_EQ(lines[9], "C:\\L3ENC\\L3ENC.EXE D:\\R^&B100~1.WAV "
-                        "C:\\50%%^&MO~1\\Temp\\LE\\R^&B100~1.WAV -br 128000 -hq  ");
-    EXPECT_EQ(lines[12], "ren \"C:\\50%%&MO~1\\Temp\\LE\\R&B100~1.WAV\" \"x.wav\"");
-    EXPECT_EQ(lines[13], "ren \"C:\\50%%&MO~1\\Temp\\LE\\x.wav\" \"R&B 100%%.wav\"");
-    EXPECT_EQ(lines[14], "ren \"C:\\50%%&MO~1\\Temp\\LE\\R&B 100%%.wav\" \"R&B 100%%.mp3\"");
-    EXPECT_EQ(lines[15], "move C:\\50%%^&MO~1\\Temp\\LE\\*.MP3 \"E:\\100%% & ^\\\"");
-    EXPECT_EQ(lines[16], "if exist \"E:\\100%% & ^\\R&B 100%%.mp3\" del D:\\R^&B100~1.WAV");
+    EXPECT_EQ(lines[7], ">\"C:\\50%% & more\\EncList.tmp\" Echo 1");
+    EXPECT_EQ(lines[9],
+              ">nul move /Y \"C:\\50%% & more\\EncList.tmp\" \"C:\\50%% & more\\EncList.dat\"");
+    EXPECT_EQ(lines[10], "C:\\L3ENC\\L3ENC.EXE D:\\R^&B100~1.WAV "
+                         "C:\\50%%^&MO~1\\Temp\\LE\\R^&B100~1.WAV -br 128000 -hq  ");
+    EXPECT_EQ(lines[13], "ren \"C:\\50%%&MO~1\\Temp\\LE\\R&B100~1.WAV\" \"x.wav\"");
+    EXPECT_EQ(lines[14], "ren \"C:\\50%%&MO~1\\Temp\\LE\\x.wav\" \"R&B 100%%.wav\"");
+    EXPECT_EQ(lines[15], "ren \"C:\\50%%&MO~1\\Temp\\LE\\R&B 100%%.wav\" \"R&B 100%%.mp3\"");
+    EXPECT_EQ(lines[16], "move C:\\50%%^&MO~1\\Temp\\LE\\*.MP3 \"E:\\100%% & ^\\\"");
+    EXPECT_EQ(lines[17], "if exist \"E:\\100%% & ^\\R&B 100%%.mp3\" del D:\\R^&B100~1.WAV");
     EXPECT_EQ(lines[lines.size() - 2], "start C:\\50%%^&MO~1\\Message.exe L X \"E:\\100%% & ^\\\"");
 }

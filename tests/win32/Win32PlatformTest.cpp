@@ -91,6 +91,18 @@ TEST_F(RealFolders, WritableFolderIsFoundOutWithoutATrace) {
     EXPECT_FALSE(system.files.canWriteFolder(folder + "track file.wav\\"));
 }
 
+// A rename into place keeps the file open for deletion a moment after the new
+// name appears; a list job's progress file is read at once, in that moment.
+TEST_F(RealFolders, FileStillOpenForDeletionByAMoveIsRead) {
+    const std::string path = root + "Some Folder\\track file.wav";
+    HANDLE mover = CreateFileA(path.c_str(), DELETE | SYNCHRONIZE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(mover, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(system.files.readFile(path), std::optional<std::string>("RIFF"));
+    CloseHandle(mover);
+}
+
 TEST_F(RealFolders, FilesAreCopiedDeletedAndReadWhole) {
     const std::string from = root + "Some Folder\\track file.wav";
     const std::string to = root + "Some Folder\\copy.wav";

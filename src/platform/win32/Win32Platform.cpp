@@ -71,8 +71,11 @@ bool Win32FileSystem::removeFolder(const std::string& path) {
 }
 
 std::optional<std::string> Win32FileSystem::readFile(const std::string& path) const {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Sharing deletion too: a file that was just renamed into place is still open
+    // for deletion by the one who moved it, and reading must not fail then.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
     std::string content;
