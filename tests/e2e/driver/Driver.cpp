@@ -68,13 +68,20 @@ std::string handleJson(HWND window) {
     return std::to_string(reinterpret_cast<INT_PTR>(window));
 }
 
+// The text may grow between the two messages, and a copy cut to the old length
+// would be a caption the window never had: a copy that fills the buffer is
+// taken again with more room.
 std::string liveText(HWND window) {
-    const LRESULT length = sendTo(window, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied =
-        sendTo(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(copied));
-    return text;
+    size_t room = static_cast<size_t>(sendTo(window, WM_GETTEXTLENGTH, 0, 0)) + 16;
+    for (;; room *= 2) {
+        std::string text(room + 1, '\0');
+        const LRESULT copied =
+            sendTo(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+        if (static_cast<size_t>(copied) < room) {
+            text.resize(static_cast<size_t>(copied));
+            return text;
+        }
+    }
 }
 
 std::string withoutAmpersands(const std::string& caption) {
