@@ -211,6 +211,12 @@ void TExplorerPopup::mouseDown(ui::MouseButton button, unsigned, int x, int y) {
     setCapture();
 }
 
+// A second press soon after a release on the grip (a drag that stopped short,
+// taken up again) arrives as a double click; it holds the grip like any press.
+void TExplorerPopup::doubleClick(ui::MouseButton button, unsigned shift, int x, int y) {
+    mouseDown(button, shift, x, y);
+}
+
 void TExplorerPopup::mouseUp(ui::MouseButton button, unsigned, int, int) {
     if (button != ui::MouseButton::Left)
         return;

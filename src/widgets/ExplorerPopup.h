@@ -78,6 +78,7 @@ public:
     void paint(ui::Canvas& canvas) override;
     void mouseDown(ui::MouseButton button, unsigned shift, int x, int y) override;
     void mouseUp(ui::MouseButton button, unsigned shift, int x, int y) override;
+    void doubleClick(ui::MouseButton button, unsigned shift, int x, int y) override;
     void mouseMove(unsigned shift, int x, int y) override;
 
 private:

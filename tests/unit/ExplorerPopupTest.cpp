@@ -199,6 +199,33 @@ TEST_F(ExplorerPopupTest, GripTearsOffOnlyBeyondTheThreshold) {
     EXPECT_EQ(application.forms().size(), 1u) << "host and floating window freed";
 }
 
+TEST_F(ExplorerPopupTest, GripTakenAgainQuicklyIsHeldAsByAFirstPress) {
+    // A release short of the threshold and a second press soon after on the
+    // same spot come as a double click; the grip is held all the same.
+    backend.queue([&] {
+        backend.pointTo(form.One, 20, 5);
+        backend.leftDown();
+        backend.pointTo(form.One, 30, 5);
+        backend.leftUp();
+        EXPECT_FALSE(backend.captured);
+        backend.pointTo(form.One, 20, 5);
+        backend.leftDoubleClick();
+        EXPECT_TRUE(form.One.gripHot());
+        EXPECT_EQ(backend.captured, &form.One);
+        backend.pointTo(form.One, 31, 5);
+    });
+    TExplorerPopupForm* floating = nullptr;
+    backend.whileSystemMove = [&](ui::Form& moved) {
+        floating = &static_cast<TExplorerPopupForm&>(moved);
+    };
+    dropDown(form.A);
+    ASSERT_TRUE(floating) << "not torn off by the second grip";
+    EXPECT_EQ(trace, (Trace{"open", "undock"}));
+    floating->close();
+    backend.processMessages();
+    EXPECT_EQ(application.forms().size(), 1u);
+}
+
 TEST_F(ExplorerPopupTest, SnapsBackOnlyAfterGoingAwayAndComingNearDuringTheDrag) {
     struct Case {
         std::vector<ui::Point> drags; // relative to the docked place
