@@ -3,7 +3,6 @@ dropping down, closing by a click outside, tearing off into a tool window,
 snapping back, hiding with the application and switching along the buttons."""
 
 import subprocess
-import time
 import unittest
 
 from korimba_e2e import E2ETestCase, WaitTimeout, wait_until
@@ -11,6 +10,12 @@ from korimba_e2e import E2ETestCase, WaitTimeout, wait_until
 
 def xdotool(*arguments):
     subprocess.run(["xdotool"] + [str(a) for a in arguments], check=True, timeout=30)
+
+
+def x_focus():
+    """The X window holding the keyboard focus of the X server."""
+    return int(subprocess.run(["xdotool", "getwindowfocus"], capture_output=True, check=True,
+                              text=True, timeout=30).stdout)
 
 
 def screen_pixel(x, y):
@@ -117,32 +122,51 @@ class DropDownTest(PanelTestCase):
 
 
 class TearOffTest(PanelTestCase):
+    # The floating window opens with its top 5 pixels above the pointer and half
+    # the panel's width (160) to its left, then follows the pointer.
+    def floating_at(self, x, y):
+        return (x - 80, y - 5)
+
     def grab_grip(self):
         self.press(self.button_one)
         host = self.host()
         left, top, _, _ = self.rect(host)
         self.docked = (left, top)
         self.grip = (left + 20, top + 5)
-        self.move_to(*self.grip)
-        xdotool("mousedown", 1)
+        self.panel = host.children()[0]["hwnd"]
         self.addCleanup(lambda: xdotool("mouseup", 1))
+        self.hold_grip(host)
         return host
 
+    def hold_grip(self, host):
+        self.move_to(*self.grip)
+        xdotool("mousedown", 1)
+        wait_until(lambda: host.thread_state()["capture"] == self.panel, timeout=5,
+                   message="the panel did not take the pointer on its grip")
+
     def test_dragging_past_the_threshold_tears_off_into_a_tool_window(self):
-        self.grab_grip()
+        host = self.grab_grip()
         gx, gy = self.grip
         self.move_to(gx + 10, gy)
-        time.sleep(0.3)
+        # The release follows the move in the same input stream: once the panel
+        # has let the pointer go, it has seen the move too.
+        xdotool("mouseup", 1)
+        wait_until(lambda: host.thread_state()["capture"] == 0, timeout=5,
+                   message="the panel kept the pointer after the release")
         self.assertFalse(visible_of(self.program, "TExplorerPopupForm"),
                          "torn off at exactly the threshold")
+        self.assertEqual(self.rect(self.host())[:2], self.docked)
+
+        self.hold_grip(host)
         self.move_to(gx + 11, gy)
         floating = self.floating()
         self.assertEqual(floating.caption, "First panel")
+        self.assertEqual(self.rect(floating)[:2], self.floating_at(gx + 11, gy))
         self.move_to(gx + 200, gy + 200)
         self.move_to(gx + 220, gy + 220)
         xdotool("mouseup", 1)
-        wait_until(lambda: self.rect(floating)[1] > self.docked[1] + 100, timeout=5,
-                   message="the floating window did not follow the drag")
+        wait_until(lambda: self.rect(floating)[:2] == self.floating_at(gx + 220, gy + 220),
+                   timeout=5, message="the floating window did not follow the drag")
         self.wait_closed()
         left, top, right, bottom = floating.rect()["client"]
         self.assertEqual(right - left, 160)
@@ -152,9 +176,19 @@ class TearOffTest(PanelTestCase):
         fixture = self.start(self.fixture_path)
         fixture_window = fixture.window(cls="KFixture")
         fixture_window.bring_to_front()
+        # Wine gives the fixture the X focus a moment after activating it, and
+        # our program drops out of the foreground when it hears that its focus
+        # has gone; coming back before that would be undone.
+        fixture_x = fixture_window.info()["xwindow"]
+        wait_until(lambda: x_focus() == fixture_x, timeout=5,
+                   message="the fixture never got the X focus")
         wait_until(lambda: not visible_of(self.program, "TExplorerPopupForm"), timeout=5,
                    message="the floating window stayed while another program was active")
-        self.main.bring_to_front()
+        # Back by a click on an empty spot of the main window, as a user would:
+        # the click reaches the program after the news of the focus leaving.
+        left, top, _, _ = self.main.rect()["client"]
+        self.move_to(left + 300, top + 200)
+        xdotool("click", 1)
         wait_until(lambda: visible_of(self.program, "TExplorerPopupForm"), timeout=5,
                    message="the floating window did not come back")
 
@@ -168,8 +202,13 @@ class TearOffTest(PanelTestCase):
         self.grab_grip()
         gx, gy = self.grip
         self.move_to(gx + 11, gy)
-        self.floating()
+        floating = self.floating()
+        self.assertEqual(self.rect(floating)[:2], self.floating_at(gx + 11, gy))
         self.move_to(gx + 100, gy + 100)
+        # Pointer moves that wait in the queue together are merged into the
+        # last one: the window must have been seen away before it comes back.
+        wait_until(lambda: self.rect(floating)[:2] == self.floating_at(gx + 100, gy + 100),
+                   timeout=5, message="the floating window did not follow the drag away")
         self.move_to(gx + 11, gy)
         wait_until(lambda: visible_of(self.program, "TExplorerPopupHost"), timeout=5,
                    message="the panel never snapped back")
