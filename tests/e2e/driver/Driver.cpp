@@ -371,9 +371,21 @@ std::string startProcess(Args& args) {
     PROCESS_INFORMATION started{};
     // A console program gets a console of its own, as when the shell starts it;
     // in the driver's console it would write into the answers.
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE, nullptr, folder.empty() ? nullptr : folder.c_str(),
-                        &startup, &started))
+    auto create = [&] {
+        return CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                              CREATE_NEW_CONSOLE, nullptr,
+                              folder.empty() ? nullptr : folder.c_str(), &startup, &started);
+    };
+    bool created = create();
+    // Wine's own start of a process (its loader) fails now and then on a busy
+    // machine with an internal error, before any code of the program runs: once more.
+    if (!created && GetLastError() == ERROR_INTERNAL_ERROR) {
+        std::fprintf(stderr, "kdriver: starting %s failed inside Wine; trying once more\n",
+                     program.c_str());
+        Sleep(500);
+        created = create();
+    }
+    if (!created)
         throw DriverError("CreateProcess failed with error " + std::to_string(GetLastError()));
     CloseHandle(started.hThread);
     knownProcesses()[started.dwProcessId] = started.hProcess;
