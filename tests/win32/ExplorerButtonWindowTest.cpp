@@ -5,6 +5,7 @@
 #include "ui/Application.h"
 #include "ui/Controls.h"
 #include "ui/Raster.h"
+#include "ui/win32/GdiCanvas.h"
 #include "ui/win32/Win32Backend.h"
 #include "widgets/ExplorerButton.h"
 
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -61,53 +63,23 @@ HWND hwnd(const Control& control) {
     return static_cast<HWND>(control.native);
 }
 
-Raster fromDib(const void* bits, int width, int height) {
-    Raster pixels(width, height);
-    const auto* dib = static_cast<const std::uint32_t*>(bits);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t p = dib[y * width + x];
-            pixels.set(x, y,
-                       rgb(static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
-                           static_cast<int>(p & 0xFF)));
-        }
-    return pixels;
-}
-
-// A window's client area, read through a memory bitmap that the action fills.
-template <class Fill> Raster readBack(HWND window, Fill&& fill) {
+Raster clientSized(HWND window, const std::function<void(HDC, const RECT&)>& draw) {
     RECT client;
     GetClientRect(window, &client);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    fill(memory, client);
-    GdiFlush();
-    Raster pixels = fromDib(bits, client.right, client.bottom);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(bitmap);
-    return pixels;
+    return ui::win32::drawnRaster(client.right, client.bottom,
+                                  [&](HDC memory) { draw(memory, client); });
 }
 
 // What a window paints in its client area, drawn into memory by the window itself.
 Raster printed(HWND window) {
-    return readBack(window, [&](HDC memory, const RECT&) {
+    return clientSized(window, [&](HDC memory, const RECT&) {
         SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
     });
 }
 
 // What the window shows now: the pixels on its surface.
 Raster shown(HWND window) {
-    return readBack(window, [&](HDC memory, const RECT& client) {
+    return clientSized(window, [&](HDC memory, const RECT& client) {
         HDC dc = GetDC(window);
         BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
         ReleaseDC(window, dc);

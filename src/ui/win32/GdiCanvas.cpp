@@ -89,7 +89,7 @@ HBITMAP deviceBitmapOf(const Raster& image) {
     return bitmap;
 }
 
-Raster printedRaster(HWND window, int left, int top, int width, int height) {
+Raster drawnRaster(int width, int height, const std::function<void(HDC)>& draw) {
     Raster pixels(width, height);
     if (pixels.empty())
         return pixels;
@@ -103,9 +103,7 @@ Raster printedRaster(HWND window, int left, int top, int width, int height) {
     }
     HDC memory = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    // The rectangle's corner becomes the bitmap's origin.
-    SetViewportOrgEx(memory, -left, -top, nullptr);
-    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    draw(memory);
     GdiFlush();
     const auto* dib = static_cast<const std::uint32_t*>(bits);
     for (int row = 0; row < height; ++row)
@@ -119,6 +117,14 @@ Raster printedRaster(HWND window, int left, int top, int width, int height) {
     DeleteDC(memory);
     DeleteObject(bitmap);
     return pixels;
+}
+
+Raster printedRaster(HWND window, int left, int top, int width, int height) {
+    return drawnRaster(width, height, [&](HDC memory) {
+        // The rectangle's corner becomes the bitmap's origin.
+        SetViewportOrgEx(memory, -left, -top, nullptr);
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    });
 }
 
 GdiCanvas::GdiCanvas(GdiObjects& gdi, HDC dc, int width, int height)

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace korimba::ui::win32 {
 
 class GdiCanvas final : public Canvas {
@@ -54,6 +56,9 @@ private:
 
 // A device bitmap of memory pixels (32 bits); the caller deletes it.
 HBITMAP deviceBitmapOf(const Raster& image);
+// The pixels that a drawing action leaves in a width x height memory bitmap
+// (top-down, 32 bits); empty when no bitmap can be made.
+Raster drawnRaster(int width, int height, const std::function<void(HDC)>& draw);
 // What a window paints in a rectangle of its client area, painted into memory
 // by the window itself (WM_PRINTCLIENT).
 Raster printedRaster(HWND window, int left, int top, int width, int height);
