@@ -44,7 +44,8 @@ std::vector<std::string> singleJobScript(const SingleScript& values) {
     lines.push_back(kEmptyEchoLine);
     lines.push_back(kLongNameLine);
     lines.push_back("if not exist " + output + " goto move");
-    lines.push_back("del " + output);
+    // The older output goes only once the coder's result is there to replace it.
+    lines.push_back("if exist " + temporary + " del " + output);
     lines.push_back(":move");
     lines.push_back("move " + temporary + " " + output);
     if (values.startsMessage)

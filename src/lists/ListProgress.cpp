@@ -14,12 +14,20 @@ void showListProgress(platform::FileSystem& files, const std::string& progressFi
                       ui::Memo& buffer, ui::Label& label, std::string_view verb) {
     if (!files.exists(progressFile))
         return;
+    ui::TextLines read;
     try {
-        settings::loadLines(files, progressFile, buffer.lines());
-        buffer.linesChanged();
+        settings::loadLines(files, progressFile, read);
     } catch (const Exception&) {
         // Being written: the caption comes from what the buffer held before.
+        read = buffer.lines();
     }
+    // A file of fewer than two lines is caught between the script's two writes:
+    // shown, it would read "file 2 of ..." or the count as the position. It
+    // stays for the tick that finds it whole.
+    if (read.count() < 2)
+        return;
+    buffer.lines() = read;
+    buffer.linesChanged();
     label.setCaption(
         progressCaption(verb, buffer.lines().numberedLine(1), buffer.lines().numberedLine(2)));
     files.deleteFile(progressFile);

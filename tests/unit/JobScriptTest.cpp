@@ -64,7 +64,7 @@ TEST(JobScript, EncodeExampleComesOutByteForByte) {
               "Echo\"\r\n"
               "Echo Converting output to Long FileName...\r\n"
               "if not exist \"D:\\Music\\Night and day.mp3\" goto move\r\n"
-              "del \"D:\\Music\\Night and day.mp3\"\r\n"
+              "if exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.WAV del \"D:\\Music\\Night and day.mp3\"\r\n"
               ":move\r\n"
               "move C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.WAV \"D:\\Music\\Night and day.mp3\"\r\n"
               "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe E D:\\MUSIC\\NIGHTA~1.WAV \r\n"
@@ -84,7 +84,7 @@ TEST(JobScript, DecodeScriptRunsTheDecoderFromTheEncodersFolder) {
               "Echo\"\r\n"
               "Echo Converting output to Long FileName...\r\n"
               "if not exist \"D:\\Music\\Night and day.wav\" goto move\r\n"
-              "del \"D:\\Music\\Night and day.wav\"\r\n"
+              "if exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.MP3 del \"D:\\Music\\Night and day.wav\"\r\n"
               ":move\r\n"
               "move C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.MP3 \"D:\\Music\\Night and day.wav\"\r\n"
               "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe D D:\\MUSIC\\NIGHTA~1.MP3 "
@@ -153,7 +153,7 @@ TEST(JobScript, EveryNameInTheScriptIsEscapedForItsPlace) {
               "C:\\A^&B^^C\\L3ENC.EXE D:\\R^&B_~TFK.WAV C:\\50%%^&MO~1\\Temp\\R^&B_~TFK.WAV "
               "-br 128000 -hq  ");
     EXPECT_EQ(lines[9], "if not exist \"D:\\100%% R&B (live).mp3\" goto move");
-    EXPECT_EQ(lines[10], "del \"D:\\100%% R&B (live).mp3\"");
+    EXPECT_EQ(lines[10], "if exist C:\\50%%^&MO~1\\Temp\\R^&B_~TFK.WAV del \"D:\\100%% R&B (live).mp3\"");
     EXPECT_EQ(lines[12], "move C:\\50%%^&MO~1\\Temp\\R^&B_~TFK.WAV \"D:\\100%% R&B (live).mp3\"");
     EXPECT_EQ(lines[13],
               "start C:\\50%%^&MO~1\\Message.exe E D:\\R^&B_~TFK.WAV D:\\100%%R^&~1.MP3");

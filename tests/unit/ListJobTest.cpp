@@ -156,12 +156,20 @@ TEST_F(ListJob, ProgressFileBecomesTheCaptionAndGoes) {
         return Form1->Label7.caption();
     };
     EXPECT_EQ(tickWith("4\r\n12\r\n"), "Encoding file 4 of 12...");
-    EXPECT_EQ(tickWith("4\r\n"), "Encoding file 4 of ...");
-    EXPECT_EQ(tickWith(""), "Encoding file  of ...");
+
+    // Caught between the script's two writes (a script that writes in place):
+    // the caption stays, and so does the file until it is whole.
+    for (const char* half : {"5\r\n", "12\r\n", ""}) {
+        platform.files.addFile(file("EncList.dat"), half);
+        Form1->Timer1.tick();
+        EXPECT_EQ(Form1->Label7.caption(), "Encoding file 4 of 12...") << half;
+        EXPECT_TRUE(exists("EncList.dat")) << half;
+    }
+    EXPECT_EQ(tickWith("5\r\n12\r\n"), "Encoding file 5 of 12...");
 
     // No file: nothing changes.
     Form1->Timer1.tick();
-    EXPECT_EQ(Form1->Label7.caption(), "Encoding file  of ...");
+    EXPECT_EQ(Form1->Label7.caption(), "Encoding file 5 of 12...");
 
     // Not readable yet: the buffer's last content, and the deletion still tried.
     tickWith("5\r\n12\r\n");

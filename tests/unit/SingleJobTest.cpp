@@ -73,7 +73,7 @@ TEST_F(SingleJob, EncodeWritesTheScriptLaunchesItAndWatches) {
               "Echo\"\r\n"
               "Echo Converting output to Long FileName...\r\n"
               "if not exist \"D:\\New Folder\\Night and day.mp3\" goto move\r\n"
-              "del \"D:\\New Folder\\Night and day.mp3\"\r\n"
+              "if exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.WAV del \"D:\\New Folder\\Night and day.mp3\"\r\n"
               ":move\r\n"
               "move C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.WAV "
               "\"D:\\New Folder\\Night and day.mp3\"\r\n"
