@@ -16,14 +16,18 @@ struct JobDirection {
     const char* pendingProgress;
     std::string_view leftovers; // "*.wav": what the direction's scripts erase in Temp
     const char* listFolder;
+    // The extensions of the inputs whose coder notes ("NIGHTA~1.WAV.err") lie in Temp.
+    std::string_view notedInputs[2];
 };
 
 constexpr JobDirection kDirections[] = {
     {settings::kEncodingLock, settings::kEncodingProgress, settings::kEncodingPendingProgress,
-     paths::kEncodeLeftovers, settings::kEncodingListFolder},
+     paths::kEncodeLeftovers, settings::kEncodingListFolder, {".wav", ".snd"}},
     {settings::kDecodingLock, settings::kDecodingProgress, settings::kDecodingPendingProgress,
-     paths::kDecodeLeftovers, settings::kDecodingListFolder},
+     paths::kDecodeLeftovers, settings::kDecodingListFolder, {".mp3"}},
 };
+
+constexpr std::string_view kNoteExtension = ".err";
 
 enum class Lock { Absent, Running, Interrupted };
 
@@ -41,6 +45,22 @@ bool isLeftover(const std::string& name, const JobDirection& direction,
     return paths::lowerAscii(paths::extension(name, codePage)) == wanted;
 }
 
+// A coder's note on one of the direction's inputs: "x.wav.err" but not the
+// user's "thesis.err" or "x.txt.err". Extensions by the path rules, so that a
+// double-byte character never passes for a dot.
+bool isNote(const std::string& name, const JobDirection& direction,
+            const paths::CodePage& codePage) {
+    const std::string noteExtension = paths::extension(name, codePage);
+    if (paths::lowerAscii(noteExtension) != kNoteExtension)
+        return false;
+    const std::string input = name.substr(0, name.size() - noteExtension.size());
+    const std::string inputExtension = paths::lowerAscii(paths::extension(input, codePage));
+    for (const std::string_view wanted : direction.notedInputs)
+        if (!wanted.empty() && inputExtension == wanted)
+            return true;
+    return false;
+}
+
 template <class Wanted>
 void deleteFilesIn(platform::FileSystem& files, const std::string& folder, Wanted wanted) {
     for (const platform::FolderEntry& entry : files.listFolder(folder))
@@ -48,15 +68,29 @@ void deleteFilesIn(platform::FileSystem& files, const std::string& folder, Wante
             files.deleteFile(folder + entry.name);
 }
 
+// Everything below a list folder is the list scripts' own, its subfolders
+// too; a subfolder that keeps a file (a read-only one) stays with it.
+void clearListFolder(platform::FileSystem& files, const std::string& folder) {
+    for (const platform::FolderEntry& entry : files.listFolder(folder)) {
+        const std::string path = folder + entry.name;
+        if (!entry.folder) {
+            files.deleteFile(path);
+            continue;
+        }
+        clearListFolder(files, path + "\\");
+        files.removeFolder(path);
+    }
+}
+
 // The lock file goes last, so that an interrupted clean-up is still seen as one to do.
 void clearDirection(platform::Platform& platform, const std::string& programFolder,
                     const JobDirection& direction) {
     platform::FileSystem& files = platform.files;
     const paths::CodePage codePage(platform.process);
-    deleteFilesIn(files, programFolder + direction.listFolder,
-                  [](const std::string&) { return true; });
-    deleteFilesIn(files, programFolder + settings::kTempFolder,
-                  [&](const std::string& name) { return isLeftover(name, direction, codePage); });
+    clearListFolder(files, programFolder + direction.listFolder);
+    deleteFilesIn(files, programFolder + settings::kTempFolder, [&](const std::string& name) {
+        return isLeftover(name, direction, codePage) || isNote(name, direction, codePage);
+    });
     files.deleteFile(programFolder + direction.pendingProgress);
     files.deleteFile(programFolder + direction.progressFile);
     files.deleteFile(programFolder + direction.lockFile);

@@ -6,8 +6,10 @@
 // It works only on the folder it was started from, never on one that win.ini
 // names, and deletes there only what the jobs create themselves: the lock
 // files, the list-progress files, the temporary outputs in Temp (".wav" from
-// encoding, ".mp3" from decoding) and the files in Temp\LE and Temp\LD.
-// Read-only files and everything else stay.
+// encoding, ".mp3" from decoding), the coders' failure notes in Temp
+// (".wav.err" and ".snd.err" from encoding, ".mp3.err" from decoding) and
+// everything in Temp\LE and Temp\LD, subfolders included. Read-only files
+// and everything else stay.
 //
 // It acts only after an interrupted job: when Run holds its own hook entry or
 // when a lock file is older than the start of Windows. A lock file written

@@ -60,9 +60,12 @@ protected:
     fakes::FakePlatform platform;
 };
 
+// Files of the user's that look like ours: none of them is something a job made.
 const std::vector<std::string> kUserFiles = {
-    "Settings.ini",       "Temp\\thesis.doc",        "Temp\\song.wav.txt", "Temp\\a.wave",
-    "Temp\\Other\\x.wav", "Temp\\LE\\Sub\\keep.wav", "Temp\\Encoding.bat",
+    "Settings.ini",        "Temp\\thesis.doc",   "Temp\\song.wav.txt",   "Temp\\a.wave",
+    "Temp\\Other\\x.wav",  "Temp\\Encoding.bat", "Temp\\thesis.err",     "Temp\\x.txt.err",
+    "Temp\\wav.err",       "Temp\\.wav.errs",     "Temp\\x.wav.err.txt", "Temp\\x.wav.err\\a.wav",
+    "Temp\\Other\\x.wav.err",
 };
 
 } // namespace
@@ -85,6 +88,55 @@ TEST_F(Cleanup, InterruptedJobsLoseTheirFilesAndRunGetsTheUserValueBack) {
     EXPECT_EQ(saved(), "");
 }
 
+TEST_F(Cleanup, InterruptedEncodeTakesItsNotesAndStagingSubfoldersOnly) {
+    setRun(kUserRun); // the lock file alone tells: the decode direction stays as it is
+    interrupted("Encoding.bat");
+    add({"Temp\\NIGHTA~1.WAV.err", "Temp\\VOICE.SND.ERR", "Temp\\Loud.Wav.Err",
+         "Temp\\LE\\BLUE.WAV.err", "Temp\\LE\\N1\\Night and day.wav",
+         "Temp\\LE\\N1\\N2\\A long name.snd", "Temp\\LE\\N3\\", "Temp\\TRACK.MP3.err",
+         "Temp\\LD\\N1\\Track one.mp3", "Temp\\LD\\TRACK.MP3.err"});
+    add(kUserFiles);
+
+    cleanUp();
+
+    expectGone({"Encoding.bat", "Temp\\NIGHTA~1.WAV.err", "Temp\\VOICE.SND.ERR",
+                "Temp\\Loud.Wav.Err", "Temp\\LE\\BLUE.WAV.err", "Temp\\LE\\N1\\",
+                "Temp\\LE\\N3\\"});
+    expectPresent({"Temp\\LE\\", "Temp\\TRACK.MP3.err", "Temp\\LD\\N1\\Track one.mp3",
+                   "Temp\\LD\\TRACK.MP3.err"});
+    expectPresent(kUserFiles);
+}
+
+TEST_F(Cleanup, InterruptedDecodeTakesItsNotesAndStagingSubfoldersOnly) {
+    setRun(kUserRun);
+    interrupted("Decoding.bat");
+    add({"Temp\\TRACK.MP3.err", "Temp\\old.mp3.ERR", "Temp\\LD\\N1\\Track one.mp3",
+         "Temp\\LD\\N2\\", "Temp\\NIGHTA~1.WAV.err", "Temp\\VOICE.SND.err",
+         "Temp\\LE\\N1\\Night and day.wav"});
+    add(kUserFiles);
+
+    cleanUp();
+
+    expectGone({"Temp\\TRACK.MP3.err", "Temp\\old.mp3.ERR", "Temp\\LD\\N1\\",
+                "Temp\\LD\\N2\\"});
+    expectPresent({"Temp\\LD\\", "Temp\\NIGHTA~1.WAV.err", "Temp\\VOICE.SND.err",
+                   "Temp\\LE\\N1\\Night and day.wav"});
+    expectPresent(kUserFiles);
+}
+
+TEST_F(Cleanup, AStagingSubfolderKeepsAFileThatCannotBeDeleted) {
+    interrupted("Encoding.bat");
+    add({"Temp\\LE\\N1\\locked.wav", "Temp\\LE\\N1\\free.wav", "Temp\\LE\\N1\\N2\\x.wav",
+         "Temp\\LE\\N3\\y.wav"});
+    platform.files.denyWrites(file("Temp\\LE\\N1\\locked.wav"));
+
+    cleanUp();
+
+    expectPresent({"Temp\\LE\\N1\\locked.wav"});
+    expectGone({"Temp\\LE\\N1\\free.wav", "Temp\\LE\\N1\\N2\\", "Temp\\LE\\N3\\",
+                "Encoding.bat"});
+}
+
 TEST_F(Cleanup, WithoutAHookOrAnInterruptedJobNothingChanges) {
     setRun(kUserRun);
     add({"Temp\\NIGHTA~1.WAV", "Temp\\LD\\BLUE.MP3", "EncList.dat"});
@@ -100,21 +152,26 @@ TEST_F(Cleanup, WithoutAHookOrAnInterruptedJobNothingChanges) {
 }
 
 TEST_F(Cleanup, AJobStartedSinceWindowsStartedIsLeftRunningWithItsHook) {
-    add({"Encoding.bat", "EncList.dat", "Temp\\NIGHTA~1.WAV", "Temp\\LE\\BLUE.WAV"});
+    const std::vector<std::string> running = {
+        "Encoding.bat",           "EncList.dat",          "Temp\\NIGHTA~1.WAV",
+        "Temp\\NIGHTA~1.WAV.err", "Temp\\VOICE.SND.err",  "Temp\\LE\\BLUE.WAV",
+        "Temp\\LE\\BLUE.WAV.err", "Temp\\LE\\N1\\Blue.wav"};
+    add(running);
     interrupted("Decoding.bat");
-    add({"Temp\\LD\\BLUE.MP3", "Temp\\OLD.MP3"});
+    add({"Temp\\LD\\BLUE.MP3", "Temp\\OLD.MP3", "Temp\\OLD.MP3.err", "Temp\\LD\\N1\\Old.mp3"});
 
     cleanUp();
 
-    expectPresent({"Encoding.bat", "EncList.dat", "Temp\\NIGHTA~1.WAV", "Temp\\LE\\BLUE.WAV"});
-    expectGone({"Decoding.bat", "Temp\\LD\\BLUE.MP3", "Temp\\OLD.MP3"});
+    expectPresent(running);
+    expectGone({"Decoding.bat", "Temp\\LD\\BLUE.MP3", "Temp\\OLD.MP3", "Temp\\OLD.MP3.err",
+                "Temp\\LD\\N1\\"});
     EXPECT_EQ(run(), std::string(kUserRun) + "," + kHook) << "the running job still needs it";
     EXPECT_EQ(saved(), kUserRun);
 
     // A running job and no hook (the user removed it): still nothing of that job goes.
     setRun(kUserRun);
     cleanUp();
-    expectPresent({"Encoding.bat", "Temp\\NIGHTA~1.WAV"});
+    expectPresent(running);
 }
 
 TEST_F(Cleanup, HookWithoutLockFilesIsTakenOutAndLeftoversGo) {

@@ -4,8 +4,17 @@
 //   E <shortInput> <shortOutput>   single-file encode (output may be empty)
 //   D <shortInput> <shortOutput>   single-file decode
 //   L X <folder>                   list encode or decode
+//
+// Whether a job made its result is told by the coders' notes: a coder that
+// fails writes "<its output>.err" holding the reason, one line; one that
+// coded only part of a cut-short input writes "warning: <what happened>".
+// The notes of single jobs lie in Temp, named after the short input; those
+// of list jobs in Temp\LE and Temp\LD.
 #include "jobs/PathRules.h"
+#include "settings/ProgramFiles.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,13 +25,30 @@ namespace korimba::message {
 // The long form of an existing file or folder; nullopt when it cannot be found.
 using LongNameLookup = std::function<std::optional<std::string>(const std::string&)>;
 
+// What the notice reads from the disk besides its arguments.
+struct Disk {
+    LongNameLookup longName;
+    // The beginning of a file (a note's one line is enough); nullopt when there is none.
+    std::function<std::optional<std::string>(const std::string&)> readNote;
+    // The names of the files (not folders) in a folder given with its final "\".
+    std::function<std::vector<std::string>(const std::string&)> filesIn;
+    // Message.exe's own folder with its final "\": the program folder.
+    std::string programFolder;
+};
+
 struct Notice {
     std::string text;   // lines separated by CR LF
     std::string folder; // folder to offer for opening; empty when none is known
 };
 
-// The longest name shown whole; a window has room for a few lines of this.
+// The longest name or reason shown whole; a window has room for a few lines of this.
 inline constexpr std::size_t kLongestShownName = 260;
+// A list job's failures named one by one; the rest are counted.
+inline constexpr std::size_t kListedFailures = 20;
+
+inline constexpr const char* kNoteExtension = ".err";
+inline constexpr const char* kWarningPrefix = "warning: ";
+inline constexpr const char* kNoReason = "no reason given";
 
 namespace detail {
 
@@ -59,29 +85,124 @@ inline std::string describe(const std::string& path, const LongNameLookup& looku
     return elided(path, kLongestShownName, codePage) + " (not found)";
 }
 
-inline Notice fileJobNotice(const std::string& heading, const std::vector<std::string>& arguments,
-                            const LongNameLookup& lookup, const paths::CodePage& codePage) {
+struct Note {
+    bool warning = false;
+    std::string text; // the reason or the warning, without the prefix
+};
+
+// A note's first line, as one line of the notice: control characters become
+// blanks and a note without words still says that it gave none.
+inline std::optional<Note> noteAt(const std::string& path, const Disk& disk,
+                                  const paths::CodePage& codePage) {
+    const std::optional<std::string> content = disk.readNote(path);
+    if (!content)
+        return std::nullopt;
+    std::string line = content->substr(0, content->find_first_of("\r\n"));
+    Note note;
+    const std::string prefix = kWarningPrefix;
+    if (line.compare(0, prefix.size(), prefix) == 0) {
+        note.warning = true;
+        line.erase(0, prefix.size());
+    }
+    for (char& c : line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    line.erase(line.find_last_not_of(' ') + 1);
+    note.text = elided(line.empty() ? std::string(kNoReason) : line, kLongestShownName, codePage);
+    return note;
+}
+
+inline bool isNoteName(const std::string& name, const paths::CodePage& codePage) {
+    return paths::lowerAscii(paths::extension(name, codePage)) == kNoteExtension;
+}
+
+inline Notice fileJobNotice(const std::string& verb, const std::string& finished,
+                            const std::vector<std::string>& arguments, const Disk& disk,
+                            const paths::CodePage& codePage) {
+    const std::string input = argumentAt(arguments, 1);
     const std::string output = argumentAt(arguments, 2);
+    std::optional<Note> note;
+    if (!input.empty())
+        note = noteAt(disk.programFolder + settings::kTempFolder +
+                          paths::fileNamePart(input, codePage) + kNoteExtension,
+                      disk, codePage);
+    const bool failed = note && !note->warning;
+    // An output named by the script existed before the job; the script removes
+    // it only for a new result, so its absence means nothing arrived.
+    const bool noResult = !output.empty() && !disk.longName(output);
+
     Notice notice;
-    notice.text = heading +
-                  "\r\n\r\nInput: " + describe(argumentAt(arguments, 1), lookup, codePage) +
-                  "\r\nOutput: " + describe(output, lookup, codePage);
+    if (failed || noResult) {
+        notice.text = "The file could not be " + verb +
+                      (noResult ? "; no result was made." : ".") +
+                      "\r\nReason: " + (failed ? note->text : std::string(kNoReason));
+    } else {
+        notice.text = finished;
+    }
+    if (note && note->warning)
+        notice.text += "\r\nWarning: " + note->text;
+    notice.text += "\r\n\r\nInput: " + describe(input, disk.longName, codePage) +
+                   "\r\nOutput: " + describe(output, disk.longName, codePage);
     // The output's folder can exist even when the output itself is missing.
     const std::string folder = paths::folderPart(output, codePage);
     if (!folder.empty())
-        notice.folder = lookup(folder).value_or("");
+        notice.folder = disk.longName(folder).value_or("");
     return notice;
 }
 
-inline Notice listJobNotice(const std::vector<std::string>& arguments, const LongNameLookup& lookup,
+struct Failure {
+    std::string name; // the short input's name, as the note is named
+    std::string reason;
+};
+
+// The failure notes of one list folder, by name in ASCII order without case.
+inline std::vector<Failure> failuresIn(const std::string& folder, const Disk& disk,
+                                       const paths::CodePage& codePage) {
+    std::vector<std::string> names = disk.filesIn(folder);
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return paths::lowerAscii(a) < paths::lowerAscii(b);
+    });
+    std::vector<Failure> failures;
+    for (const std::string& name : names) {
+        if (!isNoteName(name, codePage))
+            continue;
+        const std::optional<Note> note = noteAt(folder + name, disk, codePage);
+        if (note && !note->warning)
+            failures.push_back(
+                {elided(name.substr(0, name.size() - std::string(kNoteExtension).size()),
+                        kLongestShownName, codePage),
+                 note->text});
+    }
+    return failures;
+}
+
+inline Notice listJobNotice(const std::vector<std::string>& arguments, const Disk& disk,
                             const paths::CodePage& codePage) {
+    // The arguments do not say the direction; a list script empties its own
+    // folder first, so each holds the notes of its direction's last list.
+    std::vector<Failure> failures;
+    for (const char* folder : {settings::kEncodingListFolder, settings::kDecodingListFolder})
+        for (Failure& failure : failuresIn(disk.programFolder + folder, disk, codePage))
+            failures.push_back(std::move(failure));
+
+    Notice notice;
+    if (failures.empty()) {
+        notice.text = "List process finished.";
+    } else {
+        notice.text = "List process finished, but " + std::to_string(failures.size()) +
+                      (failures.size() == 1 ? " file" : " files") + " could not be converted:\r\n";
+        const std::size_t listed = std::min(failures.size(), kListedFailures);
+        for (std::size_t i = 0; i < listed; ++i)
+            notice.text += "\r\n" + failures[i].name + ": " + failures[i].reason;
+        if (failures.size() > listed)
+            notice.text += "\r\nand " + std::to_string(failures.size() - listed) + " more";
+    }
     // The folder comes as the user typed it, long already; only its existence matters.
     const std::string folder = argumentAt(arguments, 2);
-    Notice notice;
-    notice.text = "List process finished.\r\n\r\nOutput folder: ";
+    notice.text += "\r\n\r\nOutput folder: ";
     if (folder.empty()) {
         notice.text += "not known";
-    } else if (lookup(folder)) {
+    } else if (disk.longName(folder)) {
         notice.text += elided(folder, kLongestShownName, codePage);
         notice.folder = folder;
     } else {
@@ -94,15 +215,15 @@ inline Notice listJobNotice(const std::vector<std::string>& arguments, const Lon
 
 // arguments: the command-line arguments after the program name. Folders are
 // split by the program's path rules, which know the double-byte code pages.
-inline Notice composeNotice(const std::vector<std::string>& arguments, const LongNameLookup& lookup,
+inline Notice composeNotice(const std::vector<std::string>& arguments, const Disk& disk,
                             const paths::CodePage& codePage = {}) {
     const std::string letter = detail::argumentAt(arguments, 0);
     if (letter == "E" || letter == "e")
-        return detail::fileJobNotice("Encoding finished.", arguments, lookup, codePage);
+        return detail::fileJobNotice("encoded", "Encoding finished.", arguments, disk, codePage);
     if (letter == "D" || letter == "d")
-        return detail::fileJobNotice("Decoding finished.", arguments, lookup, codePage);
+        return detail::fileJobNotice("decoded", "Decoding finished.", arguments, disk, codePage);
     if (letter == "L" || letter == "l")
-        return detail::listJobNotice(arguments, lookup, codePage);
+        return detail::listJobNotice(arguments, disk, codePage);
     return {"A Korimba job has finished.", ""};
 }
 

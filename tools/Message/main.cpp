@@ -1,5 +1,6 @@
 // Message.exe: started by a job script when the job has ended, it tells which
-// job finished and what it produced, and offers to open the output folder.
+// job finished and what it produced, or why it produced nothing (from the
+// coders' notes), and offers to open the output folder.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -32,6 +33,34 @@ std::optional<std::string> longName(const std::string& path) {
             return std::string(buffer.data(), length);
         buffer.resize(length);
     }
+}
+
+// A note is one line; more than this is not read, whatever lies there.
+std::optional<std::string> noteBeginning(const std::string& path) {
+    // Shared every way: a coder of another job may be writing or removing it.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    std::string content(4096, '\0');
+    DWORD got = 0;
+    const bool read = ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &got,
+                               nullptr) != 0;
+    CloseHandle(file);
+    if (!read)
+        return std::nullopt;
+    content.resize(got);
+    return content;
+}
+
+std::vector<std::string> filesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const korimba::platform::FolderEntry& entry :
+         korimba::platform::win32::Win32FileSystem().listFolder(folder))
+        if (!entry.folder)
+            names.push_back(entry.name);
+    return names;
 }
 
 // The scripts quote a folder that ends in a backslash ("E:\MP3\"); the C
@@ -171,8 +200,11 @@ int runMessageLoop(HWND frame) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Window window;
     const korimba::platform::win32::Win32Process process;
-    window.notice =
-        korimba::message::composeNotice(arguments(), longName, korimba::paths::CodePage(process));
+    const korimba::paths::CodePage codePage(process);
+    const korimba::message::Disk disk{
+        longName, noteBeginning, filesIn,
+        korimba::paths::folderPart(process.executablePath(), codePage)};
+    window.notice = korimba::message::composeNotice(arguments(), disk, codePage);
     window.font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                               DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
