@@ -46,7 +46,9 @@ set(KORIMBA_CORE_SOURCES
   src/ui/Timer.cpp
   src/jobs/ExternalPrograms.cpp
   src/jobs/JobCommand.cpp
+  src/jobs/JobOutcome.cpp
   src/jobs/JobScript.cpp
+  src/jobs/ScriptNames.cpp
   src/jobs/JobWatcher.cpp
   src/jobs/ScriptEscape.cpp
   src/jobs/OutputField.cpp

@@ -36,10 +36,16 @@ bool coderAtHand(const ui::Edit& coderField) {
     return namesAFile(coderField.text());
 }
 
-void launchScript(ui::Form& owner, const std::string& script, bool viewCoding) {
+bool launchScript(ui::Form& owner, const std::string& script, bool viewCoding) {
     ui::Application& application = ui::Application::current();
-    settings::system().shell.execute(application.backend().handleOf(owner), "open", script, "", "",
-                                     jobs::launchShowCommand(windowMode(), viewCoding));
+    platform::Platform& system = settings::system();
+    if (system.shell.execute(application.backend().handleOf(owner), "open", script, "", "",
+                             jobs::launchShowCommand(windowMode(), viewCoding)))
+        return true;
+    system.files.deleteFile(script);
+    application.showError("The job could not be started: Windows did not run its script " +
+                          script + ".");
+    return false;
 }
 
 } // namespace korimba::app

@@ -14,7 +14,9 @@ bool namesAFile(const std::string& path);
 // coder afterwards.
 bool coderAtHand(const ui::Edit& coderField);
 // Launches a saved script through the shell, with the window the preferences
-// and "View coding" ask for.
-void launchScript(ui::Form& owner, const std::string& script, bool viewCoding);
+// and "View coding" ask for. A script the shell refuses is reported and
+// deleted, and false returned: nothing would ever delete it, and its lock
+// would refuse every later job of its direction.
+bool launchScript(ui::Form& owner, const std::string& script, bool viewCoding);
 
 } // namespace korimba::app

@@ -25,6 +25,7 @@ struct ListJobKind {
     const char* noOutputFolder;
     const char* inProgress;
     const char* startCaption;
+    const jobs::JobWords* words;
 };
 
 namespace {
@@ -35,6 +36,7 @@ constexpr ListJobKind kEncodeList{
     "Please enter an output folder (ie. 'C:\\Folder\\').",
     "An encoding process is still in progress, please try again when the encoding has finished.",
     "Encoding multiple files",
+    &jobs::kEncodeWords,
 };
 
 constexpr ListJobKind kDecodeList{
@@ -43,6 +45,7 @@ constexpr ListJobKind kDecodeList{
     "Please enter an output folder (ie. 'C:\\Folder\\Filename.mp3').",
     "An decoding process is still in progress, please try again when the decoding has finished.",
     "Decoding multiple files",
+    &jobs::kDecodeWords,
 };
 
 bool entriesAreOfType(const std::vector<std::string>& entries, const char* type) {
@@ -72,12 +75,12 @@ void emptyFolder(platform::FileSystem& files, const std::string& folder) {
 
 void TForm1::ExplorerButton6Click() {
     runListJob(
-        kEncodeList, {settings::Form2->Edit1, Label7, Timer1},
+        kEncodeList, {settings::Form2->Edit1, Label7, Timer1, encodeJob_},
         jobs::encoderSwitches(ComboBox1.itemIndex(), {CheckBox1.checked(), CheckBox2.checked()}));
 }
 
 void TForm1::ExplorerButton7Click() {
-    runListJob(kDecodeList, {settings::Form2->Edit2, Label8, Timer2},
+    runListJob(kDecodeList, {settings::Form2->Edit2, Label8, Timer2, decodeJob_},
                jobs::decoderSwitches({CheckBox1.checked(), CheckBox2.checked()}));
 }
 
@@ -114,41 +117,87 @@ void TForm1::runListJob(const ListJobKind& kind, const ListJobControls& controls
         return;
     }
 
+    jobs::ScriptNames names(files, system().process, cp);
     lists::ListScript script;
     script.direction = kind.direction;
-    script.programFolder = programFolder;
-    script.shortProgramFolder = paths::ShortPath(files, programFolder);
+    script.programFolder = names.path(programFolder);
+    const std::string shortProgramFolder = paths::ShortPath(files, programFolder);
+    script.shortProgramFolder = names.path(shortProgramFolder);
     const std::string listFolder = programFolder + kind.direction.listFolder;
     files.createFolders(listFolder);
-    emptyFolder(files, listFolder);
+    emptyFolder(files, listFolder); // the notes and staging folders of an earlier job too
+    RunningJob job{true, kind.words, {}};
     for (const std::string& entry : list.entries()) {
         files.createFolders(paths::folderPart(output, cp));
-        script.entries.push_back({entry, paths::ShortPath(files, entry)});
-        const std::string temporary = lists::listTemporaryOutput(
-            script.shortProgramFolder, kind.direction, script.entries.back().shortInput, cp);
+        const std::string shortInput = paths::ShortPath(files, entry);
+        const std::string temporary =
+            lists::listTemporaryOutput(shortProgramFolder, kind.direction, shortInput, cp);
         if (files.exists(temporary))
             files.deleteFile(temporary);
+        const std::string result = output + lists::resultName(entry, kind.direction, cp);
+        job.results.push_back(
+            {entry, result, jobs::coderNote(temporary), jobs::stampOf(files, result)});
+        script.entries.push_back(nameEntry(names, kind.direction, script.entries.size() + 1,
+                                           entry, shortInput));
     }
     script.encoderPath = settings::Form2->Edit1.text();
-    script.shortEncoder = paths::ShortPath(files, script.encoderPath);
-    script.shortTool = paths::ShortPath(files, controls.coder.text());
+    script.shortEncoder = names.path(paths::ShortPath(files, script.encoderPath));
+    script.shortTool = names.path(paths::ShortPath(files, controls.coder.text()));
     script.switches = switches;
-    script.outputFolder = output;
+    script.outputFolder = names.path(output);
     script.showsCount = settings::Form7->CheckBox1.checked();
     script.deletesInputs = list.CheckBox1.checked();
     script.startsMessage = settings::Form7->CheckBox4.checked();
     script.codePage = cp;
+    if (!names.refusal().empty()) {
+        application.showError(names.refusal());
+        emptyFolder(files, listFolder);
+        return;
+    }
 
     buffer = ui::TextLines(lists::listJobScript(script));
     const std::string lockFile = programFolder + kind.direction.lockFile;
     settings::saveLines(files, lockFile, buffer);
     buffer.clear();
 
-    launchScript(*this, lockFile, CheckBox4.checked());
+    if (!launchScript(*this, lockFile, CheckBox4.checked())) {
+        emptyFolder(files, listFolder);
+        return;
+    }
     controls.label.setHint(kind.startCaption);
     controls.label.setCaption(std::string(kind.startCaption) + "...");
+    controls.job = std::move(job);
     controls.timer.setEnabled(true);
     AddIni();
+}
+
+// How the script names an entry. A result named beyond ASCII gets an empty
+// file of its name in a staging folder of its own, to be written into by its
+// short name; without short names, the names' OEM forms, if any.
+lists::ListEntry TForm1::nameEntry(jobs::ScriptNames& names, const lists::ListDirection& direction,
+                                   std::size_t position, const std::string& input,
+                                   const std::string& shortInput) {
+    platform::FileSystem& files = system().files;
+    const paths::CodePage cp = codePage();
+    lists::ListEntry entry{input, names.path(shortInput)};
+    const std::string longName = paths::fileNamePart(input, cp);
+    const std::string result = lists::resultName(input, direction, cp);
+    if (jobs::isAscii(longName))
+        return entry;
+    const std::string staging =
+        settings::programFolder() + lists::stagingFolder(direction, position);
+    files.createFolders(staging);
+    if (files.writeFile(staging + result, "")) {
+        const std::string staged = paths::ShortPath(files, staging + result);
+        if (!staged.empty() && jobs::isAscii(staged)) {
+            entry.staged = staged;
+            return entry;
+        }
+        files.deleteFile(staging + result);
+    }
+    entry.longName = names.name(longName, input);
+    entry.result = names.name(result, input);
+    return entry;
 }
 
 } // namespace korimba::app

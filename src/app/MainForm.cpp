@@ -4,6 +4,7 @@
 #include "jobs/PathRules.h"
 #include "settings/PreferencesForm.h"
 #include "settings/ProgramFiles.h"
+#include "settings/ToolPathsForm.h"
 #include "settings/VisualPackage.h"
 #include "settings/WinIni.h"
 #include "ui/Application.h"
@@ -151,8 +152,12 @@ void TForm1::FormCreate() {
     if (!argument(1).empty())
         Edit1.setText(paths::LongPath(system().files, argument(1), codePage()));
     applyPackage();
-    if (encodeMode())
+    if (encodeMode()) {
         Edit2.setText(paths::nameWithoutLastFour(Edit1.text()) + ".mp3");
+        // A script waits for this run: no box may wait for a person.
+        ui::Application::current().runUnattended(
+            [](const std::string& text) { system().process.writeStandardError(text + "\r\n"); });
+    }
     const std::string notice = settings::programFile(settings::kNoticeFile);
     if (system().files.exists(notice))
         system().shell.execute(ui::Application::current().backend().handleOf(*this), "open", notice,
@@ -176,16 +181,32 @@ void TForm1::FormActivate() {
     if (encodeMode()) {
         ExplorerButton5.setEnabled(false);
         ExplorerButton6.setEnabled(false);
-        // The press may show the tool-paths dialog, whose closing activates this
-        // window again: that activation must not press once more, or the dialog
-        // would come back for ever.
-        if (!pressingEncode_) {
-            pressingEncode_ = true;
+        // Pressed at the first activation only: the press may show the
+        // tool-paths dialog, whose closing activates this window again, and a
+        // later press could only be refused by the running job. A refused press
+        // ends the run, since nothing will end it otherwise.
+        if (!encodePressed_) {
+            encodePressed_ = true;
             ExplorerButton1.click();
-            pressingEncode_ = false;
+            if (!encodeJob_)
+                endRefusedEncodeRun();
         }
         ExplorerButton1.setEnabled(false);
     }
+}
+
+void TForm1::endRefusedEncodeRun() {
+    ui::Application& application = ui::Application::current();
+    if (application.exitStatus() == 0) {
+        // Refused without a message: not a wave input, or no encoder after the dialog.
+        const std::string reason =
+            paths::isEncodableInput(Edit1.text(), codePage())
+                ? "there is no encoder at \"" + settings::Form2->Edit1.text() + "\""
+                : Edit1.text() + " is not a wave or sound file";
+        system().process.writeStandardError("The encoding was not started: " + reason + ".\r\n");
+        application.setExitStatus(1);
+    }
+    close();
 }
 
 void TForm1::ExplorerButton3Click() {

@@ -1,6 +1,10 @@
 #pragma once
 // The main window: fields, switches, the column of commands and the System menu.
 #include "jobs/ExternalPrograms.h"
+#include "jobs/JobOutcome.h"
+#include "jobs/JobScript.h"
+#include "jobs/ScriptNames.h"
+#include "lists/ListScript.h"
 #include "settings/LastOptions.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
@@ -15,6 +19,14 @@ namespace korimba::app {
 struct SingleJobKind;
 struct ListJobKind;
 struct WatchedDirection;
+
+// A job this run of the program started, and what it is to produce. A job
+// found running at start (an earlier run's) has none: nothing to report then.
+struct RunningJob {
+    bool list = false;
+    const jobs::JobWords* words = nullptr;
+    std::vector<jobs::ExpectedResult> results;
+};
 
 class TForm1 : public ui::Form {
 public:
@@ -100,18 +112,30 @@ private:
         ui::CheckBox& showMessage; // the preference that starts the completion program
         ui::Label& label;
         ui::Timer& timer;
+        std::optional<RunningJob>& job;
     };
     void runSingleJob(const SingleJobKind& kind, const SingleJobControls& controls);
+    std::string nameOutput(jobs::SingleScript& script, jobs::ScriptNames& names,
+                           const std::string& output);
     jobs::SwitchPlaces coderSwitches(const SingleJobKind& kind) const;
     struct ListJobControls {
         ui::Edit& coder; // the tool-paths dialog's field of the coder
         ui::Label& label;
         ui::Timer& timer;
+        std::optional<RunningJob>& job;
     };
     void runListJob(const ListJobKind& kind, const ListJobControls& controls,
                     const jobs::SwitchPlaces& switches);
+    lists::ListEntry nameEntry(jobs::ScriptNames& names, const lists::ListDirection& direction,
+                               std::size_t position, const std::string& input,
+                               const std::string& shortInput);
     void watch(const WatchedDirection& direction, ui::Timer& timer, ui::ProgressBar& bar,
-               ui::Label& label, ui::Memo& progressBuffer);
+               ui::Label& label, ui::Memo& progressBuffer, std::optional<RunningJob>& job);
+    // Tells what a job that has ended failed to produce; in an unattended run
+    // the failure also becomes the exit status.
+    void reportJob(const RunningJob& job);
+    // An unattended run whose Encode was refused has nothing to wait for.
+    void endRefusedEncodeRun();
 
     void layOutPanels();
     void layOutFields();
@@ -121,7 +145,9 @@ private:
     void applyPackage();
 
     bool hookFlag_ = false;
-    bool pressingEncode_ = false;
+    bool encodePressed_ = false;
+    std::optional<RunningJob> encodeJob_;
+    std::optional<RunningJob> decodeJob_;
     widgets::WindowFrame frame_{Panel1, Label2, Panel2, Image1, Panel3, Image2};
     settings::LastOptionControls options_{CheckBox1, CheckBox2, CheckBox3, ComboBox1, CheckBox4};
 };

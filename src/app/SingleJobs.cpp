@@ -32,6 +32,7 @@ struct SingleJobKind {
     bool createsOutputFolder;
     bool deletesOldTemporary;
     bool minimizesInEncodeMode;
+    const jobs::JobWords* words;
 };
 
 namespace {
@@ -47,6 +48,7 @@ constexpr SingleJobKind kEncodeJob{
     true,
     true,
     true,
+    &jobs::kEncodeWords,
 };
 
 constexpr SingleJobKind kDecodeJob{
@@ -60,16 +62,17 @@ constexpr SingleJobKind kDecodeJob{
     false,
     false,
     false,
+    &jobs::kDecodeWords,
 };
 
 } // namespace
 
 void TForm1::ExplorerButton1Click() {
-    runSingleJob(kEncodeJob, {settings::Form2->Edit1, settings::Form7->CheckBox2, Label7, Timer1});
+    runSingleJob(kEncodeJob, {settings::Form2->Edit1, settings::Form7->CheckBox2, Label7, Timer1, encodeJob_});
 }
 
 void TForm1::ExplorerButton2Click() {
-    runSingleJob(kDecodeJob, {settings::Form2->Edit2, settings::Form7->CheckBox3, Label8, Timer2});
+    runSingleJob(kDecodeJob, {settings::Form2->Edit2, settings::Form7->CheckBox3, Label8, Timer2, decodeJob_});
 }
 
 jobs::SwitchPlaces TForm1::coderSwitches(const SingleJobKind& kind) const {
@@ -117,41 +120,79 @@ void TForm1::runSingleJob(const SingleJobKind& kind, const SingleJobControls& co
         files.createFolders(paths::folderPart(output, cp));
     if (goAhead)
         files.createFolders(programFolder + "Temp");
-    jobs::SingleScript script;
-    script.programFolder = programFolder;
-    script.shortProgramFolder = paths::ShortPath(files, programFolder);
-    script.shortInput = shortInput;
-    const std::string temporary =
-        jobs::temporaryOutput(script.shortProgramFolder, script.shortInput, cp);
+    const std::string shortProgramFolder = paths::ShortPath(files, programFolder);
+    const std::string temporary = jobs::temporaryOutput(shortProgramFolder, shortInput, cp);
     if (goAhead && kind.deletesOldTemporary && files.exists(temporary))
         files.deleteFile(temporary);
+    if (goAhead)
+        files.deleteFile(jobs::coderNote(temporary)); // a note of an earlier job
+
+    jobs::ScriptNames names(files, system().process, cp);
+    jobs::SingleScript script;
+    script.programFolder = names.path(programFolder);
+    script.shortProgramFolder = names.path(shortProgramFolder);
+    script.shortInput = names.path(shortInput);
     script.lockFile = kind.lockFile;
     script.leftovers = kind.leftovers;
     script.encoderPath = settings::Form2->Edit1.text();
-    script.shortEncoder = paths::ShortPath(files, script.encoderPath);
-    script.shortTool = paths::ShortPath(files, controls.tool.text());
+    script.shortEncoder = names.path(paths::ShortPath(files, script.encoderPath));
+    script.shortTool = names.path(paths::ShortPath(files, controls.tool.text()));
     script.switches = coderSwitches(kind);
-    script.output = output;
     script.startsMessage = controls.showMessage.checked();
     script.job = kind.job;
-    script.shortOutput = paths::ShortPath(files, output);
     script.codePage = cp;
+    const std::string placeholder = goAhead ? nameOutput(script, names, output) : std::string();
+    if (goAhead && !names.refusal().empty()) {
+        application.showError(names.refusal());
+        goAhead = false;
+    }
 
     ui::TextLines& buffer = settings::generalBuffer();
     buffer = ui::TextLines(jobs::singleJobScript(script));
     if (goAhead)
         settings::saveLines(files, programFolder + kind.lockFile, buffer);
     buffer.clear();
-    if (!goAhead)
+    if (goAhead && !launchScript(*this, programFolder + kind.lockFile, CheckBox4.checked()))
+        goAhead = false;
+    if (!goAhead) {
+        if (!placeholder.empty())
+            files.deleteFile(placeholder);
         return;
+    }
 
-    launchScript(*this, programFolder + kind.lockFile, CheckBox4.checked());
     controls.label.setCaption(jobs::statusCaption(kind.verb, input, cp));
     controls.label.setHint(jobs::statusHint(kind.verb, input, output, cp));
+    controls.job = RunningJob{false, kind.words,
+                              {{input, output, jobs::coderNote(temporary),
+                                jobs::stampOf(files, output)}}};
     controls.timer.setEnabled(true);
     AddIni();
     if (kind.minimizesInEncodeMode && encodeMode())
         application.minimize();
+}
+
+// How the script names the output. A name beyond ASCII is written into by its
+// short form; when no file is there yet, an empty one is made to have one,
+// and its path returned (it goes again if the job does not start). Without
+// short names, the OEM form, if any.
+std::string TForm1::nameOutput(jobs::SingleScript& script, jobs::ScriptNames& names,
+                               const std::string& output) {
+    platform::FileSystem& files = system().files;
+    const bool existed = files.exists(output);
+    const bool made = !jobs::isAscii(output) && !existed && files.writeFile(output, "");
+    const std::string shortOutput = paths::ShortPath(files, output);
+    if (!jobs::isAscii(output) && !shortOutput.empty() && jobs::isAscii(shortOutput)) {
+        script.output = output;
+        script.shortOutput = shortOutput;
+        script.writesIntoOutput = true;
+        script.outputIsPlaceholder = made;
+        return made ? output : std::string();
+    }
+    if (made)
+        files.deleteFile(output);
+    script.output = names.path(output);
+    script.shortOutput = names.path(paths::ShortPath(files, output));
+    return {};
 }
 
 } // namespace korimba::app

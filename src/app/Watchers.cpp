@@ -6,6 +6,9 @@
 #include "lists/ListProgress.h"
 #include "settings/BufferForm.h"
 #include "settings/ProgramFiles.h"
+#include "ui/Application.h"
+
+#include <utility>
 
 namespace korimba::app {
 
@@ -26,15 +29,15 @@ constexpr WatchedDirection kDecoding{settings::kDecodingLock, settings::kDecodin
 } // namespace
 
 void TForm1::Timer1Timer() {
-    watch(kEncoding, Timer1, ProgressBar1, Label7, settings::Form3->Memo2);
+    watch(kEncoding, Timer1, ProgressBar1, Label7, settings::Form3->Memo2, encodeJob_);
 }
 
 void TForm1::Timer2Timer() {
-    watch(kDecoding, Timer2, ProgressBar2, Label8, settings::Form3->Memo3);
+    watch(kDecoding, Timer2, ProgressBar2, Label8, settings::Form3->Memo3, decodeJob_);
 }
 
 void TForm1::watch(const WatchedDirection& direction, ui::Timer& timer, ui::ProgressBar& bar,
-                   ui::Label& label, ui::Memo& progressBuffer) {
+                   ui::Label& label, ui::Memo& progressBuffer, std::optional<RunningJob>& job) {
     platform::FileSystem& files = settings::system().files;
     const jobs::JobWatcher watcher{
         timer,
@@ -43,6 +46,8 @@ void TForm1::watch(const WatchedDirection& direction, ui::Timer& timer, ui::Prog
         settings::programFile(direction.lockFile),
         [&] {
             RemoveIni();
+            if (std::optional<RunningJob> ended = std::exchange(job, std::nullopt))
+                reportJob(*ended);
             if (direction.endsAnEncodeRun && encodeMode())
                 close();
         },
@@ -52,6 +57,17 @@ void TForm1::watch(const WatchedDirection& direction, ui::Timer& timer, ui::Prog
         },
     };
     watcher.tick(files);
+}
+
+void TForm1::reportJob(const RunningJob& job) {
+    const std::vector<jobs::Outcome> outcomes = jobs::judge(settings::system().files, job.results);
+    const std::string report = job.list
+                                   ? jobs::listReport(*job.words, job.results.size(), outcomes)
+                                   : jobs::singleReport(*job.words, outcomes);
+    if (report.empty())
+        return;
+    ui::Application::current().messageBox(
+        jobs::anyFailed(outcomes) ? ui::MessageKind::Error : ui::MessageKind::Warning, report);
 }
 
 } // namespace korimba::app

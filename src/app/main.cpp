@@ -14,5 +14,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!korimba::app::createWindows(application))
         return 1;
     application.run();
-    return 0;
+    return application.exitStatus();
 }

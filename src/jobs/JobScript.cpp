@@ -24,6 +24,24 @@ std::string selfDeletion(const std::string& programFolder, const std::string& lo
     return "del " + quotedPath(programFolder + lockFile, codePage);
 }
 
+namespace {
+
+// The result into the file at O by its short name; a failed copy keeps the
+// result in Temp.
+std::vector<std::string> writeIntoOutput(const SingleScript& values, const std::string& temporary) {
+    const std::string output = escapeUnquoted(values.shortOutput, values.codePage);
+    std::vector<std::string> lines;
+    if (values.outputIsPlaceholder)
+        lines.push_back("if not exist " + temporary + " del " + output);
+    lines.push_back("if not exist " + temporary + " goto kept");
+    lines.push_back("copy /Y " + temporary + " " + output);
+    lines.push_back("if not errorlevel 1 del " + temporary);
+    lines.push_back(":kept");
+    return lines;
+}
+
+} // namespace
+
 std::vector<std::string> singleJobScript(const SingleScript& values) {
     const paths::CodePage& codePage = values.codePage;
     auto unquoted = [&](const std::string& path) { return escapeUnquoted(path, codePage); };
@@ -43,11 +61,16 @@ std::vector<std::string> singleJobScript(const SingleScript& values) {
                               values.switches));
     lines.push_back(kEmptyEchoLine);
     lines.push_back(kLongNameLine);
-    lines.push_back("if not exist " + output + " goto move");
-    // The older output goes only once the coder's result is there to replace it.
-    lines.push_back("if exist " + temporary + " del " + output);
-    lines.push_back(":move");
-    lines.push_back("move " + temporary + " " + output);
+    if (values.writesIntoOutput) {
+        for (std::string& line : writeIntoOutput(values, temporary))
+            lines.push_back(std::move(line));
+    } else {
+        lines.push_back("if not exist " + output + " goto move");
+        // The older output goes only once the coder's result is there to replace it.
+        lines.push_back("if exist " + temporary + " del " + output);
+        lines.push_back(":move");
+        lines.push_back("move " + temporary + " " + output);
+    }
     if (values.startsMessage)
         lines.push_back(messageCall(unquoted(values.shortProgramFolder), values.job,
                                     unquoted(values.shortInput), unquoted(values.shortOutput)));

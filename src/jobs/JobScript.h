@@ -26,6 +26,12 @@ struct SingleScript {
     bool startsMessage = false; // the completion program's line
     SingleJob job = SingleJob::Encode;
     std::string shortOutput; // O's short form when it exists, else ""
+    // O's name is beyond ASCII: the result is copied into the file at O, named
+    // by its short form. A rename onto a short name may make that short name
+    // the file's long name; writing into the file keeps its name.
+    bool writesIntoOutput = false;
+    // That file is an empty one the command made: it goes when the coder made nothing.
+    bool outputIsPlaceholder = false;
     paths::CodePage codePage;
 };
 

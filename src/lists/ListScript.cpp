@@ -57,8 +57,10 @@ private:
             quoted(values_.programFolder + direction.pendingProgress);
         const std::string temporary =
             listTemporaryOutput(values_.shortProgramFolder, direction, entry.shortInput, codePage_);
-        const std::string longName = paths::fileNamePart(entry.input, codePage_);
-        const std::string result = resultName(entry.input, direction, codePage_);
+        const std::string longName =
+            entry.longName.empty() ? paths::fileNamePart(entry.input, codePage_) : entry.longName;
+        const std::string result =
+            entry.result.empty() ? resultName(entry.input, direction, codePage_) : entry.result;
 
         // The redirection first: "Echo 1> file" would redirect handle 1. The watcher
         // reads and deletes the progress file whenever it finds it, so both lines are
@@ -72,6 +74,20 @@ private:
                             unquoted(temporary), values_.switches));
         add(jobs::kEmptyEchoLine);
         add(jobs::kLongNameLine);
+        if (entry.staged.empty())
+            renameIntoOutput(entry, temporary, longName, result);
+        else
+            copyIntoStaged(position, entry, unquoted(temporary));
+        add("cls");
+        add(jobs::kBannerLine);
+        if (values_.showsCount)
+            add(filesLeft(values_.entries.size() - position));
+        add(jobs::kEmptyEchoLine);
+    }
+
+    void renameIntoOutput(const ListEntry& entry, const std::string& temporary,
+                          const std::string& longName, const std::string& result) {
+        const ListDirection& direction = values_.direction;
         add("ren " + quoted(temporary) + " " + quoted(direction.intermediateName));
         add("ren " + quoted(inListFolder(direction.intermediateName)) + " " + quoted(longName));
         // This entry's file by name: a wildcard rename may cut names at their first dot.
@@ -82,11 +98,27 @@ private:
         if (values_.deletesInputs)
             add("if exist " + quoted(values_.outputFolder + result) + " del " +
                 unquoted(entry.shortInput));
-        add("cls");
-        add(jobs::kBannerLine);
-        if (values_.showsCount)
-            add(filesLeft(values_.entries.size() - position));
-        add(jobs::kEmptyEchoLine);
+    }
+
+    // The result written into the staged file, which keeps its long name, and
+    // moved from its staging folder by a wildcard, which keeps it too. Nothing
+    // moves when the coder made nothing or the copy failed.
+    void copyIntoStaged(std::size_t position, const ListEntry& entry,
+                        const std::string& temporary) {
+        const std::string next = "next" + std::to_string(position);
+        const std::string staged = unquoted(entry.staged);
+        add("if not exist " + temporary + " goto " + next);
+        add("copy /Y " + temporary + " " + staged);
+        add("if errorlevel 1 goto " + next);
+        add("del " + temporary);
+        add("move " +
+            unquoted(values_.shortProgramFolder + stagingFolder(values_.direction, position) +
+                     values_.direction.movePattern) +
+            " " + quoted(values_.outputFolder));
+        // The input goes only when its result has left for the output folder.
+        if (values_.deletesInputs)
+            add("if not exist " + staged + " del " + unquoted(entry.shortInput));
+        add(":" + next);
     }
 
     const ListScript& values_;
@@ -95,6 +127,10 @@ private:
 };
 
 } // namespace
+
+std::string stagingFolder(const ListDirection& direction, std::size_t position) {
+    return std::string(direction.listFolder) + "N" + std::to_string(position) + "\\";
+}
 
 std::string listTemporaryOutput(const std::string& shortProgramFolder,
                                 const ListDirection& direction, const std::string& shortInput,

@@ -29,7 +29,19 @@ inline constexpr ListDirection kListDecode{
 struct ListEntry {
     std::string input;      // as written in the list
     std::string shortInput; // its short form
+    // The entry's long name and its result's name as the interpreter must read
+    // them; "" for the names taken from the input as they are.
+    std::string longName{};
+    std::string result{};
+    // When the result's name is beyond ASCII: the short path of an empty file of
+    // that name, alone in its own staging folder, into which the result is
+    // copied (keeping the name) before it goes to the output folder. "" for the
+    // renames.
+    std::string staged{};
 };
+
+// The staging folder of the entry at `position` (from 1), inside the list folder.
+std::string stagingFolder(const ListDirection& direction, std::size_t position);
 
 struct ListScript {
     ListDirection direction = kListEncode;

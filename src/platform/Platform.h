@@ -50,6 +50,8 @@ public:
     virtual std::vector<FolderEntry> listFolder(const std::string& folder) const = 0;
     // When the file was last written; nullopt when it does not exist.
     virtual std::optional<FileTime> lastWriteTime(const std::string& path) const = 0;
+    // The file's length in bytes; nullopt when it does not exist.
+    virtual std::optional<std::uint64_t> fileSize(const std::string& path) const = 0;
     // Whether files can be created in the folder (given with its final "\") and
     // deleted again, found out by doing so with a probe file of a new name.
     // Attributes and access lists do not tell: a read-only share or mount, a
@@ -73,8 +75,10 @@ public:
 class Shell {
 public:
     virtual ~Shell() = default;
-    // ShellExecuteA; the result is never examined by the program.
-    virtual void execute(WindowHandle owner, const std::string& verb, const std::string& file,
+    // ShellExecuteA; false when the shell refused (a result of 32 or less).
+    // Only the job commands look: a script that never started must not be
+    // watched for ever.
+    virtual bool execute(WindowHandle owner, const std::string& verb, const std::string& file,
                          const std::string& parameters, const std::string& directory,
                          int showCommand) = 0;
     // ExitWindowsEx(flags, reserved); the result is never examined.
@@ -92,6 +96,15 @@ public:
     virtual bool isLeadByte(unsigned char byte) const = 0;
     // When Windows last started: no process of an earlier session runs any more.
     virtual FileTime systemStartTime() const = 0;
+    // The text in the console (OEM) code page, when every character has a form
+    // there; otherwise nullopt, with the first character that has none (in the
+    // ANSI code page) in `missing`. Never a replacement character: "?" is a
+    // wildcard to the command interpreter.
+    virtual std::optional<std::string> oemForm(const std::string& text,
+                                               std::string& missing) const = 0;
+    // Writes to the standard error handle the process was started with, when
+    // it has one: where a script that runs the program unattended reads why.
+    virtual void writeStandardError(const std::string& text) = 0;
 };
 
 // The whole platform as one bundle, handed to the windows and jobs.

@@ -92,8 +92,18 @@ void Application::dispatch(const std::function<void()>& handler) {
     }
 }
 
+void Application::runUnattended(std::function<void(const std::string&)> report) {
+    report_ = std::move(report);
+}
+
 Answer Application::messageBox(MessageKind kind, const std::string& text) {
     leaveIfTerminated();
+    if (report_ && (kind == MessageKind::Error || kind == MessageKind::Warning)) {
+        report_(text);
+        if (kind == MessageKind::Error)
+            exitStatus_ = 1;
+        return Answer::Ok;
+    }
     const Answer answer = backend_.messageBox(kind, messageTitle(kind), text);
     // A box ended by the end of the program was not answered by the user.
     leaveIfTerminated();

@@ -72,6 +72,14 @@ public:
     // handler. After the end of the application it runs nothing.
     void dispatch(const std::function<void()>& handler);
     Answer messageBox(MessageKind kind, const std::string& text);
+    // From now on no error or warning box waits for a person: the text goes to
+    // `report`, and an error makes the exit status 1. For runs that a script
+    // started and waits for.
+    void runUnattended(std::function<void(const std::string&)> report);
+    bool unattended() const { return static_cast<bool>(report_); }
+    // What the process returns when the loop has ended: 0 unless something failed.
+    int exitStatus() const { return exitStatus_; }
+    void setExitStatus(int status) { exitStatus_ = status; }
     void showError(const std::string& text) { messageBox(MessageKind::Error, text); }
 
     // The form that last became active (headless bookkeeping and modal hand-back).
@@ -88,6 +96,8 @@ private:
     std::vector<std::function<void()>> clearReferences_;
     Form* activeForm_ = nullptr;
     bool terminated_ = false;
+    std::function<void(const std::string&)> report_;
+    int exitStatus_ = 0;
 };
 
 } // namespace korimba::ui

@@ -1,6 +1,10 @@
 #include "fakes/FakePlatform.h"
 
+#include "jobs/PathRules.h"
+
 #include <algorithm>
+#include <cctype>
+#include <map>
 #include <stdexcept>
 #include <string_view>
 
@@ -212,7 +216,19 @@ FakeFileSystem::Entry* FakeFileSystem::findFile(const std::string& path) const {
 FakeFileSystem::Entry& FakeFileSystem::newEntry(const std::string& name, Entry* parent,
                                                 bool folder) {
     entries_.push_back(std::make_unique<Entry>(Entry{name, parent, folder, {}, {}, clock_}));
-    return *entries_.back();
+    Entry& made = *entries_.back();
+    const bool beyondAscii = std::any_of(name.begin(), name.end(),
+                                         [](char c) { return static_cast<unsigned char>(c) > 127; });
+    if (makeShortNames_ && beyondAscii && parent != nullptr) {
+        std::string stem;
+        for (char c : name.substr(0, name.rfind('.')))
+            if (std::isalnum(static_cast<unsigned char>(c)) && stem.size() < 4)
+                stem += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const std::size_t dot = name.rfind('.');
+        made.shortName = stem + "~" + std::to_string(++shortNamesMade_) +
+                         (dot == std::string::npos ? "" : paths::upperAscii(name.substr(dot)));
+    }
+    return made;
 }
 
 FakeFileSystem::Entry* FakeFileSystem::ensureFolders(const Location& location, std::size_t count,
@@ -458,6 +474,11 @@ std::optional<platform::FileTime> FakeFileSystem::lastWriteTime(const std::strin
     return entry != nullptr ? std::optional<platform::FileTime>(entry->writeTime) : std::nullopt;
 }
 
+std::optional<std::uint64_t> FakeFileSystem::fileSize(const std::string& path) const {
+    const Entry* file = findFile(path);
+    return file != nullptr ? std::optional<std::uint64_t>(file->content.size()) : std::nullopt;
+}
+
 bool FakeFileSystem::canWriteFolder(const std::string& folder) {
     if (!isFolder(folder)) {
         return false;
@@ -514,14 +535,40 @@ std::ostream& operator<<(std::ostream& out, const ShellExecution& execution) {
                << execution.showCommand << ")";
 }
 
-void FakeShell::execute(platform::WindowHandle owner, const std::string& verb,
+bool FakeShell::execute(platform::WindowHandle owner, const std::string& verb,
                         const std::string& file, const std::string& parameters,
                         const std::string& directory, int showCommand) {
     const ShellExecution execution{owner, verb, file, parameters, directory, showCommand};
     executions_.push_back(execution);
+    if (refuses_) {
+        return false;
+    }
     if (onExecute_) {
         onExecute_(execution);
     }
+    return true;
+}
+
+// --- FakeProcess ---
+
+std::optional<std::string> FakeProcess::oemForm(const std::string& text,
+                                                std::string& missing) const {
+    static const std::map<unsigned char, unsigned char> oem = {
+        {0xE9, 0x82}, {0xFC, 0x81}, {0xDC, 0x9A}, {0xEF, 0x8B}, {0xF6, 0x94},
+        {0xE4, 0x84}, {0xC9, 0x90}, {0xE8, 0x8A}, {0xE0, 0x85}, {0xE7, 0x87}};
+    std::string result;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            result += c;
+        } else if (const auto found = oem.find(byte); found != oem.end()) {
+            result += static_cast<char>(found->second);
+        } else {
+            missing = std::string(1, c);
+            return std::nullopt;
+        }
+    }
+    return result;
 }
 
 void FakeShell::exitWindows(unsigned flags, unsigned reserved) {

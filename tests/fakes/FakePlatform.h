@@ -57,6 +57,10 @@ public:
     // Every file written from now on is stamped with this time.
     void setClock(platform::FileTime now) { clock_ = now; }
     void setWriteTime(const std::string& path, platform::FileTime time);
+    // From now on every new file or folder whose name has a character beyond
+    // ASCII gets a short name of its own ("~1", "~2", ... after the ASCII
+    // letters of its stem), as on a volume that makes 8.3 names.
+    void makeShortNames(bool make = true) { makeShortNames_ = make; }
 
     // --- platform::FileSystem ---
 
@@ -72,6 +76,7 @@ public:
     std::optional<std::string> findFirstName(const std::string& pattern) const override;
     std::vector<platform::FolderEntry> listFolder(const std::string& folder) const override;
     std::optional<platform::FileTime> lastWriteTime(const std::string& path) const override;
+    std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     // Writes and deletes a probe file of a new name, as the real side does.
     bool canWriteFolder(const std::string& folder) override;
 
@@ -105,6 +110,8 @@ private:
     std::vector<std::string> readDenied_;
     LeadBytePredicate isLeadByte_;
     platform::FileTime clock_ = kDefaultClock;
+    bool makeShortNames_ = false;
+    int shortNamesMade_ = 0;
 };
 
 // win.ini and friends: values by file, section and key, all without regard to
@@ -150,9 +157,11 @@ struct ExitWindowsCall {
 
 class FakeShell final : public platform::Shell {
 public:
-    void execute(platform::WindowHandle owner, const std::string& verb, const std::string& file,
+    bool execute(platform::WindowHandle owner, const std::string& verb, const std::string& file,
                  const std::string& parameters, const std::string& directory,
                  int showCommand) override;
+    // Every execute from now on is logged and refused (or started again).
+    void refuse(bool refuse = true) { refuses_ = refuse; }
     void exitWindows(unsigned flags, unsigned reserved) override;
 
     const std::vector<ShellExecution>& executions() const { return executions_; }
@@ -166,6 +175,7 @@ private:
     std::vector<ShellExecution> executions_;
     std::vector<ExitWindowsCall> exitCalls_;
     std::function<void(const ShellExecution&)> onExecute_;
+    bool refuses_ = false;
 };
 
 class FakeProcess final : public platform::Process {
@@ -176,6 +186,12 @@ public:
     std::vector<std::string> arguments() const override { return arguments_; }
     bool isLeadByte(unsigned char byte) const override { return isLeadByte_ && isLeadByte_(byte); }
     platform::FileTime systemStartTime() const override { return systemStartTime_; }
+    // Code page 1252 to 850 for the letters the tests use; the dash, curly
+    // quotes, euro and per-mille signs have no OEM form, as there.
+    std::optional<std::string> oemForm(const std::string& text,
+                                       std::string& missing) const override;
+    void writeStandardError(const std::string& text) override { standardError_ += text; }
+    const std::string& standardError() const { return standardError_; }
 
     void setExecutablePath(std::string path) { executablePath_ = std::move(path); }
     void setArguments(std::vector<std::string> arguments) { arguments_ = std::move(arguments); }
@@ -188,6 +204,7 @@ private:
     platform::FileTime systemStartTime_ = 0;
     std::vector<std::string> arguments_;
     LeadBytePredicate isLeadByte_;
+    std::string standardError_;
 };
 
 // The four fakes together. The program folder C:\Korimba\ exists with

@@ -278,11 +278,10 @@ TEST_F(SingleJob, UnattendedEncodeStartsAtActivationAndEndsTheProgramWithTheJob)
     EXPECT_EQ(backend.minimized, 1);
     EXPECT_FALSE(Form1->ExplorerButton1.enabled());
 
-    // Activated again while the job runs: the press is refused.
+    // Activated again while the job runs: no second press, so no refusal.
     Form1->userActivate();
-    EXPECT_EQ(backend.messageTexts(),
-              std::vector<std::string>{"An encoding process is still in progress, please try "
-                                       "again when the encoding has finished."});
+    EXPECT_TRUE(backend.messageTexts().empty());
+    EXPECT_EQ(platform.shell.executions().size(), 1u);
 
     // A decode ending meanwhile does not end the program; the encode's end does.
     Form1->Timer2.setEnabled(true);
@@ -292,6 +291,7 @@ TEST_F(SingleJob, UnattendedEncodeStartsAtActivationAndEndsTheProgramWithTheJob)
     tick(Form1->Timer1);
     EXPECT_TRUE(application->terminated());
     EXPECT_EQ(content("options.ini"), "No\r\nNo\r\nYes\r\n7\r\nNo\r\n") << "the ordinary close";
+    EXPECT_EQ(application->exitStatus(), 1) << "the coder made nothing";
 }
 
 TEST_F(SingleJob, SecondArgumentInAnotherCaseIsNoUnattendedRun) {
@@ -308,7 +308,11 @@ TEST_F(SingleJob, UnattendedEncodeWithoutAnEncoderAsksOncePerActivation) {
     EXPECT_EQ(backend.modalsShown, std::vector<std::string>{"TForm2"})
         << "the dialog's closing activates the window without pressing again";
     EXPECT_FALSE(running("Encoding.bat"));
-    EXPECT_FALSE(application->terminated());
+    EXPECT_TRUE(application->terminated()) << "nothing is left to wait for";
+    EXPECT_EQ(application->exitStatus(), 1);
+    EXPECT_EQ(platform.process.standardError(),
+              "The encoding was not started: there is no encoder at "
+              "\"C:\\L3ENC\\L3ENC.EXE\".\r\n");
 }
 
 TEST_F(SingleJob, MissingInputIsRefusedBeforeTheScriptCouldDeleteAnOlderOutput) {

@@ -146,7 +146,9 @@ TEST_F(SystemMenu, EnablingAndDisablingRestartWithTheFirstArgumentOnly) {
     writeLines("message.txt", {"notice"});
     setArguments({"D:\\My Music\\a.wav", "/encode"});
     platform.files.addFile("D:\\My Music\\a.wav");
-    platform.files.addFile(file("Encoding.bat")); // so that the unattended run waits
+    // The unattended run's encode starts and keeps running, so the run waits.
+    platform.files.addFile("C:\\L3ENC\\L3ENC.EXE");
+    writeLines("Settings.ini", {"C:\\L3ENC\\L3ENC.EXE"});
     startAndShow();
     EXPECT_EQ(Form7->ExplorerButton3.caption(), "Enable p&ackage");
 

@@ -144,6 +144,14 @@ std::optional<FileTime> Win32FileSystem::lastWriteTime(const std::string& path) 
     return fileTimeValue(data.ftLastWriteTime);
 }
 
+std::optional<std::uint64_t> Win32FileSystem::fileSize(const std::string& path) const {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 bool Win32FileSystem::canWriteFolder(const std::string& folder) {
     // A name of this process's own; a file that already has it is left alone.
     const std::string stem = folder + "~korimba-probe-" + std::to_string(GetCurrentProcessId());
@@ -185,11 +193,13 @@ bool Win32Profile::write(const std::string& file, const std::string& section,
            0;
 }
 
-void Win32Shell::execute(WindowHandle owner, const std::string& verb, const std::string& file,
+bool Win32Shell::execute(WindowHandle owner, const std::string& verb, const std::string& file,
                          const std::string& parameters, const std::string& directory,
                          int showCommand) {
-    ShellExecuteA(static_cast<HWND>(owner), verb.c_str(), file.c_str(), parameters.c_str(),
-                  directory.c_str(), showCommand);
+    const HINSTANCE result =
+        ShellExecuteA(static_cast<HWND>(owner), verb.c_str(), file.c_str(), parameters.c_str(),
+                      directory.c_str(), showCommand);
+    return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 void Win32Shell::exitWindows(unsigned flags, unsigned reserved) {
@@ -222,6 +232,41 @@ FileTime Win32Process::systemStartTime() const {
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     return fileTimeValue(now) - millisecondsSinceSystemStart() * 10000;
+}
+
+std::optional<std::string> Win32Process::oemForm(const std::string& text,
+                                                 std::string& missing) const {
+    const int wideLength = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(std::size_t(wideLength), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), wide.data(), wideLength);
+    std::string oem;
+    // One character at a time, so that the first one without a form can be named.
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        const bool pair = IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size();
+        const int units = pair ? 2 : 1;
+        char bytes[8];
+        BOOL replaced = FALSE;
+        const int length = WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, &wide[i], units,
+                                               bytes, sizeof bytes, nullptr, &replaced);
+        if (length <= 0 || replaced) {
+            char ansi[8];
+            const int ansiLength = WideCharToMultiByte(CP_ACP, 0, &wide[i], units, ansi,
+                                                       sizeof ansi, nullptr, nullptr);
+            missing.assign(ansi, std::size_t(ansiLength > 0 ? ansiLength : 0));
+            return std::nullopt;
+        }
+        oem.append(bytes, std::size_t(length));
+        i += std::size_t(units - 1);
+    }
+    return oem;
+}
+
+void Win32Process::writeStandardError(const std::string& text) {
+    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    if (error == nullptr || error == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    WriteFile(error, text.data(), DWORD(text.size()), &written, nullptr);
 }
 
 } // namespace korimba::platform::win32

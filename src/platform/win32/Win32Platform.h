@@ -17,6 +17,7 @@ public:
     std::optional<std::string> findFirstName(const std::string& pattern) const override;
     std::vector<FolderEntry> listFolder(const std::string& folder) const override;
     std::optional<FileTime> lastWriteTime(const std::string& path) const override;
+    std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     bool canWriteFolder(const std::string& folder) override;
 };
 
@@ -30,7 +31,7 @@ public:
 
 class Win32Shell final : public Shell {
 public:
-    void execute(WindowHandle owner, const std::string& verb, const std::string& file,
+    bool execute(WindowHandle owner, const std::string& verb, const std::string& file,
                  const std::string& parameters, const std::string& directory,
                  int showCommand) override;
     void exitWindows(unsigned flags, unsigned reserved) override;
@@ -42,6 +43,9 @@ public:
     std::vector<std::string> arguments() const override;
     bool isLeadByte(unsigned char byte) const override;
     FileTime systemStartTime() const override;
+    std::optional<std::string> oemForm(const std::string& text,
+                                       std::string& missing) const override;
+    void writeStandardError(const std::string& text) override;
 };
 
 // The real platform, one instance per program.

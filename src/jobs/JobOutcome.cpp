@@ -1,0 +1,110 @@
+#include "jobs/JobOutcome.h"
+
+#include <algorithm>
+
+namespace korimba::jobs {
+
+namespace {
+
+constexpr std::size_t kNamedAtMost = 20;
+
+// The note's first line, without its line end; "" when there is none.
+std::string noteLine(const platform::FileSystem& files, const std::string& note) {
+    const std::optional<std::string> content = files.readFile(note);
+    if (!content)
+        return {};
+    std::string line = content->substr(0, content->find_first_of("\r\n"));
+    while (!line.empty() && (line.back() == ' ' || line.back() == '.'))
+        line.pop_back();
+    return line;
+}
+
+bool isWarning(const std::string& line) {
+    return line.rfind(kWarningPrefix, 0) == 0;
+}
+
+std::string reasonOf(const Outcome& outcome) {
+    return outcome.text.empty() ? "no reason given" : outcome.text;
+}
+
+// "<input>: <text>" lines, at most kNamedAtMost, then how many more there are.
+std::string entryLines(const std::vector<const Outcome*>& outcomes) {
+    std::string lines;
+    for (std::size_t i = 0; i < outcomes.size() && i < kNamedAtMost; ++i)
+        lines += "\n" + outcomes[i]->input + ": " + reasonOf(*outcomes[i]);
+    if (outcomes.size() > kNamedAtMost)
+        lines += "\nand " + std::to_string(outcomes.size() - kNamedAtMost) + " more";
+    return lines;
+}
+
+} // namespace
+
+std::optional<FileStamp> stampOf(const platform::FileSystem& files, const std::string& path) {
+    const std::optional<platform::FileTime> written = files.lastWriteTime(path);
+    const std::optional<std::uint64_t> size = files.fileSize(path);
+    if (!written || !size)
+        return std::nullopt;
+    return FileStamp{*written, *size};
+}
+
+std::string coderNote(const std::string& temporaryOutput) {
+    return temporaryOutput + ".err";
+}
+
+std::vector<Outcome> judge(const platform::FileSystem& files,
+                           const std::vector<ExpectedResult>& expected) {
+    std::vector<Outcome> outcomes;
+    for (const ExpectedResult& result : expected) {
+        const std::optional<FileStamp> now = stampOf(files, result.output);
+        Outcome outcome;
+        outcome.input = result.input;
+        outcome.output = result.output;
+        outcome.arrived = now && now != result.before;
+        outcome.olderKept = !outcome.arrived && now.has_value();
+        std::string line = noteLine(files, result.note);
+        if (outcome.arrived && !isWarning(line))
+            continue;
+        if (isWarning(line))
+            line.erase(0, kWarningPrefix.size());
+        outcome.text = line;
+        outcomes.push_back(outcome);
+    }
+    return outcomes;
+}
+
+bool anyFailed(const std::vector<Outcome>& outcomes) {
+    return std::any_of(outcomes.begin(), outcomes.end(),
+                       [](const Outcome& outcome) { return !outcome.arrived; });
+}
+
+std::string singleReport(const JobWords& words, const std::vector<Outcome>& outcomes) {
+    if (outcomes.empty())
+        return {};
+    const Outcome& outcome = outcomes.front();
+    if (outcome.arrived)
+        return outcome.input + " was " + words.participle + " to " + outcome.output +
+               ", with a warning: " + outcome.text + ".";
+    return outcome.input + " could not be " + words.participle + ": " + reasonOf(outcome) +
+           ".\n" +
+           (outcome.olderKept ? "The older " + outcome.output + " was left as it was."
+                              : "No file was made at " + outcome.output + ".");
+}
+
+std::string listReport(const JobWords& words, std::size_t total,
+                       const std::vector<Outcome>& outcomes) {
+    std::vector<const Outcome*> failed;
+    std::vector<const Outcome*> warned;
+    for (const Outcome& outcome : outcomes)
+        (outcome.arrived ? warned : failed).push_back(&outcome);
+    const std::string of = " of " + std::to_string(total) + " files ";
+    std::string report;
+    if (!failed.empty())
+        report += std::to_string(failed.size()) + of + "could not be " + words.participle + ":" +
+                  entryLines(failed);
+    if (!warned.empty())
+        report += std::string(report.empty() ? "" : "\n\n") + std::to_string(warned.size()) + of +
+                  "were " + words.participle + " with a warning:" + entryLines(warned);
+    return report;
+}
+
+} // namespace korimba::jobs

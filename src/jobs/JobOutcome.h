@@ -1,0 +1,65 @@
+#pragma once
+// What a job was to produce, and at its end what it did. The script runs
+// outside the program and never says whether its coder succeeded; the program
+// knows each output it asked for, so when the script has gone it looks: a
+// result that is missing, or an older file left as it was, is a failure, with
+// the reason the coder left in its note beside its temporary output.
+#include "platform/Platform.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korimba::jobs {
+
+// A file as it was: a rewrite changes one or the other.
+struct FileStamp {
+    platform::FileTime written = 0;
+    std::uint64_t size = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+std::optional<FileStamp> stampOf(const platform::FileSystem& files, const std::string& path);
+
+// The coder's note beside its intended output: one line, the reason of a
+// failure, or "warning: ..." beside a result that was made.
+std::string coderNote(const std::string& temporaryOutput);
+inline constexpr std::string_view kWarningPrefix = "warning: ";
+
+struct ExpectedResult {
+    std::string input;                // as the user gave it
+    std::string output;               // where the result must arrive, long form
+    std::string note;                 // the coder's note, full path
+    std::optional<FileStamp> before;  // the file at the output when the job started
+};
+
+struct Outcome {
+    std::string input;
+    std::string output;
+    bool arrived = false;
+    bool olderKept = false; // failed, and an older file at the output is as it was
+    std::string text;       // the reason of a failure or the warning; "" for neither
+};
+
+// The entries that failed or carry a warning, in order; every other one
+// arrived cleanly.
+std::vector<Outcome> judge(const platform::FileSystem& files,
+                           const std::vector<ExpectedResult>& expected);
+
+// The words of a direction in the report.
+struct JobWords {
+    const char* participle; // "encoded"
+};
+inline constexpr JobWords kEncodeWords{"encoded"};
+inline constexpr JobWords kDecodeWords{"decoded"};
+
+// The report of a single-file job; "" when it arrived cleanly.
+std::string singleReport(const JobWords& words, const std::vector<Outcome>& outcomes);
+// The report of a list job of `total` entries; "" when all arrived cleanly.
+// Failed entries first, each with its reason, at most 20 of them named.
+std::string listReport(const JobWords& words, std::size_t total,
+                       const std::vector<Outcome>& outcomes);
+bool anyFailed(const std::vector<Outcome>& outcomes);
+
+} // namespace korimba::jobs

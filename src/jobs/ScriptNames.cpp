@@ -1,0 +1,56 @@
+#include "jobs/ScriptNames.h"
+
+#include <algorithm>
+
+namespace korimba::jobs {
+
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+std::string unnameableMessage(const std::string& path, const std::string& character) {
+    return "Korimba cannot pass this name to the command interpreter that runs the job:\n\n" +
+           path +
+           "\n\nIts volume gives no short (8.3) names, and the character \"" + character +
+           "\" does not exist in the interpreter's code page. Please rename the file or folder "
+           "and try again.";
+}
+
+std::string ScriptNames::path(const std::string& path) {
+    if (isAscii(path))
+        return path;
+    if (std::string shortForm = shortAscii(path); !shortForm.empty())
+        return shortForm;
+    const std::string shortForm = paths::ShortPath(files_, path);
+    if (shortForm.empty()) {
+        // Not there yet: its folder by the short form, its own name as it is.
+        const std::string folder = paths::folderPart(path, codePage_);
+        if (!folder.empty() && folder != path && files_.exists(folder)) {
+            const std::string shortFolder = shortAscii(folder);
+            if (!shortFolder.empty())
+                return shortFolder + name(paths::fileNamePart(path, codePage_), path);
+        }
+    }
+    return oem(shortForm.empty() ? path : shortForm, path);
+}
+
+std::string ScriptNames::name(const std::string& name, const std::string& whole) {
+    return isAscii(name) ? name : oem(name, whole);
+}
+
+std::string ScriptNames::shortAscii(const std::string& path) const {
+    std::string shortForm = paths::ShortPath(files_, path);
+    return isAscii(shortForm) ? shortForm : std::string();
+}
+
+std::string ScriptNames::oem(const std::string& text, const std::string& whole) {
+    std::string missing;
+    if (std::optional<std::string> form = process_.oemForm(text, missing))
+        return *form;
+    if (refusal_.empty())
+        refusal_ = unnameableMessage(whole, missing);
+    return {};
+}
+
+} // namespace korimba::jobs
