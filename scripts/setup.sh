@@ -18,6 +18,24 @@ if can_run_32bit_linux; then
 fi
 # The coders are cross-built from Debian's source packages (scripts/coders.sh).
 packages+=(dpkg-dev make bzip2 xz-utils nasm)
+# The end-to-end tests run the program in a Western European and a Cyrillic
+# locale: Wine takes its code pages from them, and reads file names through them.
+packages+=(locales)
+test_locales=(de_DE.UTF-8 ru_RU.UTF-8)
+locales_missing() {
+    local name
+    for name in "${test_locales[@]}"; do
+        locale -a 2>/dev/null | grep -qix "${name%.UTF-8}.utf8" || return 0
+    done
+    return 1
+}
+generate_locales() {
+    local name
+    for name in "${test_locales[@]}"; do
+        grep -q "^$name UTF-8" /etc/locale.gen 2>/dev/null || echo "$name UTF-8" >>/etc/locale.gen
+    done
+    locale-gen
+}
 
 # Source entries for the same mirrors and suites as the binary ones, so that
 # "apt-get source" fetches the coders that match the installed system.
@@ -46,15 +64,20 @@ for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
         missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && [ $sources_missing = 0 ] && exit 0
+locales_needed=0
+locales_missing && locales_needed=1
+[ ${#missing[@]} -eq 0 ] && [ $sources_missing = 0 ] && [ $locales_needed = 0 ] && exit 0
 if [ "$(id -u)" != 0 ]; then
-    echo "missing packages: ${missing[*]} (or apt source entries); run this script as root" >&2
+    echo "missing packages: ${missing[*]} (or apt source entries, or the locales" \
+        "${test_locales[*]}); run this script as root" >&2
     exit 1
 fi
 if [ $with_32bit = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
 fi
 [ $sources_missing = 0 ] || add_source_entries
-apt-get update -q
+[ ${#missing[@]} -eq 0 ] && [ $sources_missing = 0 ] || apt-get update -q
 [ ${#missing[@]} -eq 0 ] ||
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+locales_missing && generate_locales
+exit 0
