@@ -1,7 +1,9 @@
 // The coders' format code on files built byte by byte: WAV chunk orders and
-// codings, SND encodings, and the faults each must report instead of coding.
+// codings, SND encodings, files cut short, and the faults each must report
+// instead of coding.
 #include "../../tools/audio/AudioError.h"
 #include "../../tools/audio/InputFormat.h"
+#include "../../tools/audio/Samples.h"
 #include "../../tools/audio/WavFile.h"
 
 #include <gtest/gtest.h>
@@ -195,12 +197,62 @@ TEST(WavReading, DataSizeOfAPipeWriterRunsToTheEndAndAPartFrameIsDropped) {
     EXPECT_EQ(d.samples.size(), 4u);
 }
 
+// 16-bit stereo at 8000 Hz whose data chunk states `stated` frames and holds `present`.
+Bytes wavWithData(std::uint32_t statedBytes, std::size_t presentBytes) {
+    Bytes file = riff({chunk("fmt ", fmtBody(1, 2, 8000, 16))});
+    append(file, "data");
+    le(file, statedBytes, 4);
+    for (std::size_t i = 0; i < presentBytes; ++i)
+        file.push_back(static_cast<std::uint8_t>(i % 4 == 1 ? 0x20 : 0x00));
+    return file;
+}
+
+TEST(WavReading, CutShortIsReadAsFarAsItGoes) {
+    // One second promised, a little over a tenth there, the last frame in part.
+    Decoded d = decode(wavWithData(8000 * 4, 1001 * 4 + 3));
+    EXPECT_EQ(d.stream.frames(), 1001u);
+    EXPECT_EQ(d.samples.size(), 2002u);
+    EXPECT_EQ(d.stream.length, DataLength::EndedEarly);
+    EXPECT_EQ(lengthWarning(d.stream), "the WAV file ended early: 0.1 s of 1.0 s coded");
+
+    // Missing only part of its last frame (or its pad byte) a file is whole.
+    d = decode(wavWithData(2 * 4 + 3, 2 * 4 + 1));
+    EXPECT_EQ(d.stream.frames(), 2u);
+    EXPECT_EQ(lengthWarning(d.stream), std::nullopt);
+
+    // A complete file has no warning; one with nothing whole left is refused.
+    EXPECT_EQ(lengthWarning(decode(wavWithData(8000 * 4, 8000 * 4)).stream), std::nullopt);
+    EXPECT_EQ(failure(wavWithData(8000 * 4, 3)),
+              "the WAV file is truncated: it ends before its audio data");
+    EXPECT_EQ(failure(wavWithData(8000 * 4, 0)),
+              "the WAV file is truncated: it ends before its audio data");
+}
+
+TEST(WavReading, DataOfALengthNeverStatedRunToTheEnd) {
+    // A recorder that stopped before it wrote the length left 0.
+    Decoded d = decode(wavWithData(0, 12000 * 4 + 2));
+    EXPECT_EQ(d.stream.frames(), 12000u);
+    EXPECT_EQ(d.stream.length, DataLength::Unstated);
+    EXPECT_EQ(lengthWarning(d.stream), "the WAV file's header states no length for its audio: "
+                                       "1.5 s coded, to the end of the file");
+
+    // An empty data chunk followed by another chunk, or by less than a frame, is empty.
+    const Bytes fmt = chunk("fmt ", fmtBody(1, 2, 8000, 16));
+    for (const Bytes& file : {riff({fmt, chunk("data", {}), chunk("LIST", {'I', 'N', 'F', 'O'})}),
+                              riff({fmt, chunk("data", {})}), wavWithData(0, 3)}) {
+        d = decode(file);
+        EXPECT_EQ(d.stream.frames(), 0u);
+        EXPECT_EQ(d.stream.length, DataLength::AsStated);
+        EXPECT_EQ(lengthWarning(d.stream), std::nullopt);
+    }
+}
+
 TEST(WavReading, FaultsAreReportedNotCoded) {
     const Bytes fmt = chunk("fmt ", fmtBody(1, 2, 44100, 16));
     const Bytes data = chunk("data", pcm16Frames);
     Bytes cut = riff({fmt, data});
-    cut.resize(cut.size() - 3);
-    EXPECT_EQ(failure(cut), "the WAV file is truncated: its audio data end early");
+    cut.resize(cut.size() - pcm16Frames.size() + 3); // not one whole frame left
+    EXPECT_EQ(failure(cut), "the WAV file is truncated: it ends before its audio data");
     EXPECT_EQ(failure(riff({fmt})), "the WAV file is truncated or holds no audio data");
     EXPECT_EQ(failure(riff({data})), "the WAV file has no format chunk");
     Bytes cutInFormat = riff({fmt, data});
@@ -262,8 +314,8 @@ TEST(SndReading, AnnotationUnknownSizeAndFaults) {
     EXPECT_EQ(d.stream.sampleRate, 22050);
     EXPECT_EQ(d.samples, (std::vector<float>{0.5f, -0.5f}));
 
-    EXPECT_EQ(failure(snd(3, 1, 8000, data, 100)),
-              "the SND file is truncated: its audio data end early");
+    EXPECT_EQ(failure(snd(3, 1, 8000, {}, 100)),
+              "the SND file is truncated: it ends before its audio data");
     EXPECT_NE(failure(snd(23, 1, 8000, data)).find("encoding 23"), std::string::npos);
     EXPECT_EQ(failure(snd(3, 3, 8000, data)),
               "the file has 3 channels; only mono and stereo can be encoded");
@@ -272,6 +324,25 @@ TEST(SndReading, AnnotationUnknownSizeAndFaults) {
     Bytes header = snd(3, 1, 8000, data);
     header.resize(20);
     EXPECT_EQ(failure(header), "the file is truncated");
+}
+
+TEST(SndReading, CutShortIsReadAsFarAsItGoes) {
+    // 16-bit mono at 8000 Hz: 2.5 s promised, 0.75 s and half a sample there.
+    const Decoded d = decode(snd(3, 1, 8000, Bytes(6000 * 2 + 1, 0x10), 20000 * 2));
+    EXPECT_EQ(d.stream.frames(), 6000u);
+    EXPECT_EQ(d.samples.size(), 6000u);
+    EXPECT_EQ(lengthWarning(d.stream), "the SND file ended early: 0.7 s of 2.5 s coded");
+}
+
+TEST(InputRecognition, RatesTooLowToEncodeAreRefusedInOneLine) {
+    const Bytes data = chunk("data", pcm16Frames);
+    EXPECT_EQ(
+        failure(riff({chunk("fmt ", fmtBody(1, 1, 1, 16)), data})),
+        "the WAV file states a sample rate of 1 Hz, too low to encode (1000 Hz is the least)");
+    EXPECT_EQ(failure(snd(3, 1, 999, {0, 0})),
+              "the SND file states a sample rate of 999 Hz, too low to encode (1000 Hz is the "
+              "least)");
+    EXPECT_EQ(decode(riff({chunk("fmt ", fmtBody(1, 1, 1000, 16)), data})).stream.sampleRate, 1000);
 }
 
 TEST(InputRecognition, ContentDecidesNotTheName) {

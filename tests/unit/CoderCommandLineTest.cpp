@@ -1,6 +1,8 @@
-// The coders' command lines as the job scripts write them, blanks and all.
+// The coders' command lines as the job scripts write them, blanks and all,
+// and the note each run leaves beside the output it names.
 #include "../../tools/audio/Arguments.h"
 #include "../../tools/audio/AudioError.h"
+#include "../../tools/audio/Note.h"
 
 #include <gtest/gtest.h>
 
@@ -68,4 +70,39 @@ TEST(CoderCommandLine, Decoder) {
     EXPECT_FALSE(parseDecoderArguments({"A", "B", "-WAV"}).mono);
     EXPECT_THROW(parseDecoderArguments({"A", "-wav"}), AudioError);
     EXPECT_THROW(parseDecoderArguments({"A", "B", "-aiff"}), AudioError);
+}
+
+TEST(CoderCommandLine, OutputNamedBeyondDoubtEvenOnAWrongLine) {
+    EXPECT_EQ(outputArgument({"IN.WAV", "C:\\K\\Temp\\IN.WAV", "-br", "100000"}),
+              "C:\\K\\Temp\\IN.WAV");
+    EXPECT_EQ(outputArgument({"-BR", "128000", "A", "-x", "B"}), "B");
+    EXPECT_EQ(outputArgument({"A", "B", "-br"}), "B");
+    EXPECT_EQ(outputArgument({"A.MP3", "B.MP3", "-wav", "-aiff"}), "B.MP3");
+    // A missing input leaves the Temp folder as the only file: no output is known.
+    EXPECT_EQ(outputArgument({"C:\\K\\Temp\\", "-br", "128000"}), std::nullopt);
+    EXPECT_EQ(outputArgument({"A", "B", "C", "-br", "8000"}), std::nullopt);
+    EXPECT_EQ(outputArgument({}), std::nullopt);
+}
+
+TEST(CoderNote, OneLineBesideTheOutput) {
+    EXPECT_EQ(notePath("C:\\P\\Temp\\NIGHTA~1.WAV"), "C:\\P\\Temp\\NIGHTA~1.WAV.err");
+    EXPECT_EQ(noteContent("the WAV file holds no audio data"),
+              "the WAV file holds no audio data\r\n");
+    // System messages may bring line breaks of their own.
+    EXPECT_EQ(noteContent("the output cannot be written: There is not enough space\r\n"
+                          "on the disk\r\n"),
+              "the output cannot be written: There is not enough space on the disk\r\n");
+    EXPECT_EQ(noteContent(warningNote("the MP3 file ended early: 1.2 s of 5.0 s coded")),
+              "warning: the MP3 file ended early: 1.2 s of 5.0 s coded\r\n");
+}
+
+TEST(CoderNote, SecondsCodedNeverClaimMoreThanIsThere) {
+    EXPECT_EQ(endedEarlyText("WAV", 52920, 220500, 44100),
+              "the WAV file ended early: 1.2 s of 5.0 s coded");
+    // 4.99 s coded of 4.99 s promised: down, and to the nearest.
+    EXPECT_EQ(endedEarlyText("MP3", 220059, 220059, 44100),
+              "the MP3 file ended early: 4.9 s of 5.0 s coded");
+    EXPECT_EQ(secondsText(8000, 8000, true), "1.0");
+    EXPECT_EQ(secondsText(0, 8000, true), "0.0");
+    EXPECT_EQ(secondsText(4294967295u, 1000, false), "4294967.3");
 }

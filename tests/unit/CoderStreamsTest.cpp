@@ -1,5 +1,5 @@
-// MPEG frame headers and info tags as l3dec checks them before decoding, and
-// the 16-bit rounding of its high-quality mode.
+// MPEG frame headers and info tags as l3dec checks them before and after
+// decoding, and the 16-bit rounding of its high-quality mode.
 #include "../../tools/audio/MpegFrames.h"
 #include "../../tools/audio/Pcm16.h"
 
@@ -101,6 +101,29 @@ TEST(MpegFrames, WhatIsNotAStreamIsNotTakenForOne) {
     Bytes empty;
     MemoryInput input(empty);
     EXPECT_FALSE(locateStream(input));
+}
+
+TEST(MpegFrames, ALastFrameCutShortIsSeen) {
+    const auto cutShort = [](const Bytes& file, std::uint64_t start = 0) {
+        MemoryInput input(file);
+        return lastFrameCutShort(input, start);
+    };
+    Bytes whole = frames(4, 100);
+    EXPECT_FALSE(cutShort(whole, 100));
+    Bytes tagged = whole;
+    tagged.insert(tagged.end(), {'T', 'A', 'G'});
+    tagged.resize(tagged.size() + 125);
+    EXPECT_FALSE(cutShort(tagged, 100)); // the frames end at a tag
+    Bytes junk = whole;
+    junk.resize(junk.size() + 50, 0x00);
+    EXPECT_FALSE(cutShort(junk, 100));
+
+    Bytes cut = whole;
+    cut.resize(cut.size() - 200);
+    EXPECT_TRUE(cutShort(cut, 100));
+    cut = whole;
+    cut.insert(cut.end(), mpeg1Header, mpeg1Header + 2); // even its header cut short
+    EXPECT_TRUE(cutShort(cut, 100));
 }
 
 TEST(MpegFrames, InfoTagWithLameDelayAndPadding) {

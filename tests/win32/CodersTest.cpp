@@ -1,6 +1,7 @@
 // Runs the real l3enc.exe and l3dec.exe on files made for each test: what they
-// make is read back with the coders' own format code, and every failure must
-// leave nothing at the output path.
+// make is read back with the coders' own format code, every failure must leave
+// nothing at the output path and its reason in the note beside it, and an
+// input cut short must be coded as far as it goes, with a warning.
 #include <windows.h>
 
 #include "TestSupport.h"
@@ -43,6 +44,23 @@ bool exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The note beside an output, or "(none)".
+std::string note(const std::string& output) {
+    const std::string path = output + ".err";
+    if (!exists(path))
+        return "(none)";
+    const Bytes text = readFile(path);
+    return std::string(text.begin(), text.end());
+}
+
+// Seconds with one decimal, rounded down.
+std::string secondsDown(std::uint64_t frames, int rate) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%llu.%llu", static_cast<unsigned long long>(frames / rate),
+                  static_cast<unsigned long long>(frames * 10 / rate % 10));
+    return text;
+}
+
 // A stereo or mono 16-bit WAV of tones, loud enough to survive coding.
 Bytes toneWav(int channels, int rate, int frames) {
     const auto header = pcm16WavHeader(channels, rate, std::uint64_t(frames) * channels * 2);
@@ -62,6 +80,20 @@ struct Mp3Facts {
     std::vector<FrameHeader> frames; // the tag frame first
     std::optional<InfoTag> tag;
 };
+
+// The frames that lie whole within the first `size` bytes of an MP3 file.
+std::size_t wholeFrames(const Bytes& file, std::size_t size) {
+    MemoryInput input(file);
+    const auto start = locateStream(input);
+    std::size_t count = 0;
+    for (std::size_t at = start ? start->offset : size; at + 4 <= size; ++count) {
+        const auto h = parseFrameHeader(file.data() + at);
+        if (!h || at + h->bytes > size)
+            break;
+        at += h->bytes;
+    }
+    return count;
+}
 
 Mp3Facts readMp3(const Bytes& file) {
     Mp3Facts facts;
@@ -128,12 +160,28 @@ protected:
         return result;
     }
 
-    // A failure: non-zero exit, one line naming the fault, nothing at the output.
-    void expectFailure(const CoderRun& r, const std::string& output, const std::string& fault) {
+    // A failure: non-zero exit, one line naming the fault, nothing at the
+    // output, and the fault alone on one line of the note beside it (where
+    // the output is known and its folder there).
+    void expectFailure(const CoderRun& r, const std::string& output, const std::string& fault,
+                       bool noted = true) {
         EXPECT_NE(r.exitCode, 0u);
         EXPECT_NE(r.messages.find(fault), std::string::npos) << r.messages;
         EXPECT_EQ(std::count(r.messages.begin(), r.messages.end(), '\n'), 1) << r.messages;
         EXPECT_FALSE(exists(output)) << output;
+        const std::string text = note(output);
+        if (noted) {
+            EXPECT_NE(text.find(fault), std::string::npos) << text;
+            EXPECT_EQ(text.find("\r\n"), text.size() - 2) << text;
+            // The console's line ends with it, after the program's name and the file.
+            const std::string line = r.messages.substr(0, r.messages.find_first_of("\r\n"));
+            EXPECT_TRUE(line.ends_with(text.substr(0, text.size() - 2)) ||
+                        line.find(text.substr(0, text.size() - 2) + "; usage:") !=
+                            std::string::npos)
+                << line << " / " << text;
+        } else {
+            EXPECT_EQ(text, "(none)");
+        }
         // The temporary file of the unfinished output is gone too.
         WIN32_FIND_DATAA found;
         HANDLE search = FindFirstFileA((temp_ + "l3_*").c_str(), &found);
@@ -243,22 +291,27 @@ TEST_F(CodersTest, EncoderFailuresLeaveNothing) {
                   "the file does not exist");
 
     Bytes cut = good;
-    cut.resize(cut.size() / 2);
+    cut.resize(44 + 3); // not one whole frame of audio
     writeFile(folder_ + "CUT.WAV", cut);
     writeFile(out, {'o', 'l', 'd'}); // an older result must not survive as this one
     expectFailure(run("l3enc.exe", folder_ + "CUT.WAV " + out + " -br 128000"), out,
-                  "the WAV file is truncated");
+                  "the WAV file is truncated: it ends before its audio data");
 
     writeFile(folder_ + "TEXT.WAV", {'h', 'e', 'l', 'l', 'o', '\r', '\n'});
     expectFailure(run("l3enc.exe", folder_ + "TEXT.WAV " + out + " -br 128000"), out,
                   "neither a WAV nor a SND");
 
+    // No folder, no note either.
     expectFailure(run("l3enc.exe", wav + " " + folder_ + "NOFOLDER\\OUT.WAV -br 128000"),
-                  folder_ + "NOFOLDER\\OUT.WAV", "cannot be created");
-    expectFailure(run("l3enc.exe", wav + " " + out + " -br 100000"), out, "no bit rate of 100000");
+                  folder_ + "NOFOLDER\\OUT.WAV", "cannot be created", false);
+    expectFailure(run("l3enc.exe", wav + " " + out + " -br 100000"), out,
+                  "MP3 offers no bit rate of 100000");
 
-    // The script's line for a missing input: only the Temp folder and the switches.
-    expectFailure(run("l3enc.exe", " " + temp_ + " -br 128000"), out, "no output file given");
+    // The script's line for a missing input: only the Temp folder and the
+    // switches. Its output is not known, so no note is touched.
+    DeleteFileA((out + ".err").c_str());
+    expectFailure(run("l3enc.exe", " " + temp_ + " -br 128000"), out, "no output file given",
+                  false);
 
     // Never over its own input, however the output is spelt.
     const CoderRun same = run("l3enc.exe", wav + " \"" + longFolder_ + "\\good.wav\" -br 128000");
@@ -282,13 +335,165 @@ TEST_F(CodersTest, DecoderFailuresLeaveNothing) {
     writeFile(folder_ + "EMPTY.MP3", {});
     expectFailure(run("l3dec.exe", folder_ + "EMPTY.MP3 " + out + " -wav"), out, "empty");
 
+    // Cut inside its first frame of audio: there is nothing to decode.
     Bytes cut = readFile(mp3);
-    cut.resize(cut.size() / 2);
+    cut.resize(600);
     writeFile(folder_ + "CUT.MP3", cut);
     writeFile(out, {'o', 'l', 'd'});
-    expectFailure(run("l3dec.exe", folder_ + "CUT.MP3 " + out + " -wav"), out, "truncated");
+    expectFailure(run("l3dec.exe", folder_ + "CUT.MP3 " + out + " -wav"), out,
+                  "this is not MPEG audio");
 
     expectFailure(run("l3dec.exe", folder_ + "MISSING.MP3 " + out + " -wav"), out,
                   "does not exist");
     expectFailure(run("l3dec.exe", mp3 + " " + out + " -wav -x"), out, "unknown switch -x");
+}
+
+TEST_F(CodersTest, TheNoteSaysWhyAndGoesWithTheNextRun) {
+    const std::string wav = folder_ + "GOOD.WAV";
+    writeFile(wav, toneWav(2, 44100, 4410));
+    const std::string out = temp_ + "NIGHTA~1.WAV";
+
+    EXPECT_EQ(run("l3enc.exe", folder_ + "MISSING.WAV " + out + " -br 128000").exitCode, 1u);
+    EXPECT_EQ(note(out), "the file does not exist\r\n");
+    // A success takes away the note of the run before; so does any run.
+    EXPECT_EQ(run("l3enc.exe", wav + " " + out + " -br 128000").exitCode, 0u);
+    EXPECT_TRUE(exists(out));
+    EXPECT_EQ(note(out), "(none)");
+    writeFile(out + ".err", {'o', 'l', 'd', '\r', '\n'});
+    EXPECT_EQ(run("l3enc.exe", wav + " " + out + " -br 128000 -dm").exitCode, 0u);
+    EXPECT_EQ(note(out), "(none)");
+
+    // A wrong command line that names its output beyond doubt.
+    EXPECT_EQ(run("l3enc.exe", wav + " " + out + " -br 100000").exitCode, 2u);
+    EXPECT_EQ(note(out), "MP3 offers no bit rate of 100000 bit/s (8000 to 256000 bit/s, as "
+                         "128000)\r\n");
+
+    const std::string back = temp_ + "NIGHTA~1.MP3";
+    EXPECT_EQ(run("l3dec.exe", wav + " " + back + " -wav").exitCode, 1u);
+    EXPECT_EQ(note(back), "this is a WAV file, not MPEG audio (MP3)\r\n");
+}
+
+TEST_F(CodersTest, ANoteThatCannotBeWrittenChangesNothingElse) {
+    const std::string out = temp_ + "CUT.WAV";
+    ASSERT_TRUE(CreateDirectoryA((out + ".err").c_str(), nullptr));
+    Bytes cut = toneWav(1, 8000, 8000);
+    cut.resize(cut.size() / 2);
+    writeFile(folder_ + "CUT.WAV", cut);
+    const CoderRun warned = run("l3enc.exe", folder_ + "CUT.WAV " + out + " -br 32000");
+    EXPECT_EQ(warned.exitCode, 0u) << warned.messages;
+    EXPECT_TRUE(exists(out));
+    const CoderRun failed = run("l3enc.exe", folder_ + "MISSING.WAV " + out + " -br 32000");
+    EXPECT_EQ(failed.exitCode, 1u);
+    EXPECT_FALSE(exists(out));
+    EXPECT_TRUE(GetFileAttributesA((out + ".err").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST_F(CodersTest, AWavCutShortIsEncodedAsFarAsItGoes) {
+    const Bytes whole = toneWav(2, 44100, 3 * 44100);
+    Bytes cut = whole;
+    const int frames = 44100 * 3 / 2 + 11;
+    cut.resize(44 + frames * 4 + 3); // and part of the next frame
+    const std::string input = folder_ + "CUT.WAV";
+    writeFile(input, cut);
+    const std::string mp3 = temp_ + "CUT.WAV";
+
+    const CoderRun r = run("l3enc.exe", input + " " + mp3 + " -br 128000");
+    ASSERT_EQ(r.exitCode, 0u) << r.messages;
+    EXPECT_EQ(r.messages,
+              "l3enc: warning: " + input + ": the WAV file ended early: 1.5 s of 3.0 s coded\r\n");
+    EXPECT_EQ(note(mp3), "warning: the WAV file ended early: 1.5 s of 3.0 s coded\r\n");
+    const Mp3Facts facts = readMp3(readFile(mp3));
+    ASSERT_TRUE(facts.tag && facts.tag->frames);
+    EXPECT_EQ(*facts.tag->frames * 1152 - *facts.tag->encoderDelay - *facts.tag->padding,
+              std::uint32_t(frames));
+
+    // What is there decodes to its exact length, and that MP3 is whole.
+    const std::string back = temp_ + "CUT.MP3";
+    const CoderRun decoded = run("l3dec.exe", mp3 + " " + back + " -wav");
+    ASSERT_EQ(decoded.exitCode, 0u) << decoded.messages;
+    EXPECT_EQ(decoded.messages, "");
+    EXPECT_EQ(note(back), "(none)");
+    MemoryInput wavBack(readFile(back));
+    EXPECT_EQ(readWav(wavBack).frames(), std::uint64_t(frames));
+
+    // A recorder that stopped before it wrote the data's length left 0 there:
+    // everything after the header is the recording.
+    Bytes unstated = whole;
+    std::fill(unstated.begin() + 40, unstated.begin() + 44, 0);
+    writeFile(input, unstated);
+    ASSERT_EQ(run("l3enc.exe", input + " " + mp3 + " -br 128000").exitCode, 0u);
+    EXPECT_EQ(note(mp3), "warning: the WAV file's header states no length for its audio: 3.0 s "
+                         "coded, to the end of the file\r\n");
+    const Mp3Facts all = readMp3(readFile(mp3));
+    ASSERT_TRUE(all.tag && all.tag->frames);
+    EXPECT_EQ(*all.tag->frames * 1152 - *all.tag->encoderDelay - *all.tag->padding,
+              std::uint32_t(3 * 44100));
+}
+
+TEST_F(CodersTest, AnMp3CutShortIsDecodedAsFarAsItGoes) {
+    const std::string wav = folder_ + "TONE.WAV";
+    writeFile(wav, toneWav(2, 44100, 3 * 44100));
+    const std::string mp3 = folder_ + "TONE.MP3";
+    ASSERT_EQ(run("l3enc.exe", wav + " " + mp3 + " -br 128000").exitCode, 0u);
+    const Bytes whole = readFile(mp3);
+    const Mp3Facts facts = readMp3(whole);
+    ASSERT_TRUE(facts.tag && facts.tag->frames);
+
+    // Cut inside a frame: the whole frames before it decode. Their first
+    // samples are the encoder's delay and the decoder's own 529, both cut.
+    const std::size_t size = whole.size() / 2 + 100;
+    Bytes cut(whole.begin(), whole.begin() + size);
+    const std::string input = folder_ + "CUT.MP3";
+    writeFile(input, cut);
+    const std::size_t audioFrames = wholeFrames(whole, size) - 1; // the first is the tag's
+    const std::uint64_t expected = audioFrames * 1152 - *facts.tag->encoderDelay - 529;
+    const std::string wavOut = temp_ + "CUT.MP3";
+    const CoderRun r = run("l3dec.exe", input + " " + wavOut + " -wav");
+    ASSERT_EQ(r.exitCode, 0u) << r.messages;
+    const std::string warning =
+        "the MP3 file ended early: " + secondsDown(expected, 44100) + " s of 3.0 s coded";
+    EXPECT_EQ(r.messages, "l3dec: warning: " + input + ": " + warning + "\r\n");
+    EXPECT_EQ(note(wavOut), "warning: " + warning + "\r\n");
+    MemoryInput decoded(readFile(wavOut));
+    EXPECT_EQ(readWav(decoded).frames(), expected);
+
+    // Without the tag, the frames alone tell that the stream was cut; nothing is cut from it.
+    const std::size_t tagFrame = facts.frames[0].bytes;
+    Bytes untagged(cut.begin() + tagFrame, cut.end());
+    writeFile(input, untagged);
+    ASSERT_EQ(run("l3dec.exe", input + " " + wavOut + " -wav -dm").exitCode, 0u);
+    const std::uint64_t all = audioFrames * 1152;
+    EXPECT_EQ(note(wavOut), "warning: the MP3 file ended early, inside a frame: " +
+                                secondsDown(all, 44100) + " s coded\r\n");
+    MemoryInput mono(readFile(wavOut));
+    const AudioStream monoStream = readWav(mono);
+    EXPECT_EQ(monoStream.channels, 1);
+    EXPECT_EQ(monoStream.frames(), all);
+}
+
+TEST_F(CodersTest, SampleRatesFarBelowMp3s) {
+    // A header that states 1 Hz is damaged: one line says so, before anything else.
+    const std::string input = folder_ + "ONEHZ.WAV";
+    writeFile(input, toneWav(1, 1, 10));
+    const std::string out = temp_ + "ONEHZ.WAV";
+    const CoderRun r = run("l3enc.exe", input + " " + out + " -br 112000");
+    expectFailure(r, out, "the WAV file states a sample rate of 1 Hz");
+    EXPECT_EQ(r.messages, "l3enc: " + input +
+                              ": the WAV file states a sample rate of 1 Hz, too "
+                              "low to encode (1000 Hz is the least)\r\n");
+    EXPECT_EQ(note(out),
+              "the WAV file states a sample rate of 1 Hz, too low to encode (1000 Hz is the "
+              "least)\r\n");
+
+    // A real recording at 2000 Hz is stretched four times to MP3's 8000 Hz.
+    writeFile(input, toneWav(1, 2000, 2000 * 5));
+    const CoderRun low = run("l3enc.exe", input + " " + out + " -br 112000");
+    ASSERT_EQ(low.exitCode, 0u) << low.messages;
+    EXPECT_EQ(note(out), "(none)");
+    const Mp3Facts facts = readMp3(readFile(out));
+    ASSERT_TRUE(facts.tag && facts.tag->frames);
+    EXPECT_EQ(facts.frames[1].sampleRate, 8000);
+    EXPECT_EQ(*facts.tag->frames * facts.frames[1].samples - *facts.tag->encoderDelay -
+                  *facts.tag->padding,
+              std::uint32_t(8000 * 5));
 }

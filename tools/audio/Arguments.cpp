@@ -99,4 +99,17 @@ DecoderArguments parseDecoderArguments(const std::vector<std::string>& arguments
     return result;
 }
 
+std::optional<std::string> outputArgument(const std::vector<std::string>& arguments) {
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (!isSwitch(arguments[i]))
+            files.push_back(arguments[i]);
+        else if (lowerCase(arguments[i]) == "-br")
+            ++i;
+    }
+    if (files.size() != 2)
+        return std::nullopt;
+    return files[1];
+}
+
 } // namespace korimba::audio

@@ -6,6 +6,9 @@
 
 namespace korimba::audio {
 
+// The least sample rate the encoder takes.
+constexpr int lowestEncodableRate = 1000;
+
 AudioStream readAudioHeader(InputStream& input);
 
 } // namespace korimba::audio

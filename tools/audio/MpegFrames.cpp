@@ -134,6 +134,24 @@ std::optional<StreamStart> locateStream(InputStream& input) {
     return start;
 }
 
+bool lastFrameCutShort(InputStream& input, std::uint64_t offset) {
+    const std::uint64_t size = input.size();
+    while (offset < size) {
+        std::uint8_t header[4] = {};
+        input.seek(offset);
+        const std::size_t got = input.read(header, sizeof header);
+        if (got < sizeof header)
+            return header[0] == 0xFF; // a header itself cut short
+        const auto h = parseFrameHeader(header);
+        if (!h)
+            return false;
+        if (size - offset < h->bytes)
+            return true;
+        offset += h->bytes;
+    }
+    return false;
+}
+
 std::optional<InfoTag> readInfoTag(const std::uint8_t* frame, std::size_t size) {
     if (size < 4)
         return std::nullopt;

@@ -48,6 +48,10 @@ std::optional<StreamStart> findStreamStart(const std::uint8_t* head, std::size_t
 // start of the file, after any ID3v2 tags, however large.
 std::optional<StreamStart> locateStream(InputStream& input);
 
+// Whether the frames from offset on end inside a frame, as a download cut
+// short does; they end whole at the end of the file or at a tag or junk.
+bool lastFrameCutShort(InputStream& input, std::uint64_t offset);
+
 // The Xing/Info tag LAME writes into the first frame, with its LAME extension.
 struct InfoTag {
     std::optional<std::uint32_t> frames; // audio frames after the tag frame

@@ -1,6 +1,7 @@
 #include "Samples.h"
 
 #include "AudioError.h"
+#include "Note.h"
 
 #include <algorithm>
 #include <cmath>
@@ -107,6 +108,34 @@ std::size_t SampleReader::read(float* out, std::size_t maxFrames) {
     samplesToFloat(stream_.sample, buffer_.data(), frames * stream_.channels, out);
     framesLeft_ -= frames;
     return frames;
+}
+
+void settleLength(AudioStream& stream) {
+    if (stream.length == DataLength::EndedEarly) {
+        if (stream.frames() == 0)
+            throw AudioError("the " + stream.container +
+                             " file is truncated: it ends before its audio data");
+        if (stream.statedBytes / stream.frameBytes() == stream.frames())
+            stream.length = DataLength::AsStated;
+    } else if (stream.length == DataLength::Unstated && stream.frames() == 0) {
+        stream.length = DataLength::AsStated;
+        stream.dataBytes = 0;
+    }
+}
+
+std::optional<std::string> lengthWarning(const AudioStream& stream) {
+    switch (stream.length) {
+    case DataLength::AsStated:
+        break;
+    case DataLength::EndedEarly:
+        return endedEarlyText(stream.container, stream.frames(),
+                              stream.statedBytes / stream.frameBytes(), stream.sampleRate);
+    case DataLength::Unstated:
+        return "the " + stream.container + " file's header states no length for its audio: " +
+               secondsText(stream.frames(), stream.sampleRate, true) +
+               " s coded, to the end of the file";
+    }
+    return std::nullopt;
 }
 
 void checkChannelsAndRate(long long channels, long long sampleRate) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,18 +19,31 @@ struct SampleFormat {
     bool operator==(const SampleFormat&) const = default;
 };
 
+// How the data's length came about when it is not simply what the header states.
+enum class DataLength {
+    AsStated,   // or "to the end of the file", which pipe writers state
+    EndedEarly, // the file ends before the length the header states
+    Unstated,   // the header states none (a recorder that never came back to it)
+};
+
 struct AudioStream {
     std::string container; // "WAV" or "SND", for messages
     SampleFormat sample;
     int channels = 0;
     int sampleRate = 0;
     std::uint64_t dataOffset = 0;
-    std::uint64_t dataBytes = 0;
+    std::uint64_t dataBytes = 0; // what the file holds, as far as it goes
+    DataLength length = DataLength::AsStated;
+    std::uint64_t statedBytes = 0; // what the header promised, for EndedEarly
 
     std::size_t frameBytes() const { return static_cast<std::size_t>(sample.bytes) * channels; }
     // A partly stored last frame does not count.
     std::uint64_t frames() const { return dataBytes / frameBytes(); }
 };
+
+// What the coder's note says of a stream coded as far as it goes, as
+// "the WAV file ended early: 1.2 s of 5.0 s coded"; none for a whole one.
+std::optional<std::string> lengthWarning(const AudioStream& stream);
 
 // Converts count stored samples to floats in -1..1. Values a float file holds
 // beyond that range, infinities and NaNs included, are clipped to it.
@@ -49,6 +63,12 @@ private:
     std::uint64_t framesLeft_;
     std::vector<std::uint8_t> buffer_;
 };
+
+// The parsers' last word on a stream's length, once its format is known: a
+// file that ended early with not one whole frame left holds no audio and is
+// refused; one that lacks only part of a frame counts as whole; an unstated
+// length that leaves no whole frame is an empty stream, as stated.
+void settleLength(AudioStream& stream);
 
 // Checks the channel count and rate every container shares.
 void checkChannelsAndRate(long long channels, long long sampleRate);

@@ -54,8 +54,6 @@ AudioStream readSnd(InputStream& input) {
     if (dataOffset > fileSize)
         throw AudioError("the SND file is truncated in its header");
     const std::uint64_t available = fileSize - dataOffset;
-    if (dataSize != unknownSndSize && dataSize > available)
-        throw AudioError("the SND file is truncated: its audio data end early");
 
     AudioStream stream;
     stream.container = "SND";
@@ -64,6 +62,13 @@ AudioStream readSnd(InputStream& input) {
     stream.sampleRate = static_cast<int>(sampleRate);
     stream.dataOffset = dataOffset;
     stream.dataBytes = dataSize == unknownSndSize ? available : dataSize;
+    if (dataSize != unknownSndSize && dataSize > available) {
+        // Cut short: code what is there.
+        stream.dataBytes = available;
+        stream.length = DataLength::EndedEarly;
+        stream.statedBytes = dataSize;
+    }
+    settleLength(stream);
     return stream;
 }
 

@@ -6,7 +6,8 @@
 namespace korimba::audio {
 
 // Parses the header; throws AudioError for codings that cannot be read
-// (ADPCM and the like) and for files shorter than their header says.
+// (ADPCM and the like). A file shorter than its header says is read as far as
+// it goes (DataLength::EndedEarly).
 AudioStream readSnd(InputStream& input);
 
 } // namespace korimba::audio

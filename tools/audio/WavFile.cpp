@@ -115,6 +115,20 @@ Format parseFormat(const std::uint8_t* chunk, std::uint32_t size) {
     return {wavSampleFormat(tag, containerBits, bits), channels, static_cast<int>(sampleRate)};
 }
 
+// Whether a chunk header starts at offset: four printable characters. Audio
+// data rarely start so, and never in silence.
+bool chunkFollows(InputStream& input, std::uint64_t offset, std::uint64_t fileSize) {
+    if (fileSize - offset < 8)
+        return false;
+    std::uint8_t id[4];
+    input.seek(offset);
+    readExactly(input, id, sizeof id);
+    for (const std::uint8_t c : id)
+        if (c < 0x20 || c > 0x7E)
+            return false;
+    return true;
+}
+
 } // namespace
 
 AudioStream readWav(InputStream& input) {
@@ -128,6 +142,8 @@ AudioStream readWav(InputStream& input) {
     std::optional<Format> format;
     std::optional<std::uint64_t> dataOffset;
     std::uint64_t dataBytes = 0;
+    DataLength length = DataLength::AsStated;
+    std::uint64_t statedBytes = 0;
     std::uint64_t position = 12;
     // Chunks may come in any order; scan until both are known or the file ends.
     while (!(format && dataOffset) && position + 8 <= fileSize) {
@@ -140,9 +156,23 @@ AudioStream readWav(InputStream& input) {
             if (dataOffset)
                 throw AudioError("the WAV file has two data chunks");
             dataOffset = body;
-            dataBytes = size == unknownWavSize ? fileSize - body : size;
-            if (body + dataBytes > fileSize)
-                throw AudioError("the WAV file is truncated: its audio data end early");
+            const std::uint64_t available = fileSize - body;
+            if (size == unknownWavSize) {
+                dataBytes = available;
+            } else if (size > available) {
+                // A download cut short, or a recorder that stopped: code what is there.
+                dataBytes = available;
+                length = DataLength::EndedEarly;
+                statedBytes = size;
+            } else if (size == 0 && available > 0 && !chunkFollows(input, body, fileSize)) {
+                // A recorder writes 0 first and the length last; if it never
+                // came back, its samples run to the end of the file.
+                dataBytes = available;
+                length = DataLength::Unstated;
+                break;
+            } else {
+                dataBytes = size;
+            }
         } else if (std::memcmp(chunkHeader, "fmt ", 4) == 0 && !format) {
             if (body + size > fileSize)
                 throw AudioError("the WAV file is truncated in its format chunk");
@@ -168,6 +198,9 @@ AudioStream readWav(InputStream& input) {
     stream.sampleRate = format->sampleRate;
     stream.dataOffset = *dataOffset;
     stream.dataBytes = dataBytes;
+    stream.length = length;
+    stream.statedBytes = statedBytes;
+    settleLength(stream);
     return stream;
 }
 

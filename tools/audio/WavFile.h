@@ -10,7 +10,9 @@
 namespace korimba::audio {
 
 // Parses the chunks of a RIFF WAVE stream; throws AudioError for anything
-// that cannot be read as mono or stereo samples.
+// that cannot be read as mono or stereo samples. Audio data cut short, or of
+// a length the header never stated, are read as far as they go (see
+// AudioStream::length).
 AudioStream readWav(InputStream& input);
 
 // The largest data chunk a WAV file can hold: its sizes are 32-bit.

@@ -4,12 +4,15 @@
 // The WAV keeps the stream's sample rate and, by the LAME/Xing tag, its exact
 // length: encoder delay and padding are cut. -dm mixes down to mono; -hq
 // decodes in floating point and rounds to 16 bits with dither.
-// A failure prints one line, exits with 1 and leaves no file at OUT.
+// A failure prints one line, exits with 1, leaves no file at OUT and its
+// reason in OUT.err. A stream cut short is decoded as far as it goes, with a
+// warning on the console and in OUT.err.
 #include <windows.h>
 
 #include "audio/Arguments.h"
 #include "audio/AudioError.h"
 #include "audio/MpegFrames.h"
+#include "audio/Note.h"
 #include "audio/Pcm16.h"
 #include "audio/WavFile.h"
 #include "audio/win32/CoderRun.h"
@@ -20,6 +23,7 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,9 +79,14 @@ std::string notMpegMessage(InputStream& input) {
     return "this is not MPEG audio (MP3)";
 }
 
+struct StreamFacts {
+    std::uint64_t firstFrame = 0; // offset
+    std::optional<InfoTag> tag;
+};
+
 // What the file says about itself before any decoding: where the frames
 // start and, from an info tag, how long the stream must be.
-std::optional<InfoTag> checkStream(InputStream& input) {
+StreamFacts checkStream(InputStream& input) {
     if (input.size() > 0x7FFFFFFF)
         throw AudioError("the file is larger than 2 GiB; its audio could not fit a WAV file");
     const auto start = locateStream(input);
@@ -86,12 +95,27 @@ std::optional<InfoTag> checkStream(InputStream& input) {
     std::vector<std::uint8_t> frame(start->first.bytes);
     input.seek(start->offset);
     const std::size_t got = input.read(frame.data(), frame.size());
-    auto tag = readInfoTag(frame.data(), got);
-    if (tag && tag->bytes && input.size() < *tag->bytes)
-        throw AudioError("the MP3 file is truncated: its tag promises " +
-                         std::to_string(*tag->bytes) + " bytes");
+    StreamFacts facts{start->offset, readInfoTag(frame.data(), got)};
     input.seek(0);
-    return tag;
+    return facts;
+}
+
+// The warning for a stream that ended before what it promised: the length by
+// its tag where it states one, else what is known.
+std::optional<std::string> shortfall(InputStream& input, const StreamFacts& facts,
+                                     std::uint64_t frames, off_t expectedFrames, long rate) {
+    const int sampleRate = static_cast<int>(rate);
+    if (expectedFrames > 0 && frames < static_cast<std::uint64_t>(expectedFrames))
+        return endedEarlyText("MP3", frames, static_cast<std::uint64_t>(expectedFrames),
+                              sampleRate);
+    const std::string coded = secondsText(frames, sampleRate, true) + " s coded";
+    if (facts.tag && facts.tag->bytes && input.size() < *facts.tag->bytes)
+        return "the MP3 file ended early: " + coded + "; its tag promises " +
+               std::to_string(*facts.tag->bytes) + " bytes, " + std::to_string(input.size()) +
+               " are there";
+    if (lastFrameCutShort(input, facts.firstFrame))
+        return "the MP3 file ended early, inside a frame: " + coded;
+    return std::nullopt;
 }
 
 Decoder openDecoder(win32::FileInput& input, const DecoderArguments& arguments) {
@@ -117,9 +141,11 @@ Decoder openDecoder(win32::FileInput& input, const DecoderArguments& arguments) 
     return decoder;
 }
 
-void decode(win32::FileInput& input, OutputStream& output, const DecoderArguments& arguments,
-            const std::string& label) {
-    const std::optional<InfoTag> tag = checkStream(input);
+// Returns the warning for a stream decoded only as far as it goes.
+std::optional<std::string> decode(win32::FileInput& input, OutputStream& output,
+                                  const DecoderArguments& arguments, const std::string& label) {
+    const StreamFacts facts = checkStream(input);
+    const std::optional<InfoTag>& tag = facts.tag;
     Decoder decoder = openDecoder(input, arguments);
     mpg123_handle* h = decoder.get();
     long rate = 0;
@@ -178,13 +204,12 @@ void decode(win32::FileInput& input, OutputStream& output, const DecoderArgument
         }
     }
     const std::uint64_t frames = dataBytes / (2 * channels);
-    if (expectedFrames > 0 && frames < static_cast<std::uint64_t>(expectedFrames))
-        throw AudioError("the MP3 file is truncated: " + std::to_string(frames) + " of " +
-                         std::to_string(expectedFrames) + " samples decoded");
-    if (dataBytes == 0 && !(tag && tag->frames))
+    // A tag may state an empty stream; anything else must yield some audio.
+    if (dataBytes == 0 && !(tag && tag->frames && expectedFrames <= 0))
         throw AudioError("the file holds no MPEG audio frames that decode");
     output.writeAt(0, pcm16WavHeader(channels, static_cast<int>(rate), dataBytes).data(), 44);
     progress.finish();
+    return shortfall(input, facts, frames, expectedFrames, rate);
 }
 
 } // namespace
@@ -195,8 +220,9 @@ int main(int argc, char** argv) {
             const DecoderArguments arguments = parseDecoderArguments(line);
             return win32::runCoding(program, arguments.input, arguments.output,
                                     [&](win32::FileInput& input, win32::OutputFile& output) {
-                                        decode(input, output, arguments,
-                                               std::string(program) + ": " + arguments.input);
+                                        return decode(input, output, arguments,
+                                                      std::string(program) + ": " +
+                                                          arguments.input);
                                     });
         });
 }

@@ -3,7 +3,9 @@
 //   l3enc IN OUT -br BITRATE [-hq] [-dm]
 // OUT keeps the input's short name and extension in the scripts' Temp folder,
 // so the input's format is taken from its content and OUT's name means nothing.
-// A failure prints one line, exits with 1 and leaves no file at OUT.
+// A failure prints one line, exits with 1, leaves no file at OUT and its
+// reason in OUT.err. An input cut short is encoded as far as it goes, with a
+// warning on the console and in OUT.err.
 #include <windows.h>
 
 #include "audio/Arguments.h"
@@ -15,8 +17,10 @@
 
 #include <lame/lame.h>
 
+#include <algorithm>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,8 +73,10 @@ void checkLame(int result) {
     throw AudioError("LAME failed to encode (error " + std::to_string(result) + ")");
 }
 
-void encode(InputStream& input, const AudioStream& stream, OutputStream& output,
-            const EncoderArguments& arguments, const std::string& label) {
+// Returns the warning for an input coded only as far as it goes.
+std::optional<std::string> encode(InputStream& input, const AudioStream& stream,
+                                  OutputStream& output, const EncoderArguments& arguments,
+                                  const std::string& label) {
     Lame lame = setUpLame(stream, arguments);
     const int bitRate = lame_get_brate(lame.get()) * 1000;
     std::printf("%s: %s %d Hz %s to MP3 %d bit/s %s%s\n", program, stream.container.c_str(),
@@ -83,7 +89,13 @@ void encode(InputStream& input, const AudioStream& stream, OutputStream& output,
 
     SampleReader reader(input, stream);
     std::vector<float> samples(framesPerBlock * stream.channels);
-    std::vector<unsigned char> mp3(framesPerBlock * 5 / 4 + 7200);
+    // LAME's worst case is 1.25 bytes a sample plus 7200, counted in samples
+    // after its resampling, which multiplies them for a rate below MP3's.
+    const int outputRate = lame_get_out_samplerate(lame.get());
+    const std::size_t stretch =
+        static_cast<std::size_t>((outputRate + stream.sampleRate - 1) / stream.sampleRate);
+    std::vector<unsigned char> mp3(framesPerBlock * std::max<std::size_t>(stretch, 1) * 5 / 4 +
+                                   7200);
     win32::ProgressLine progress(label);
     const std::uint64_t total = stream.frames();
     std::uint64_t done = 0;
@@ -109,6 +121,7 @@ void encode(InputStream& input, const AudioStream& stream, OutputStream& output,
         throw AudioError("LAME's info tag does not fit its frame");
     output.writeAt(0, mp3.data(), tagBytes);
     progress.finish();
+    return lengthWarning(stream);
 }
 
 } // namespace
@@ -120,8 +133,9 @@ int main(int argc, char** argv) {
             return win32::runCoding(program, arguments.input, arguments.output,
                                     [&](win32::FileInput& input, win32::OutputFile& output) {
                                         const AudioStream stream = readAudioHeader(input);
-                                        encode(input, stream, output, arguments,
-                                               std::string(program) + ": " + arguments.input);
+                                        return encode(input, stream, output, arguments,
+                                                      std::string(program) + ": " +
+                                                          arguments.input);
                                     });
         });
 }

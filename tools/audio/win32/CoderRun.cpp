@@ -1,32 +1,52 @@
 #include "CoderRun.h"
 
+#include "../Arguments.h"
 #include "../AudioError.h"
+#include "../Note.h"
 #include "Console.h"
 
+#include <exception>
 #include <new>
 
 namespace korimba::audio::win32 {
 
 int runCoding(const char* program, const std::string& inputPath, const std::string& outputPath,
               const Coding& coding) {
+    // A note of an earlier run must not be read as this run's.
+    removeNote(outputPath);
+    std::string failedFile = inputPath;
+    std::string reason;
     try {
         FileInput input(inputPath);
         if (isSameFile(input, outputPath)) {
+            // The output is the input here: it stays as it is.
             reportFailure(program, inputPath, "the output would overwrite the input");
+            writeNote(outputPath, "the output would overwrite the input");
             return 1;
         }
         OutputFile output(outputPath);
-        coding(input, output);
+        const std::optional<std::string> warning = coding(input, output);
         output.commit();
+        if (warning) {
+            reportWarning(program, inputPath, *warning);
+            writeNote(outputPath, warningNote(*warning));
+        }
         return 0;
     } catch (const OutputError& error) {
-        reportFailure(program, outputPath, error.what());
+        failedFile = outputPath;
+        reason = error.what();
     } catch (const AudioError& error) {
-        reportFailure(program, inputPath, error.what());
+        reason = error.what();
     } catch (const std::bad_alloc&) {
-        reportFailure(program, inputPath, "not enough memory");
+        reason = "not enough memory";
+    } catch (const std::exception& error) {
+        // A fault of ours; still a failure like any other, not a crash that
+        // leaves a temporary file and no word of what happened.
+        reason = std::string("internal error: ") + error.what();
     }
+    reportFailure(program, failedFile, reason);
     removeOutput(outputPath);
+    writeNote(outputPath, reason);
     return 1;
 }
 
@@ -37,6 +57,8 @@ int coderMain(const char* program, const std::string& usage, int argc, char** ar
         return run(arguments);
     } catch (const AudioError& error) {
         reportFailure(program, "", std::string(error.what()) + "; " + usage);
+        if (const auto output = outputArgument(arguments))
+            writeNote(*output, error.what());
         return 2;
     }
 }

@@ -5,8 +5,11 @@
 
 namespace korimba::audio::win32 {
 
-// "l3enc: D:\MUSIC\SONG.WAV: the WAV file is truncated" on standard error.
+// "l3enc: D:\MUSIC\SONG.WAV: the WAV file has no format chunk" on standard error.
 void reportFailure(const char* program, const std::string& file, const std::string& message);
+
+// "l3enc: warning: D:\MUSIC\SONG.WAV: the WAV file ended early: ..." on standard error.
+void reportWarning(const char* program, const std::string& file, const std::string& message);
 
 // One line that counts up to 100 % in place.
 class ProgressLine {

@@ -1,6 +1,7 @@
 #include "Files.h"
 
 #include "../AudioError.h"
+#include "../Note.h"
 
 #include <algorithm>
 #include <cstring>
@@ -219,6 +220,26 @@ void removeOutput(const std::string& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return;
     DeleteFileA(path.c_str());
+}
+
+void writeNote(const std::string& output, const std::string& text) {
+    const std::string path = notePath(output);
+    const std::string content = noteContent(text);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    const bool whole =
+        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+        written == content.size();
+    // An empty or broken note would say less than none.
+    if (!CloseHandle(file) || !whole)
+        DeleteFileA(path.c_str());
+}
+
+void removeNote(const std::string& output) {
+    DeleteFileA(notePath(output).c_str());
 }
 
 } // namespace korimba::audio::win32
