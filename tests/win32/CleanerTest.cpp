@@ -28,6 +28,9 @@ std::optional<std::string> readWinIni(const char* section, const char* key) {
 
 // A null value removes the key.
 void writeWinIni(const char* section, const char* key, const std::optional<std::string>& value) {
+    // Wine refuses to remove a key of a section that is not there.
+    if (!value && !readWinIni(section, key))
+        return;
     ASSERT_TRUE(
         WritePrivateProfileStringA(section, key, value ? value->c_str() : nullptr, "win.ini"));
 }
@@ -170,6 +173,39 @@ TEST_F(CleanerTest, LeftBehindJobsAreClearedAndRunRestored) {
     EXPECT_TRUE(has("Temp\\LE\\RED.WAV"));
 }
 
+TEST_F(CleanerTest, InterruptedJobsTakeTheCodersNotesAndTheListFoldersSubfolders) {
+    writeWinIni("Windows", "Run", hook_);
+    for (const char* name :
+         {"Temp\\", "Temp\\NIGHTA~1.WAV.err", "Temp\\VOICE.SND.err", "Temp\\Loud song.Wav.ERR",
+          "Temp\\TRACK.MP3.err", "Temp\\thesis.err", "Temp\\x.txt.err", "Temp\\song.wav.errata",
+          "Temp\\a.wave.err", "Temp\\LE\\", "Temp\\LE\\BLUE.WAV.err", "Temp\\LE\\N1\\",
+          "Temp\\LE\\N1\\Night and day at the opera.wav", "Temp\\LE\\N1\\N2\\",
+          "Temp\\LE\\N1\\N2\\A second long name.snd", "Temp\\LE\\N3\\", "Temp\\LE\\N4\\",
+          "Temp\\LE\\N4\\locked.wav", "Temp\\LD\\", "Temp\\LD\\N1\\",
+          "Temp\\LD\\N1\\Track one of many.mp3"})
+        create(name);
+    createInterrupted("Encoding.bat");
+    createInterrupted("Decoding.bat");
+    // Nothing of ours makes read-only files: this one stays, and its folder with it.
+    SetFileAttributesA((programFolder_ + "Temp\\LE\\N4\\locked.wav").c_str(),
+                       FILE_ATTRIBUTE_READONLY);
+
+    EXPECT_EQ(runCleaner(), 0u);
+
+    for (const char* gone :
+         {"Temp\\NIGHTA~1.WAV.err", "Temp\\VOICE.SND.err", "Temp\\Loud song.Wav.ERR",
+          "Temp\\TRACK.MP3.err", "Temp\\LE\\BLUE.WAV.err", "Temp\\LE\\N1", "Temp\\LE\\N3",
+          "Temp\\LD\\N1"})
+        EXPECT_FALSE(has(gone)) << gone;
+    for (const char* kept : {"Temp\\thesis.err", "Temp\\x.txt.err", "Temp\\song.wav.errata",
+                             "Temp\\a.wave.err", "Temp\\LE\\N4\\locked.wav", "Temp\\LE",
+                             "Temp\\LD"})
+        EXPECT_TRUE(has(kept)) << kept;
+    EXPECT_TRUE(GetFileAttributesA((programFolder_ + "Temp\\LE\\N4\\locked.wav").c_str()) &
+                FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(readWinIni("Windows", "Run"), "");
+}
+
 TEST_F(CleanerTest, LongRunKeepsEveryUserEntryAroundTheHook) {
     std::string early;
     for (int i = 0; i < 150; ++i) {
@@ -211,18 +247,25 @@ TEST_F(CleanerTest, NothingToDoChangesNothing) {
 TEST_F(CleanerTest, StartedByHandDuringAJobItLeavesThatJobAlone) {
     const std::string run = "C:\\TOOLS\\A.EXE," + hook_;
     writeWinIni("Windows", "Run", run);
-    for (const char* name : {"Encoding.bat", "EncList.dat", "Temp\\", "Temp\\NIGHTA~1.WAV",
-                             "Temp\\LE\\", "Temp\\LE\\BLUE.WAV", "Temp\\LD\\", "Temp\\LD\\OLD.MP3"})
+    const std::vector<std::string> running = {
+        "Encoding.bat",        "EncList.dat",           "Temp\\",
+        "Temp\\NIGHTA~1.WAV",  "Temp\\NIGHTA~1.WAV.err", "Temp\\VOICE.SND.err",
+        "Temp\\LE\\",         "Temp\\LE\\BLUE.WAV",     "Temp\\LE\\BLUE.WAV.err",
+        "Temp\\LE\\N1\\",     "Temp\\LE\\N1\\Blue in a long name.wav"};
+    for (const std::string& name : running)
+        create(name);
+    for (const char* name : {"Temp\\LD\\", "Temp\\LD\\OLD.MP3", "Temp\\OLD.MP3.err",
+                             "Temp\\LD\\N1\\", "Temp\\LD\\N1\\Old in a long name.mp3"})
         create(name);
     createInterrupted("Decoding.bat");
 
     EXPECT_EQ(runCleaner(), 0u);
 
-    for (const char* kept :
-         {"Encoding.bat", "EncList.dat", "Temp\\NIGHTA~1.WAV", "Temp\\LE\\BLUE.WAV"})
+    for (const std::string& kept : running)
         EXPECT_TRUE(has(kept)) << kept;
-    EXPECT_FALSE(has("Decoding.bat"));
-    EXPECT_FALSE(has("Temp\\LD\\OLD.MP3"));
+    for (const char* gone :
+         {"Decoding.bat", "Temp\\LD\\OLD.MP3", "Temp\\OLD.MP3.err", "Temp\\LD\\N1"})
+        EXPECT_FALSE(has(gone)) << gone;
     EXPECT_EQ(readWinIni("Windows", "Run"), run) << "the running job still needs the hook";
 }
 
