@@ -164,7 +164,7 @@ void TForm1::runSingleJob(const SingleJobKind& kind, const SingleJobControls& co
     controls.label.setHint(jobs::statusHint(kind.verb, input, output, cp));
     controls.job = RunningJob{false, kind.words,
                               {{input, output, jobs::coderNote(temporary),
-                                jobs::stampOf(files, output)}}};
+                                jobs::stampOf(files, output), !placeholder.empty()}}};
     controls.timer.setEnabled(true);
     AddIni();
     if (kind.minimizesInEncodeMode && encodeMode())

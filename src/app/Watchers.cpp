@@ -60,7 +60,9 @@ void TForm1::watch(const WatchedDirection& direction, ui::Timer& timer, ui::Prog
 }
 
 void TForm1::reportJob(const RunningJob& job) {
-    const std::vector<jobs::Outcome> outcomes = jobs::judge(settings::system().files, job.results);
+    platform::FileSystem& files = settings::system().files;
+    const std::vector<jobs::Outcome> outcomes = jobs::judge(files, job.results);
+    jobs::removeUnusedPlaceholders(files, job.results);
     const std::string report = job.list
                                    ? jobs::listReport(*job.words, job.results.size(), outcomes)
                                    : jobs::singleReport(*job.words, outcomes);

@@ -60,7 +60,7 @@ std::vector<Outcome> judge(const platform::FileSystem& files,
         outcome.input = result.input;
         outcome.output = result.output;
         outcome.arrived = now && now != result.before;
-        outcome.olderKept = !outcome.arrived && now.has_value();
+        outcome.olderKept = !outcome.arrived && now.has_value() && !result.placeholder;
         std::string line = noteLine(files, result.note);
         if (outcome.arrived && !isWarning(line))
             continue;
@@ -70,6 +70,13 @@ std::vector<Outcome> judge(const platform::FileSystem& files,
         outcomes.push_back(outcome);
     }
     return outcomes;
+}
+
+void removeUnusedPlaceholders(platform::FileSystem& files,
+                              const std::vector<ExpectedResult>& expected) {
+    for (const ExpectedResult& result : expected)
+        if (result.placeholder && stampOf(files, result.output) == result.before)
+            files.deleteFile(result.output);
 }
 
 bool anyFailed(const std::vector<Outcome>& outcomes) {

@@ -32,6 +32,9 @@ struct ExpectedResult {
     std::string output;               // where the result must arrive, long form
     std::string note;                 // the coder's note, full path
     std::optional<FileStamp> before;  // the file at the output when the job started
+    // That file is the command's own empty one, made to name the output: it
+    // is no older file, and it goes if nothing was written into it.
+    bool placeholder = false;
 };
 
 struct Outcome {
@@ -46,6 +49,10 @@ struct Outcome {
 // arrived cleanly.
 std::vector<Outcome> judge(const platform::FileSystem& files,
                            const std::vector<ExpectedResult>& expected);
+// Deletes the placeholders that are still as they were made: a script that
+// ended early left them behind.
+void removeUnusedPlaceholders(platform::FileSystem& files,
+                              const std::vector<ExpectedResult>& expected);
 
 // The words of a direction in the report.
 struct JobWords {

@@ -28,8 +28,9 @@ std::string ScriptNames::path(const std::string& path) {
         const std::string folder = paths::folderPart(path, codePage_);
         if (!folder.empty() && folder != path && files_.exists(folder)) {
             const std::string shortFolder = shortAscii(folder);
+            const std::string ownName = name(paths::fileNamePart(path, codePage_), path);
             if (!shortFolder.empty())
-                return shortFolder + name(paths::fileNamePart(path, codePage_), path);
+                return ownName.empty() ? std::string() : shortFolder + ownName;
         }
     }
     return oem(shortForm.empty() ? path : shortForm, path);

@@ -1,0 +1,171 @@
+// Jobs with names beyond ASCII, jobs that cannot start, and the report at a
+// job's end, on the fake platform (code page 1252 bytes in the names) and the
+// headless desktop.
+#include "app/MainForm.h"
+#include "fakes/ProgramFixture.h"
+#include "lists/ListForm.h"
+#include "settings/BufferForm.h"
+
+using namespace korimba;
+using korimba::app::Form1;
+using korimba::lists::Form6;
+
+namespace {
+
+const std::string kCafeWave = "D:\\Music\\Caf\xE9 \x96 Live.wav";
+const std::string kCafeMp3 = "D:\\Music\\Caf\xE9 \x96 Live.mp3";
+
+class JobReport : public fakes::ProgramFixture {
+protected:
+    void SetUp() override {
+        auto& files = platform.files;
+        files.addFile("C:\\L3ENC\\L3ENC.EXE");
+        files.addFile("C:\\L3ENC\\L3DEC.EXE");
+        files.addFolder("E:\\MP3");
+        writeLines("Settings.ini", {"C:\\L3ENC\\L3ENC.EXE", "C:\\L3ENC\\L3DEC.EXE"});
+        files.makeShortNames();
+        files.addFile(kCafeWave, "RIFF");
+        files.addFile("D:\\Music\\Blue.wav", "RIFF");
+    }
+    void encode(const std::string& input, const std::string& output) {
+        startAndShow();
+        Form1->Edit1.setText(input);
+        Form1->Edit2.setText(output);
+        Form1->ExplorerButton1.userPress();
+    }
+    // The script has run: the lock goes, the watcher sees it.
+    void endJob(const char* lock = "Encoding.bat") {
+        platform.files.deleteFile(file(lock));
+        Form1->Timer1.tick();
+    }
+    std::string shortName(const std::string& path) const {
+        return platform.files.shortPathName(path);
+    }
+};
+
+} // namespace
+
+TEST_F(JobReport, OutputBeyondAsciiIsMadeToBeNamedAndTheScriptSeesOnlyAscii) {
+    encode(kCafeWave, kCafeMp3);
+    ASSERT_TRUE(platform.files.exists(file("Encoding.bat")));
+    EXPECT_EQ(platform.files.fileContent(kCafeMp3), "") << "the placeholder";
+    const std::string script = content("Encoding.bat");
+    EXPECT_TRUE(jobs::isAscii(script)) << script;
+    const std::string temporary = "C:\\Korimba\\Temp\\" + shortName(kCafeWave).substr(9);
+    EXPECT_NE(script.find("if not exist " + temporary + " del " + shortName(kCafeMp3) + "\r\n" +
+                          "if not exist " + temporary + " goto kept\r\n" + "copy /Y " +
+                          temporary + " " + shortName(kCafeMp3) + "\r\n"),
+              std::string::npos)
+        << script;
+
+    // The coder failed and the script ended early: its note is the reason, and
+    // the empty placeholder goes.
+    platform.files.addFile(temporary + ".err", "the WAV file holds no audio data\r\n");
+    endJob();
+    EXPECT_EQ(backend.messageTexts(),
+              std::vector<std::string>{kCafeWave +
+                                       " could not be encoded: the WAV file holds no audio data.\n"
+                                       "No file was made at " +
+                                       kCafeMp3 + "."});
+    EXPECT_FALSE(platform.files.exists(kCafeMp3));
+}
+
+TEST_F(JobReport, ArrivedOutputIsNotReportedAndAnOlderOneLeftAsItWasIs) {
+    platform.files.addFile("D:\\Music\\Blue.mp3", "older");
+    encode("D:\\Music\\Blue.wav", "D:\\Music\\Blue.mp3");
+    endJob();
+    EXPECT_EQ(backend.messageTexts(),
+              std::vector<std::string>{"D:\\Music\\Blue.wav could not be encoded: no reason given.\n"
+                                       "The older D:\\Music\\Blue.mp3 was left as it was."});
+    EXPECT_EQ(platform.files.fileContent("D:\\Music\\Blue.mp3"), "older");
+
+    backend.messages.clear();
+    Form1->ExplorerButton1.userPress();
+    platform.files.setClock(fakes::FakeFileSystem::kDefaultClock + 1);
+    platform.files.addFile("D:\\Music\\Blue.mp3", "newer");
+    endJob();
+    EXPECT_TRUE(backend.messages.empty());
+}
+
+TEST_F(JobReport, ScriptTheShellRefusesIsReportedAndLeavesNothing) {
+    platform.shell.refuse();
+    encode(kCafeWave, kCafeMp3);
+    EXPECT_EQ(backend.messageTexts(),
+              std::vector<std::string>{"The job could not be started: Windows did not run its "
+                                       "script C:\\Korimba\\Encoding.bat."});
+    EXPECT_FALSE(platform.files.exists(file("Encoding.bat")));
+    EXPECT_FALSE(platform.files.exists(kCafeMp3)) << "the placeholder";
+    EXPECT_FALSE(Form1->Timer1.enabled());
+    EXPECT_FALSE(Form1->hookRegistered());
+}
+
+TEST_F(JobReport, NameWithoutShortFormOrOemFormIsRefusedBeforeAnythingIsWritten) {
+    platform.files.makeShortNames(false);
+    platform.files.addFile("D:\\Plain\\a \x96 b.wav", "RIFF");
+    encode("D:\\Plain\\a \x96 b.wav", "D:\\Plain\\a.mp3");
+    EXPECT_EQ(backend.messageTexts(),
+              std::vector<std::string>{jobs::unnameableMessage("D:\\Plain\\a \x96 b.wav", "\x96")});
+    EXPECT_FALSE(platform.files.exists(file("Encoding.bat")));
+    EXPECT_TRUE(platform.shell.executions().empty());
+
+    // Every character has an OEM form: the job goes ahead with it.
+    backend.messages.clear();
+    platform.files.addFile("D:\\Plain\\Caf\xE9.wav", "RIFF");
+    Form1->Edit1.setText("D:\\Plain\\Caf\xE9.wav");
+    Form1->Edit2.setText("D:\\Plain\\Caf\xE9.mp3");
+    Form1->ExplorerButton1.userPress();
+    EXPECT_TRUE(backend.messages.empty());
+    EXPECT_NE(content("Encoding.bat").find("move C:\\Korimba\\Temp\\Caf\x82.wav "
+                                           "\"D:\\Plain\\Caf\x82.mp3\""),
+              std::string::npos);
+    EXPECT_FALSE(platform.files.exists("D:\\Plain\\Caf\xE9.mp3")) << "no placeholder";
+}
+
+TEST_F(JobReport, ListJobStagesNamesBeyondAsciiAndReportsItsFailures) {
+    startAndShow();
+    platform.files.addFolder(file("Temp\\LE\\N7"));
+    platform.files.addFile(file("Temp\\LE\\old.WAV.err"), "stale\r\n");
+    Form6->Memo1.setText(kCafeWave + "\r\nD:\\Music\\Blue.wav\r\n");
+    Form6->Edit1.setText("E:\\MP3\\");
+    Form1->ExplorerButton6.setEnabled(true);
+    Form1->ExplorerButton6.userPress();
+    ASSERT_TRUE(platform.files.exists(file("Encoding.bat")));
+    EXPECT_FALSE(platform.files.exists(file("Temp\\LE\\N7"))) << "an earlier job's staging";
+    EXPECT_FALSE(platform.files.exists(file("Temp\\LE\\old.WAV.err")));
+    const std::string staged = file("Temp\\LE\\N1\\Caf\xE9 \x96 Live.mp3");
+    EXPECT_EQ(platform.files.fileContent(staged), "");
+    const std::string script = content("Encoding.bat");
+    EXPECT_TRUE(jobs::isAscii(script)) << script;
+    EXPECT_NE(script.find("move C:\\Korimba\\Temp\\LE\\N1\\*.MP3 \"E:\\MP3\\\"\r\n"),
+              std::string::npos)
+        << script;
+
+    platform.files.addFile("E:\\MP3\\Blue.mp3", "mp3");
+    platform.files.addFile(
+        file("Temp\\LE\\" + shortName(kCafeWave).substr(9) + ".err"),
+        "the file is not a WAV or SND file\r\n");
+    endJob();
+    EXPECT_EQ(backend.messageTexts(),
+              std::vector<std::string>{"1 of 2 files could not be encoded:\n" + kCafeWave +
+                                       ": the file is not a WAV or SND file"});
+}
+
+TEST_F(JobReport, UnattendedRunEndsWithTheJobsStatusAndNoBox) {
+    for (const bool arrives : {false, true}) {
+        application.reset();
+        backend.messages.clear();
+        setArguments({"D:\\Music\\Blue.wav", "/encode"});
+        startAndShow();
+        ASSERT_TRUE(platform.files.exists(file("Encoding.bat")));
+        if (arrives)
+            platform.files.addFile("D:\\Music\\Blue.mp3", "mp3");
+        endJob();
+        EXPECT_TRUE(application->terminated());
+        EXPECT_TRUE(backend.messages.empty());
+        EXPECT_EQ(application->exitStatus(), arrives ? 0 : 1);
+    }
+    EXPECT_EQ(platform.process.standardError(),
+              "D:\\Music\\Blue.wav could not be encoded: no reason given.\n"
+              "No file was made at D:\\Music\\Blue.mp3.\r\n")
+        << "the failed run's report, once";
+}
