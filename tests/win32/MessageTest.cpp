@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -55,9 +56,9 @@ BOOL CALLBACK matchProcess(HWND window, LPARAM search) {
 // One Message.exe, ended at the latest when the test ends.
 class MessageProgram {
 public:
-    explicit MessageProgram(const std::string& arguments) {
-        const std::string program = besideThisProgram("Message.exe");
-        std::string commandLine = program + (arguments.empty() ? "" : " " + arguments);
+    MessageProgram(const std::string& arguments, const std::string& program) {
+        std::string commandLine =
+            "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         started_ = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
@@ -111,9 +112,10 @@ struct Shown {
 };
 
 // Starts Message.exe, reads what it shows and presses OK.
-Shown showAndClose(const std::string& arguments) {
+Shown showAndClose(const std::string& arguments,
+                   const std::string& messageProgram = besideThisProgram("Message.exe")) {
     Shown shown;
-    MessageProgram program(arguments);
+    MessageProgram program(arguments, messageProgram);
     EXPECT_TRUE(program.started());
     HWND window = program.waitForWindow();
     EXPECT_NE(window, nullptr) << "no window for: " << arguments.substr(0, 80);
@@ -157,9 +159,41 @@ protected:
     }
     void TearDown() override { removeTree(root_); }
 
+    // A program folder of its own, where Message.exe finds the coders' notes.
+    std::string programWithNotes(const std::vector<std::pair<std::string, std::string>>& notes) {
+        const std::string folder = root_ + "\\Korimba Program\\";
+        for (const char* sub : {"", "Temp", "Temp\\LE", "Temp\\LD"})
+            CreateDirectoryA((folder + sub).c_str(), nullptr);
+        const std::string program = folder + "Message.exe";
+        EXPECT_TRUE(CopyFileA(besideThisProgram("Message.exe").c_str(), program.c_str(), FALSE));
+        for (const auto& [name, content] : notes) {
+            HANDLE file = CreateFileA((folder + "Temp\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            EXPECT_NE(file, INVALID_HANDLE_VALUE) << name;
+            DWORD written = 0;
+            WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+            CloseHandle(file);
+        }
+        return program;
+    }
+
+    // The file-name part of a short path: what a coder names its note after.
+    static std::string shortName(const std::string& path) {
+        const std::string full = shortPath(path);
+        return full.substr(full.rfind('\\') + 1);
+    }
+
     std::string root_;
     std::string music_;
 };
+
+// Window texts compare without regard to case: the file system gives the long
+// names' case as it keeps it.
+::testing::AssertionResult sameText(const std::string& shown, const std::string& expected) {
+    if (lstrcmpiA(shown.c_str(), expected.c_str()) == 0)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "shown:\n" << shown << "\nexpected:\n" << expected;
+}
 
 } // namespace
 
@@ -226,4 +260,89 @@ TEST_F(MessageTest, OverlongArgumentStaysOnTheScreenWithItsButtonReachable) {
     EXPECT_TRUE(onTheScreen(shown.okButton));
     EXPECT_NE(shown.text.find("...x"), std::string::npos);
     EXPECT_EQ(shown.exitCode, 0u) << "the OK button closes it";
+}
+
+TEST_F(MessageTest, FailedEncodeGivesTheCodersReason) {
+    const std::string input = music_ + "Night and day.wav";
+    const std::string program =
+        programWithNotes({{shortName(input) + ".err", "the WAV file holds no audio data\r\n"}});
+
+    const Shown shown = showAndClose("E " + shortPath(input) + " ", program);
+
+    const std::string expected = "The file could not be encoded.\r\n"
+                                 "Reason: the WAV file holds no audio data\r\n\r\n"
+                                 "Input: " +
+                                 input + "\r\nOutput: not known";
+    EXPECT_TRUE(sameText(shown.text, expected));
+    EXPECT_FALSE(shown.canOpenFolder);
+    EXPECT_EQ(shown.exitCode, 0u);
+}
+
+TEST_F(MessageTest, OutputGoneAfterTheJobSaysNoResultWasMade) {
+    const std::string input = music_ + "Night and day.mp3";
+    // The output existed when the script was written and is gone now.
+    const std::string output = music_ + "Night and day, decoded.wav";
+    HANDLE file = CreateFileA(output.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    const std::string shortOutput = shortPath(output);
+    ASSERT_TRUE(DeleteFileA(output.c_str()));
+
+    const std::string bare = programWithNotes({});
+    const Shown unexplained = showAndClose("D " + shortPath(input) + " " + shortOutput, bare);
+    const std::string tail =
+        "\r\n\r\nInput: " + input + "\r\nOutput: " + shortOutput + " (not found)";
+    EXPECT_TRUE(sameText(unexplained.text, "The file could not be decoded; no result was made.\r\n"
+                                           "Reason: no reason given" +
+                                               tail));
+    EXPECT_TRUE(unexplained.canOpenFolder) << "its folder is still there";
+
+    const std::string noted =
+        programWithNotes({{shortName(input) + ".err", "no MPEG audio frame found\r\n"}});
+    const Shown explained = showAndClose("D " + shortPath(input) + " " + shortOutput, noted);
+    EXPECT_TRUE(sameText(explained.text, "The file could not be decoded; no result was made.\r\n"
+                                         "Reason: no MPEG audio frame found" +
+                                             tail));
+}
+
+TEST_F(MessageTest, WarningStandsBesideTheFinishedText) {
+    const std::string input = music_ + "Night and day.wav";
+    const std::string output = music_ + "Night and day.mp3";
+    const std::string program =
+        programWithNotes({{shortName(input) + ".err",
+                           "warning: the WAV file ended early: 1.2 s of 5.0 s coded\r\n"}});
+
+    const Shown shown = showAndClose("E " + shortPath(input) + " " + shortPath(output), program);
+
+    EXPECT_TRUE(
+        sameText(shown.text, "Encoding finished.\r\n"
+                             "Warning: the WAV file ended early: 1.2 s of 5.0 s coded\r\n\r\n"
+                             "Input: " +
+                                 input + "\r\nOutput: " + output));
+    EXPECT_TRUE(shown.canOpenFolder);
+}
+
+TEST_F(MessageTest, ListNoticeNamesTheFilesThatFailed) {
+    const std::string program = programWithNotes({
+        {"LE\\NIGHTA~1.WAV.err", "the disk is full\r\n"},
+        {"LE\\SHORT.WAV.err", "warning: the WAV file ended early: 1.2 s of 5.0 s coded\r\n"},
+        {"LD\\TRACK.MP3.err", "cannot read \xE9t\xE9.mp3\r\n"},
+    });
+
+    const Shown failed = showAndClose("L X \"" + music_ + "\"", program);
+    EXPECT_EQ(failed.text, "List process finished, but 2 files could not be converted:\r\n\r\n"
+                           "NIGHTA~1.WAV: the disk is full\r\n"
+                           "TRACK.MP3: cannot read \xE9t\xE9.mp3\r\n\r\n"
+                           "Output folder: " +
+                               music_);
+    EXPECT_TRUE(failed.canOpenFolder);
+    EXPECT_EQ(failed.exitCode, 0u);
+
+    // Warnings alone: the list went through.
+    const std::string root = program.substr(0, program.rfind('\\') + 1);
+    ASSERT_TRUE(DeleteFileA((root + "Temp\\LE\\NIGHTA~1.WAV.err").c_str()));
+    ASSERT_TRUE(DeleteFileA((root + "Temp\\LD\\TRACK.MP3.err").c_str()));
+    EXPECT_EQ(showAndClose("L X \"" + music_ + "\"", program).text,
+              "List process finished.\r\n\r\nOutput folder: " + music_);
 }
