@@ -21,10 +21,18 @@ struct JobDirection {
 };
 
 constexpr JobDirection kDirections[] = {
-    {settings::kEncodingLock, settings::kEncodingProgress, settings::kEncodingPendingProgress,
-     paths::kEncodeLeftovers, settings::kEncodingListFolder, {".wav", ".snd"}},
-    {settings::kDecodingLock, settings::kDecodingProgress, settings::kDecodingPendingProgress,
-     paths::kDecodeLeftovers, settings::kDecodingListFolder, {".mp3"}},
+    {settings::kEncodingLock,
+     settings::kEncodingProgress,
+     settings::kEncodingPendingProgress,
+     paths::kEncodeLeftovers,
+     settings::kEncodingListFolder,
+     {".wav", ".snd"}},
+    {settings::kDecodingLock,
+     settings::kDecodingProgress,
+     settings::kDecodingPendingProgress,
+     paths::kDecodeLeftovers,
+     settings::kDecodingListFolder,
+     {".mp3"}},
 };
 
 constexpr std::string_view kNoteExtension = ".err";

@@ -62,9 +62,9 @@ protected:
 
 // Files of the user's that look like ours: none of them is something a job made.
 const std::vector<std::string> kUserFiles = {
-    "Settings.ini",        "Temp\\thesis.doc",   "Temp\\song.wav.txt",   "Temp\\a.wave",
-    "Temp\\Other\\x.wav",  "Temp\\Encoding.bat", "Temp\\thesis.err",     "Temp\\x.txt.err",
-    "Temp\\wav.err",       "Temp\\.wav.errs",     "Temp\\x.wav.err.txt", "Temp\\x.wav.err\\a.wav",
+    "Settings.ini",           "Temp\\thesis.doc",   "Temp\\song.wav.txt",  "Temp\\a.wave",
+    "Temp\\Other\\x.wav",     "Temp\\Encoding.bat", "Temp\\thesis.err",    "Temp\\x.txt.err",
+    "Temp\\wav.err",          "Temp\\.wav.errs",    "Temp\\x.wav.err.txt", "Temp\\x.wav.err\\a.wav",
     "Temp\\Other\\x.wav.err",
 };
 
@@ -117,8 +117,7 @@ TEST_F(Cleanup, InterruptedDecodeTakesItsNotesAndStagingSubfoldersOnly) {
 
     cleanUp();
 
-    expectGone({"Temp\\TRACK.MP3.err", "Temp\\old.mp3.ERR", "Temp\\LD\\N1\\",
-                "Temp\\LD\\N2\\"});
+    expectGone({"Temp\\TRACK.MP3.err", "Temp\\old.mp3.ERR", "Temp\\LD\\N1\\", "Temp\\LD\\N2\\"});
     expectPresent({"Temp\\LD\\", "Temp\\NIGHTA~1.WAV.err", "Temp\\VOICE.SND.err",
                    "Temp\\LE\\N1\\Night and day.wav"});
     expectPresent(kUserFiles);
@@ -133,8 +132,7 @@ TEST_F(Cleanup, AStagingSubfolderKeepsAFileThatCannotBeDeleted) {
     cleanUp();
 
     expectPresent({"Temp\\LE\\N1\\locked.wav"});
-    expectGone({"Temp\\LE\\N1\\free.wav", "Temp\\LE\\N1\\N2\\", "Temp\\LE\\N3\\",
-                "Encoding.bat"});
+    expectGone({"Temp\\LE\\N1\\free.wav", "Temp\\LE\\N1\\N2\\", "Temp\\LE\\N3\\", "Encoding.bat"});
 }
 
 TEST_F(Cleanup, WithoutAHookOrAnInterruptedJobNothingChanges) {
@@ -152,10 +150,10 @@ TEST_F(Cleanup, WithoutAHookOrAnInterruptedJobNothingChanges) {
 }
 
 TEST_F(Cleanup, AJobStartedSinceWindowsStartedIsLeftRunningWithItsHook) {
-    const std::vector<std::string> running = {
-        "Encoding.bat",           "EncList.dat",          "Temp\\NIGHTA~1.WAV",
-        "Temp\\NIGHTA~1.WAV.err", "Temp\\VOICE.SND.err",  "Temp\\LE\\BLUE.WAV",
-        "Temp\\LE\\BLUE.WAV.err", "Temp\\LE\\N1\\Blue.wav"};
+    const std::vector<std::string> running = {"Encoding.bat",           "EncList.dat",
+                                              "Temp\\NIGHTA~1.WAV",     "Temp\\NIGHTA~1.WAV.err",
+                                              "Temp\\VOICE.SND.err",    "Temp\\LE\\BLUE.WAV",
+                                              "Temp\\LE\\BLUE.WAV.err", "Temp\\LE\\N1\\Blue.wav"};
     add(running);
     interrupted("Decoding.bat");
     add({"Temp\\LD\\BLUE.MP3", "Temp\\OLD.MP3", "Temp\\OLD.MP3.err", "Temp\\LD\\N1\\Old.mp3"});

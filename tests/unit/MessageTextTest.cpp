@@ -175,8 +175,8 @@ TEST(MessageText, FailureNoteGivesTheReason) {
                                 "Output: E:\\MP3\\Night and day.mp3");
     EXPECT_EQ(olderOutput.folder, "E:\\MP3\\") << "the folder is still worth opening";
 
-    const Notice decode = notice({"D", kOutput, ""},
-                                 {{"Temp\\NIGHTA~1.MP3.err", "no MPEG audio frame found\r\n"}});
+    const Notice decode =
+        notice({"D", kOutput, ""}, {{"Temp\\NIGHTA~1.MP3.err", "no MPEG audio frame found\r\n"}});
     EXPECT_EQ(decode.text, "The file could not be decoded.\r\n"
                            "Reason: no MPEG audio frame found\r\n\r\n"
                            "Input: E:\\MP3\\Night and day.mp3\r\nOutput: not known");
@@ -199,8 +199,7 @@ TEST(MessageText, MissingOutputSaysNoResultWasMadeWithTheReasonIfAny) {
 }
 
 TEST(MessageText, WarningNoteStandsBesideTheSuccessText) {
-    const Files warning = {
-        {kNote, "warning: the WAV file ended early: 1.2 s of 5.0 s coded\r\n"}};
+    const Files warning = {{kNote, "warning: the WAV file ended early: 1.2 s of 5.0 s coded\r\n"}};
     EXPECT_EQ(notice({"E", kInput, kOutput}, warning).text,
               "Encoding finished.\r\n"
               "Warning: the WAV file ended early: 1.2 s of 5.0 s coded\r\n\r\n"
@@ -257,16 +256,17 @@ TEST(MessageText, NoteTextIsOneTidyLine) {
 }
 
 TEST(MessageText, ListJobNamesItsFailuresWithTheirReasons) {
-    const Notice result = notice({"L", "X", "C:\\some dir\\"},
-                                 {
-                                     {"Temp\\LE\\NIGHTA~1.WAV.err", "the disk is full\r\n"},
-                                     {"Temp\\LE\\blue.wav.ERR", "the WAV file holds no audio data\r\n"},
-                                     {"Temp\\LE\\SHORT.WAV.err", "warning: ended early\r\n"},
-                                     {"Temp\\LE\\RED.WAV", "a result not moved yet"},
-                                     {"Temp\\LE\\N1\\GREEN.WAV.err", "in a subfolder\r\n"},
-                                     {"Temp\\LD\\TRACK.MP3.err", "\r\n"},
-                                     {"Temp\\OTHER.WAV.err", "a single job's note\r\n"},
-                                 });
+    const Notice result =
+        notice({"L", "X", "C:\\some dir\\"},
+               {
+                   {"Temp\\LE\\NIGHTA~1.WAV.err", "the disk is full\r\n"},
+                   {"Temp\\LE\\blue.wav.ERR", "the WAV file holds no audio data\r\n"},
+                   {"Temp\\LE\\SHORT.WAV.err", "warning: ended early\r\n"},
+                   {"Temp\\LE\\RED.WAV", "a result not moved yet"},
+                   {"Temp\\LE\\N1\\GREEN.WAV.err", "in a subfolder\r\n"},
+                   {"Temp\\LD\\TRACK.MP3.err", "\r\n"},
+                   {"Temp\\OTHER.WAV.err", "a single job's note\r\n"},
+               });
     EXPECT_EQ(result.text, "List process finished, but 3 files could not be converted:\r\n\r\n"
                            "blue.wav: the WAV file holds no audio data\r\n"
                            "NIGHTA~1.WAV: the disk is full\r\n"
@@ -300,8 +300,8 @@ TEST(MessageText, ListJobNamesTwentyFailuresAndCountsTheRest) {
     const std::string text = notice({"L", "X", "C:\\some dir\\"}, notes).text;
     // The encode folder's notes come first, then the decode folder's.
     std::string expected = "List process finished, but 25 files could not be converted:\r\n";
-    for (const char* number : {"01", "03", "05", "07", "09", "11", "13", "15", "17", "19", "21",
-                               "23", "00", "02", "04", "06", "08", "10", "12", "14"})
+    for (const char* number : {"01", "03", "05", "07", "09", "11", "13", "15", "17", "19",
+                               "21", "23", "00", "02", "04", "06", "08", "10", "12", "14"})
         expected += std::string("\r\nF") + number + ".WAV: reason " + number;
     expected += "\r\nand 5 more\r\n\r\nOutput folder: C:\\some dir\\";
     EXPECT_EQ(text, expected);

@@ -175,14 +175,27 @@ TEST_F(CleanerTest, LeftBehindJobsAreClearedAndRunRestored) {
 
 TEST_F(CleanerTest, InterruptedJobsTakeTheCodersNotesAndTheListFoldersSubfolders) {
     writeWinIni("Windows", "Run", hook_);
-    for (const char* name :
-         {"Temp\\", "Temp\\NIGHTA~1.WAV.err", "Temp\\VOICE.SND.err", "Temp\\Loud song.Wav.ERR",
-          "Temp\\TRACK.MP3.err", "Temp\\thesis.err", "Temp\\x.txt.err", "Temp\\song.wav.errata",
-          "Temp\\a.wave.err", "Temp\\LE\\", "Temp\\LE\\BLUE.WAV.err", "Temp\\LE\\N1\\",
-          "Temp\\LE\\N1\\Night and day at the opera.wav", "Temp\\LE\\N1\\N2\\",
-          "Temp\\LE\\N1\\N2\\A second long name.snd", "Temp\\LE\\N3\\", "Temp\\LE\\N4\\",
-          "Temp\\LE\\N4\\locked.wav", "Temp\\LD\\", "Temp\\LD\\N1\\",
-          "Temp\\LD\\N1\\Track one of many.mp3"})
+    for (const char* name : {"Temp\\",
+                             "Temp\\NIGHTA~1.WAV.err",
+                             "Temp\\VOICE.SND.err",
+                             "Temp\\Loud song.Wav.ERR",
+                             "Temp\\TRACK.MP3.err",
+                             "Temp\\thesis.err",
+                             "Temp\\x.txt.err",
+                             "Temp\\song.wav.errata",
+                             "Temp\\a.wave.err",
+                             "Temp\\LE\\",
+                             "Temp\\LE\\BLUE.WAV.err",
+                             "Temp\\LE\\N1\\",
+                             "Temp\\LE\\N1\\Night and day at the opera.wav",
+                             "Temp\\LE\\N1\\N2\\",
+                             "Temp\\LE\\N1\\N2\\A second long name.snd",
+                             "Temp\\LE\\N3\\",
+                             "Temp\\LE\\N4\\",
+                             "Temp\\LE\\N4\\locked.wav",
+                             "Temp\\LD\\",
+                             "Temp\\LD\\N1\\",
+                             "Temp\\LD\\N1\\Track one of many.mp3"})
         create(name);
     createInterrupted("Encoding.bat");
     createInterrupted("Decoding.bat");
@@ -197,9 +210,9 @@ TEST_F(CleanerTest, InterruptedJobsTakeTheCodersNotesAndTheListFoldersSubfolders
           "Temp\\TRACK.MP3.err", "Temp\\LE\\BLUE.WAV.err", "Temp\\LE\\N1", "Temp\\LE\\N3",
           "Temp\\LD\\N1"})
         EXPECT_FALSE(has(gone)) << gone;
-    for (const char* kept : {"Temp\\thesis.err", "Temp\\x.txt.err", "Temp\\song.wav.errata",
-                             "Temp\\a.wave.err", "Temp\\LE\\N4\\locked.wav", "Temp\\LE",
-                             "Temp\\LD"})
+    for (const char* kept :
+         {"Temp\\thesis.err", "Temp\\x.txt.err", "Temp\\song.wav.errata", "Temp\\a.wave.err",
+          "Temp\\LE\\N4\\locked.wav", "Temp\\LE", "Temp\\LD"})
         EXPECT_TRUE(has(kept)) << kept;
     EXPECT_TRUE(GetFileAttributesA((programFolder_ + "Temp\\LE\\N4\\locked.wav").c_str()) &
                 FILE_ATTRIBUTE_READONLY);
@@ -247,11 +260,17 @@ TEST_F(CleanerTest, NothingToDoChangesNothing) {
 TEST_F(CleanerTest, StartedByHandDuringAJobItLeavesThatJobAlone) {
     const std::string run = "C:\\TOOLS\\A.EXE," + hook_;
     writeWinIni("Windows", "Run", run);
-    const std::vector<std::string> running = {
-        "Encoding.bat",        "EncList.dat",           "Temp\\",
-        "Temp\\NIGHTA~1.WAV",  "Temp\\NIGHTA~1.WAV.err", "Temp\\VOICE.SND.err",
-        "Temp\\LE\\",         "Temp\\LE\\BLUE.WAV",     "Temp\\LE\\BLUE.WAV.err",
-        "Temp\\LE\\N1\\",     "Temp\\LE\\N1\\Blue in a long name.wav"};
+    const std::vector<std::string> running = {"Encoding.bat",
+                                              "EncList.dat",
+                                              "Temp\\",
+                                              "Temp\\NIGHTA~1.WAV",
+                                              "Temp\\NIGHTA~1.WAV.err",
+                                              "Temp\\VOICE.SND.err",
+                                              "Temp\\LE\\",
+                                              "Temp\\LE\\BLUE.WAV",
+                                              "Temp\\LE\\BLUE.WAV.err",
+                                              "Temp\\LE\\N1\\",
+                                              "Temp\\LE\\N1\\Blue in a long name.wav"};
     for (const std::string& name : running)
         create(name);
     for (const char* name : {"Temp\\LD\\", "Temp\\LD\\OLD.MP3", "Temp\\OLD.MP3.err",

@@ -133,8 +133,7 @@ inline Notice fileJobNotice(const std::string& verb, const std::string& finished
 
     Notice notice;
     if (failed || noResult) {
-        notice.text = "The file could not be " + verb +
-                      (noResult ? "; no result was made." : ".") +
+        notice.text = "The file could not be " + verb + (noResult ? "; no result was made." : ".") +
                       "\r\nReason: " + (failed ? note->text : std::string(kNoReason));
     } else {
         notice.text = finished;

@@ -45,8 +45,8 @@ std::optional<std::string> noteBeginning(const std::string& path) {
         return std::nullopt;
     std::string content(4096, '\0');
     DWORD got = 0;
-    const bool read = ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &got,
-                               nullptr) != 0;
+    const bool read =
+        ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &got, nullptr) != 0;
     CloseHandle(file);
     if (!read)
         return std::nullopt;
