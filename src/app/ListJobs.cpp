@@ -140,6 +140,12 @@ void TForm1::runListJob(const ListJobKind& kind, const ListJobControls& controls
         script.entries.push_back(nameEntry(names, kind.direction, script.entries.size() + 1,
                                            entry, shortInput));
     }
+    // Found out now, not by moves that fail where nobody sees them.
+    if (!files.canWriteFolder(paths::folderPart(output, cp))) {
+        application.showError("Cannot write to the output folder " + output);
+        emptyFolder(files, listFolder);
+        return;
+    }
     script.encoderPath = settings::Form2->Edit1.text();
     script.shortEncoder = names.path(paths::ShortPath(files, script.encoderPath));
     script.shortTool = names.path(paths::ShortPath(files, controls.coder.text()));

@@ -118,6 +118,11 @@ void TForm1::runSingleJob(const SingleJobKind& kind, const SingleJobControls& co
 
     if (goAhead && kind.createsOutputFolder)
         files.createFolders(paths::folderPart(output, cp));
+    // Found out now, not by a script whose move fails where nobody sees it.
+    if (goAhead && !files.canWriteFolder(paths::folderPart(output, cp))) {
+        application.showError(fileCreateError(output).message());
+        goAhead = false;
+    }
     if (goAhead)
         files.createFolders(programFolder + "Temp");
     const std::string shortProgramFolder = paths::ShortPath(files, programFolder);

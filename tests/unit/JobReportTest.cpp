@@ -169,3 +169,23 @@ TEST_F(JobReport, UnattendedRunEndsWithTheJobsStatusAndNoBox) {
               "No file was made at D:\\Music\\Blue.mp3.\r\n")
         << "the failed run's report, once";
 }
+
+TEST_F(JobReport, OutputFolderThatCannotBeWrittenRefusesTheJob) {
+    platform.files.addFile("D:\\Locked\\Blue.mp3", "older");
+    platform.files.denyWrites("D:\\Locked");
+    encode("D:\\Music\\Blue.wav", "D:\\Locked\\Blue.mp3");
+    EXPECT_EQ(backend.messageTexts(),
+              std::vector<std::string>{"Cannot create file D:\\Locked\\Blue.mp3"});
+    EXPECT_FALSE(platform.files.exists(file("Encoding.bat")));
+
+    backend.messages.clear();
+    Form6->Memo1.setText("D:\\Music\\Blue.wav\r\n");
+    Form6->Edit1.setText("D:\\Locked\\");
+    Form1->ExplorerButton6.setEnabled(true);
+    Form1->ExplorerButton6.userPress();
+    EXPECT_EQ(backend.messageTexts(),
+              std::vector<std::string>{"Cannot write to the output folder D:\\Locked\\"});
+    EXPECT_FALSE(platform.files.exists(file("Encoding.bat")));
+    EXPECT_TRUE(platform.shell.executions().empty());
+    EXPECT_EQ(platform.files.fileContent("D:\\Locked\\Blue.mp3"), "older");
+}

@@ -91,15 +91,24 @@ TEST_F(SingleJob, EncodeWritesTheScriptLaunchesItAndWatches) {
     EXPECT_EQ(settings::generalBuffer().count(), 0u) << "the buffer is cleared again";
 }
 
-TEST_F(SingleJob, DecodeRunsTheDecoderAndLeavesTheOutputFolderAlone) {
+TEST_F(SingleJob, DecodeRunsTheDecoderAndMakesNoOutputFolder) {
     startWith("D:\\Music\\Night and day.mp3", "E:\\Out\\Night and day.wav");
     settings::Form7->CheckBox3.setChecked(false);
     settings::Form7->RadioButton1.setChecked(true);
     Form1->CheckBox4.setChecked(true);
 
+    // The decode makes no folder; one that is not there refuses the job at once.
     Form1->ExplorerButton2.userPress();
-
+    EXPECT_EQ(backend.messageTexts(),
+              std::vector<std::string>{"Cannot create file E:\\Out\\Night and day.wav"});
     EXPECT_FALSE(platform.files.exists("E:\\Out"));
+    EXPECT_FALSE(platform.files.exists(file("Decoding.bat")));
+    EXPECT_TRUE(platform.shell.executions().empty());
+
+    backend.messages.clear();
+    platform.files.addFolder("E:\\Out");
+    Form1->ExplorerButton2.userPress();
+    EXPECT_TRUE(backend.messages.empty());
     const std::string script = content("Decoding.bat");
     EXPECT_NE(script.find("erase C:\\PROGRA~1\\AUDIOC~1\\Temp\\*.mp3\r\nC:\r\ncd C:\\L3ENC\r\n"
                           "D:\\TOOLS\\L3DEC.EXE D:\\MUSIC\\NIGHTA~1.MP3 "
