@@ -403,19 +403,26 @@ def window_path(*levels):
 
 
 class Driver:
-    """kdriver.exe under Wine, one command and one answer at a time."""
+    """kdriver.exe under Wine, one command and one answer at a time.
 
-    def __init__(self):
+    A driver of a test's own can be given variables for itself and every program
+    it starts, such as LC_ALL=ru_RU.UTF-8 for a locale (Wine takes the code pages
+    from it), and then the Python name of its ANSI code page, such as "cp1251".
+    """
+
+    def __init__(self, environment=None, encoding=ANSI):
         program = build_dir() / "kdriver.exe"
         if not program.is_file():
             raise HarnessError("%s is not built" % program)
+        start_session()
+        self.encoding = encoding
         self._log = open(build_dir() / "kdriver.log", "ab")
         self._process = subprocess.Popen(
             [str(SOURCE_DIR / "scripts" / "wine-run.sh"), str(program)],
             stdin=subprocess.PIPE,
             stdout=subprocess.PIPE,
             stderr=self._log,
-            env=wine_env(),
+            env=dict(wine_env(), **(environment or {})),
         )
         self._buffer = b""
         self.call("ping", timeout=60)
@@ -428,7 +435,7 @@ class Driver:
         """Runs one command; returns its JSON result (None for a bare OK)."""
         line = " ".join([command] + [str(a) for a in arguments]) + "\n"
         try:
-            self._process.stdin.write(line.encode(ANSI))
+            self._process.stdin.write(line.encode(self.encoding))
             self._process.stdin.flush()
             answer = self._read_line(timeout)
         except (HarnessError, OSError) as error:
@@ -456,7 +463,7 @@ class Driver:
                     raise HarnessError("the driver ended")
                 self._buffer += chunk
         line, _, self._buffer = self._buffer.partition(b"\n")
-        return line.decode(ANSI).rstrip("\r")
+        return line.decode(self.encoding).rstrip("\r")
 
     def quit(self):
         if self.alive:
@@ -517,6 +524,10 @@ class Driver:
                 if p["exe"].lower() == exe.lower()]
 
     # Profile files (win.ini unless another file is named)
+
+    def code_pages(self):
+        """{"ansi": ..., "oem": ...}: the code pages of the driver and of what it starts."""
+        return self.call("codepages")
 
     def short_path(self, path):
         """The 8.3 form of an existing Windows path, or None."""

@@ -471,6 +471,16 @@ std::string systemColor(Args& args) {
     return json;
 }
 
+// The driver's ANSI and OEM code pages. Wine takes them from the Unix locale,
+// which every process the driver starts inherits.
+std::string codePages(Args& args) {
+    args.end();
+    return JsonObject()
+        .number("ansi", static_cast<long long>(GetACP()))
+        .number("oem", static_cast<long long>(GetOEMCP()))
+        .str();
+}
+
 // The 8.3 form of an existing path, as the program's scripts name files; null when none.
 std::string shortPath(Args& args) {
     const std::string path = args.text();
@@ -622,6 +632,7 @@ const std::map<std::string, Command>& commands() {
         {"getprofile", readProfile},
         {"shortpath", shortPath},
         {"syscolor", systemColor},
+        {"codepages", codePages},
         {"setprofile", [](Args& a) { return writeProfile(a, false); }},
         {"delprofile", [](Args& a) { return writeProfile(a, true); }},
     };
