@@ -137,8 +137,11 @@ void TForm1::runListJob(const ListJobKind& kind, const ListJobControls& controls
         const std::string result = output + lists::resultName(entry, kind.direction, cp);
         job.results.push_back(
             {entry, result, jobs::coderNote(temporary), jobs::stampOf(files, result)});
-        script.entries.push_back(nameEntry(names, kind.direction, script.entries.size() + 1,
-                                           entry, shortInput));
+        const std::size_t position = script.entries.size() + 1;
+        script.entries.push_back(nameEntry(names, kind.direction, position, entry, shortInput));
+        if (!script.entries.back().staged.empty())
+            job.stagingFolders.push_back(programFolder +
+                                         lists::stagingFolder(kind.direction, position));
     }
     // Found out now, not by moves that fail where nobody sees them.
     if (!files.canWriteFolder(paths::folderPart(output, cp))) {

@@ -26,6 +26,7 @@ struct RunningJob {
     bool list = false;
     const jobs::JobWords* words = nullptr;
     std::vector<jobs::ExpectedResult> results;
+    std::vector<std::string> stagingFolders{}; // a list job's, for names beyond ASCII
 };
 
 class TForm1 : public ui::Form {

@@ -63,6 +63,7 @@ void TForm1::reportJob(const RunningJob& job) {
     platform::FileSystem& files = settings::system().files;
     const std::vector<jobs::Outcome> outcomes = jobs::judge(files, job.results);
     jobs::removeUnusedPlaceholders(files, job.results);
+    jobs::removeStagingFolders(files, job.stagingFolders);
     const std::string report = job.list
                                    ? jobs::listReport(*job.words, job.results.size(), outcomes)
                                    : jobs::singleReport(*job.words, outcomes);

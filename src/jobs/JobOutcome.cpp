@@ -79,6 +79,15 @@ void removeUnusedPlaceholders(platform::FileSystem& files,
             files.deleteFile(result.output);
 }
 
+void removeStagingFolders(platform::FileSystem& files, const std::vector<std::string>& folders) {
+    for (const std::string& folder : folders) {
+        for (const platform::FolderEntry& entry : files.listFolder(folder))
+            if (!entry.folder && files.fileSize(folder + entry.name) == 0u)
+                files.deleteFile(folder + entry.name);
+        files.removeFolder(folder);
+    }
+}
+
 bool anyFailed(const std::vector<Outcome>& outcomes) {
     return std::any_of(outcomes.begin(), outcomes.end(),
                        [](const Outcome& outcome) { return !outcome.arrived; });

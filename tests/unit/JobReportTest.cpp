@@ -148,6 +148,8 @@ TEST_F(JobReport, ListJobStagesNamesBeyondAsciiAndReportsItsFailures) {
     EXPECT_EQ(backend.messageTexts(),
               std::vector<std::string>{"1 of 2 files could not be encoded:\n" + kCafeWave +
                                        ": the file is not a WAV or SND file"});
+    EXPECT_FALSE(platform.files.exists(file("Temp\\LE\\N1"))) << "the staging folder goes";
+    EXPECT_TRUE(platform.files.isFolder(file("Temp\\LE")));
 }
 
 TEST_F(JobReport, UnattendedRunEndsWithTheJobsStatusAndNoBox) {

@@ -259,17 +259,17 @@ TEST(MessageText, ListJobNamesItsFailuresWithTheirReasons) {
     const Notice result =
         notice({"L", "X", "C:\\some dir\\"},
                {
-                   {"Temp\\LE\\NIGHTA~1.WAV.err", "the disk is full\r\n"},
+                   {"Temp\\LE\\NIGHTA~1.WAV.err", "the disk is full\r\nD:\\MUSIC\\NIGHTA~1.WAV\r\n"},
                    {"Temp\\LE\\blue.wav.ERR", "the WAV file holds no audio data\r\n"},
                    {"Temp\\LE\\SHORT.WAV.err", "warning: ended early\r\n"},
                    {"Temp\\LE\\RED.WAV", "a result not moved yet"},
                    {"Temp\\LE\\N1\\GREEN.WAV.err", "in a subfolder\r\n"},
-                   {"Temp\\LD\\TRACK.MP3.err", "\r\n"},
+                   {"Temp\\LD\\TRACK.MP3.err", "\r\nD:\\GONE\\TRACK.MP3\r\n"},
                    {"Temp\\OTHER.WAV.err", "a single job's note\r\n"},
                });
     EXPECT_EQ(result.text, "List process finished, but 3 files could not be converted:\r\n\r\n"
                            "blue.wav: the WAV file holds no audio data\r\n"
-                           "NIGHTA~1.WAV: the disk is full\r\n"
+                           "Night and day.wav: the disk is full\r\n"
                            "TRACK.MP3: no reason given\r\n\r\n"
                            "Output folder: C:\\some dir\\");
     EXPECT_EQ(result.folder, "C:\\some dir\\");

@@ -44,13 +44,17 @@ bool exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The note beside an output, or "(none)".
-std::string note(const std::string& output) {
+// A line of the note beside an output (the first says what happened, the
+// second names the input), with its line end; "(none)" without a note.
+std::string note(const std::string& output, std::size_t line = 0) {
     const std::string path = output + ".err";
     if (!exists(path))
         return "(none)";
-    const Bytes text = readFile(path);
-    return std::string(text.begin(), text.end());
+    const Bytes bytes = readFile(path);
+    std::string text(bytes.begin(), bytes.end());
+    for (std::size_t i = 0; i < line; ++i)
+        text.erase(0, text.find("\r\n") + 2);
+    return text.substr(0, text.find("\r\n") + 2);
 }
 
 // Seconds with one decimal, rounded down.
@@ -355,6 +359,8 @@ TEST_F(CodersTest, TheNoteSaysWhyAndGoesWithTheNextRun) {
 
     EXPECT_EQ(run("l3enc.exe", folder_ + "MISSING.WAV " + out + " -br 128000").exitCode, 1u);
     EXPECT_EQ(note(out), "the file does not exist\r\n");
+    EXPECT_EQ(note(out, 1), folder_ + "MISSING.WAV\r\n");
+    EXPECT_EQ(note(out, 2), "") << "two lines";
     // A success takes away the note of the run before; so does any run.
     EXPECT_EQ(run("l3enc.exe", wav + " " + out + " -br 128000").exitCode, 0u);
     EXPECT_TRUE(exists(out));
@@ -371,6 +377,7 @@ TEST_F(CodersTest, TheNoteSaysWhyAndGoesWithTheNextRun) {
     const std::string back = temp_ + "NIGHTA~1.MP3";
     EXPECT_EQ(run("l3dec.exe", wav + " " + back + " -wav").exitCode, 1u);
     EXPECT_EQ(note(back), "this is a WAV file, not MPEG audio (MP3)\r\n");
+    EXPECT_EQ(note(back, 1), wav + "\r\n");
 }
 
 TEST_F(CodersTest, ANoteThatCannotBeWrittenChangesNothingElse) {

@@ -87,7 +87,8 @@ inline std::string describe(const std::string& path, const LongNameLookup& looku
 
 struct Note {
     bool warning = false;
-    std::string text; // the reason or the warning, without the prefix
+    std::string text;  // the reason or the warning, without the prefix
+    std::string input; // the input the coder was given (its second line); "" when none
 };
 
 // A note's first line, as one line of the notice: control characters become
@@ -109,6 +110,10 @@ inline std::optional<Note> noteAt(const std::string& path, const Disk& disk,
             c = ' ';
     line.erase(line.find_last_not_of(' ') + 1);
     note.text = elided(line.empty() ? std::string(kNoReason) : line, kLongestShownName, codePage);
+    const std::size_t second = content->find("\r\n");
+    if (second != std::string::npos)
+        note.input = content->substr(second + 2, content->find_first_of("\r\n", second + 2) -
+                                                     (second + 2));
     return note;
 }
 
@@ -150,9 +155,19 @@ inline Notice fileJobNotice(const std::string& verb, const std::string& finished
 }
 
 struct Failure {
-    std::string name; // the short input's name, as the note is named
+    std::string name; // the input's name as its user knows it, else as the note is named
     std::string reason;
 };
+
+// The long name of the input a note names, for a list of failures: the short
+// name alone would not tell the user which file it was.
+inline std::string failedName(const std::string& noteName, const Note& note, const Disk& disk,
+                              const paths::CodePage& codePage) {
+    if (!note.input.empty())
+        if (const std::optional<std::string> found = disk.longName(note.input))
+            return paths::fileNamePart(*found, codePage);
+    return noteName.substr(0, noteName.size() - std::string(kNoteExtension).size());
+}
 
 // The failure notes of one list folder, by name in ASCII order without case.
 inline std::vector<Failure> failuresIn(const std::string& folder, const Disk& disk,
@@ -168,8 +183,7 @@ inline std::vector<Failure> failuresIn(const std::string& folder, const Disk& di
         const std::optional<Note> note = noteAt(folder + name, disk, codePage);
         if (note && !note->warning)
             failures.push_back(
-                {elided(name.substr(0, name.size() - std::string(kNoteExtension).size()),
-                        kLongestShownName, codePage),
+                {elided(failedName(name, *note, disk, codePage), kLongestShownName, codePage),
                  note->text});
     }
     return failures;

@@ -1,8 +1,10 @@
 #pragma once
 // The note a coder leaves beside its output, OUT + ".err", for the program and
-// Message.exe: one line in the ANSI code page, ended by CR LF. After a failure
-// it holds the reason only; after a result that is whole but not all the input
-// promised, "warning: " and what was wrong. A plain success leaves no note.
+// Message.exe: lines in the ANSI code page, each ended by CR LF. The first is
+// what happened: after a failure the reason only; after a result that is whole
+// but not all the input promised, "warning: " and what was wrong. The second is
+// the input as the coder was given it (a short name in the scripts), so that a
+// reader can name the file as its user knows it. A plain success leaves no note.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>

@@ -21,7 +21,7 @@ int runCoding(const char* program, const std::string& inputPath, const std::stri
         if (isSameFile(input, outputPath)) {
             // The output is the input here: it stays as it is.
             reportFailure(program, inputPath, "the output would overwrite the input");
-            writeNote(outputPath, "the output would overwrite the input");
+            writeNote(outputPath, "the output would overwrite the input", inputPath);
             return 1;
         }
         OutputFile output(outputPath);
@@ -29,7 +29,7 @@ int runCoding(const char* program, const std::string& inputPath, const std::stri
         output.commit();
         if (warning) {
             reportWarning(program, inputPath, *warning);
-            writeNote(outputPath, warningNote(*warning));
+            writeNote(outputPath, warningNote(*warning), inputPath);
         }
         return 0;
     } catch (const OutputError& error) {
@@ -46,7 +46,7 @@ int runCoding(const char* program, const std::string& inputPath, const std::stri
     }
     reportFailure(program, failedFile, reason);
     removeOutput(outputPath);
-    writeNote(outputPath, reason);
+    writeNote(outputPath, reason, inputPath);
     return 1;
 }
 
@@ -58,7 +58,7 @@ int coderMain(const char* program, const std::string& usage, int argc, char** ar
     } catch (const AudioError& error) {
         reportFailure(program, "", std::string(error.what()) + "; " + usage);
         if (const auto output = outputArgument(arguments))
-            writeNote(*output, error.what());
+            writeNote(*output, error.what(), arguments.front());
         return 2;
     }
 }

@@ -222,9 +222,9 @@ void removeOutput(const std::string& path) {
     DeleteFileA(path.c_str());
 }
 
-void writeNote(const std::string& output, const std::string& text) {
+void writeNote(const std::string& output, const std::string& text, const std::string& input) {
     const std::string path = notePath(output);
-    const std::string content = noteContent(text);
+    const std::string content = noteContent(text) + noteContent(input);
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)

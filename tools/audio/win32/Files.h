@@ -67,7 +67,7 @@ void removeOutput(const std::string& path);
 
 // The note beside the output (see Note.h): written whole or not at all, and
 // neither of them is ever a reason to fail, as a note in a read-only folder.
-void writeNote(const std::string& output, const std::string& text);
+void writeNote(const std::string& output, const std::string& text, const std::string& input);
 void removeNote(const std::string& output);
 
 } // namespace korimba::audio::win32
