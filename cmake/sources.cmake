@@ -19,6 +19,7 @@ set(KORIMBA_CORE_SOURCES
   src/lists/ListProgress.cpp
   src/lists/ListScript.cpp
   src/settings/BufferForm.cpp
+  src/settings/JobSettings.cpp
   src/settings/LastOptions.cpp
   src/settings/PreferencesForm.cpp
   src/settings/ProgramFiles.cpp

@@ -1,51 +1,52 @@
 #include "app/JobLaunch.h"
 
+#include "app/MainForm.h"
+
 #include "jobs/JobCommand.h"
-#include "settings/PreferencesForm.h"
+#include "settings/BufferForm.h"
+#include "settings/JobSettings.h"
+#include "settings/LineFile.h"
 #include "settings/ProgramFiles.h"
 #include "settings/ToolPathsForm.h"
 #include "ui/Application.h"
 
 namespace korimba::app {
 
-namespace {
-
-// The preferences' radio buttons, tested in the order Minimized, Normal, Maximized.
-jobs::WindowMode windowMode() {
-    const settings::TForm7& preferences = *settings::Form7;
-    if (preferences.RadioButton3.checked())
-        return jobs::WindowMode::Minimized;
-    if (preferences.RadioButton2.checked())
-        return jobs::WindowMode::Normal;
-    if (preferences.RadioButton1.checked())
-        return jobs::WindowMode::Maximized;
-    return jobs::WindowMode::Minimized;
-}
-
-} // namespace
-
 bool namesAFile(const std::string& path) {
     const auto& files = settings::system().files;
     return !path.empty() && files.exists(path) && !files.isFolder(path);
 }
 
-bool coderAtHand(const ui::Edit& coderField) {
-    if (namesAFile(coderField.text()))
+bool coderAtHand(std::string (*coderPath)()) {
+    if (namesAFile(coderPath()))
         return true;
     settings::Form2->showModal();
-    return namesAFile(coderField.text());
+    return namesAFile(coderPath());
 }
 
-bool launchScript(ui::Form& owner, const std::string& script, bool viewCoding) {
+bool TForm1::startJob(JobStart start, const JobDisplay& display) {
     ui::Application& application = ui::Application::current();
     platform::Platform& system = settings::system();
-    if (system.shell.execute(application.backend().handleOf(owner), "open", script, "", "",
-                             jobs::launchShowCommand(windowMode(), viewCoding)))
-        return true;
-    system.files.deleteFile(script);
-    application.showError("The job could not be started: Windows did not run its script " +
-                          script + ".");
-    return false;
+    ui::TextLines& buffer = settings::generalBuffer();
+    buffer = ui::TextLines(std::move(start.script));
+    settings::saveLines(system.files, start.lockFile, buffer);
+    buffer.clear();
+    // A script the shell refuses would never delete itself, and its lock
+    // would refuse every later job of its direction.
+    if (!system.shell.execute(
+            application.backend().handleOf(*this), "open", start.lockFile, "", "",
+            jobs::launchShowCommand(settings::codingWindowMode(), CheckBox4.checked()))) {
+        system.files.deleteFile(start.lockFile);
+        application.showError("The job could not be started: Windows did not run its script " +
+                              start.lockFile + ".");
+        return false;
+    }
+    display.label.setCaption(start.caption);
+    display.label.setHint(start.hint);
+    display.job = std::move(start.job);
+    display.timer.setEnabled(true);
+    AddIni();
+    return true;
 }
 
 } // namespace korimba::app

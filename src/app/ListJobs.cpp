@@ -7,11 +7,9 @@
 #include "lists/ListForm.h"
 #include "lists/ListScript.h"
 #include "settings/BufferForm.h"
-#include "settings/LineFile.h"
-#include "settings/PreferencesForm.h"
+#include "settings/JobSettings.h"
 #include "settings/ProgramFiles.h"
 #include "settings/ToolPaths.h"
-#include "settings/ToolPathsForm.h"
 #include "ui/Application.h"
 
 namespace korimba::app {
@@ -26,26 +24,31 @@ struct ListJobKind {
     const char* inProgress;
     const char* startCaption;
     const jobs::JobWords* words;
+    std::string (*coderPath)();
 };
 
 namespace {
 
 constexpr ListJobKind kEncodeList{
-    lists::kListEncode,
-    ".WAV",
-    "Please enter an output folder (ie. 'C:\\Folder\\').",
-    "An encoding process is still in progress, please try again when the encoding has finished.",
-    "Encoding multiple files",
-    &jobs::kEncodeWords,
+    .direction = lists::kListEncode,
+    .entryType = ".WAV",
+    .noOutputFolder = "Please enter an output folder (ie. 'C:\\Folder\\').",
+    .inProgress = "An encoding process is still in progress, please try again when the "
+                  "encoding has finished.",
+    .startCaption = "Encoding multiple files",
+    .words = &jobs::kEncodeWords,
+    .coderPath = settings::encoderPath,
 };
 
 constexpr ListJobKind kDecodeList{
-    lists::kListDecode,
-    ".MP3",
-    "Please enter an output folder (ie. 'C:\\Folder\\Filename.mp3').",
-    "An decoding process is still in progress, please try again when the decoding has finished.",
-    "Decoding multiple files",
-    &jobs::kDecodeWords,
+    .direction = lists::kListDecode,
+    .entryType = ".MP3",
+    .noOutputFolder = "Please enter an output folder (ie. 'C:\\Folder\\Filename.mp3').",
+    .inProgress = "An decoding process is still in progress, please try again when the "
+                  "decoding has finished.",
+    .startCaption = "Decoding multiple files",
+    .words = &jobs::kDecodeWords,
+    .coderPath = settings::decoderPath,
 };
 
 bool entriesAreOfType(const std::vector<std::string>& entries, const char* type) {
@@ -75,18 +78,18 @@ void emptyFolder(platform::FileSystem& files, const std::string& folder) {
 
 void TForm1::ExplorerButton6Click() {
     runListJob(
-        kEncodeList, {settings::Form2->Edit1, Label7, Timer1, encodeJob_},
+        kEncodeList, encodeDisplay(),
         jobs::encoderSwitches(ComboBox1.itemIndex(), {CheckBox1.checked(), CheckBox2.checked()}));
 }
 
 void TForm1::ExplorerButton7Click() {
-    runListJob(kDecodeList, {settings::Form2->Edit2, Label8, Timer2, decodeJob_},
+    runListJob(kDecodeList, decodeDisplay(),
                jobs::decoderSwitches({CheckBox1.checked(), CheckBox2.checked()}));
 }
 
 // The checks refuse by clearing the go-ahead; some run only while it holds,
 // the coder's always. Nothing is written or launched unless it survives.
-void TForm1::runListJob(const ListJobKind& kind, const ListJobControls& controls,
+void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
                         const jobs::SwitchPlaces& switches) {
     ui::Application& application = ui::Application::current();
     platform::FileSystem& files = system().files;
@@ -106,7 +109,7 @@ void TForm1::runListJob(const ListJobKind& kind, const ListJobControls& controls
         goAhead = false;
     }
     settings::reloadToolPaths();
-    goAhead = coderAtHand(controls.coder) && goAhead;
+    goAhead = coderAtHand(kind.coderPath) && goAhead;
     if (goAhead && files.exists(programFolder + kind.direction.lockFile)) {
         application.showError(kind.inProgress);
         goAhead = false;
@@ -149,14 +152,14 @@ void TForm1::runListJob(const ListJobKind& kind, const ListJobControls& controls
         emptyFolder(files, listFolder);
         return;
     }
-    script.encoderPath = settings::Form2->Edit1.text();
+    script.encoderPath = settings::encoderPath();
     script.shortEncoder = names.path(paths::ShortPath(files, script.encoderPath));
-    script.shortTool = names.path(paths::ShortPath(files, controls.coder.text()));
+    script.shortTool = names.path(paths::ShortPath(files, kind.coderPath()));
     script.switches = switches;
     script.outputFolder = names.path(output);
-    script.showsCount = settings::Form7->CheckBox1.checked();
+    script.showsCount = settings::showsFilesLeft();
     script.deletesInputs = list.CheckBox1.checked();
-    script.startsMessage = settings::Form7->CheckBox4.checked();
+    script.startsMessage = settings::startsNotice(settings::NoticeAfter::ListProcess);
     script.codePage = cp;
     if (!names.refusal().empty()) {
         application.showError(names.refusal());
@@ -164,20 +167,10 @@ void TForm1::runListJob(const ListJobKind& kind, const ListJobControls& controls
         return;
     }
 
-    buffer = ui::TextLines(lists::listJobScript(script));
-    const std::string lockFile = programFolder + kind.direction.lockFile;
-    settings::saveLines(files, lockFile, buffer);
-    buffer.clear();
-
-    if (!launchScript(*this, lockFile, CheckBox4.checked())) {
+    JobStart start{programFolder + kind.direction.lockFile, lists::listJobScript(script),
+                   std::string(kind.startCaption) + "...", kind.startCaption, std::move(job)};
+    if (!startJob(std::move(start), display))
         emptyFolder(files, listFolder);
-        return;
-    }
-    controls.label.setHint(kind.startCaption);
-    controls.label.setCaption(std::string(kind.startCaption) + "...");
-    controls.job = std::move(job);
-    controls.timer.setEnabled(true);
-    AddIni();
 }
 
 // How the script names an entry. A result named beyond ASCII gets an empty

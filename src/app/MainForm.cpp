@@ -4,7 +4,7 @@
 #include "jobs/PathRules.h"
 #include "settings/PreferencesForm.h"
 #include "settings/ProgramFiles.h"
-#include "settings/ToolPathsForm.h"
+#include "settings/JobSettings.h"
 #include "settings/VisualPackage.h"
 #include "settings/WinIni.h"
 #include "ui/Application.h"
@@ -201,7 +201,7 @@ void TForm1::endRefusedEncodeRun() {
         // Refused without a message: not a wave input, or no encoder after the dialog.
         const std::string reason =
             paths::isEncodableInput(Edit1.text(), codePage())
-                ? "there is no encoder at \"" + settings::Form2->Edit1.text() + "\""
+                ? "there is no encoder at \"" + settings::encoderPath() + "\""
                 : Edit1.text() + " is not a wave or sound file";
         system().process.writeStandardError("The encoding was not started: " + reason + ".\r\n");
         application.setExitStatus(1);

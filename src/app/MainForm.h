@@ -17,6 +17,7 @@
 namespace korimba::app {
 
 struct SingleJobKind;
+struct SingleJobFields;
 struct ListJobKind;
 struct WatchedDirection;
 
@@ -27,6 +28,15 @@ struct RunningJob {
     const jobs::JobWords* words = nullptr;
     std::vector<jobs::ExpectedResult> results;
     std::vector<std::string> stagingFolders{}; // a list job's, for names beyond ASCII
+};
+
+// What a job command hands over once its script is composed.
+struct JobStart {
+    std::string lockFile;            // full path: the script
+    std::vector<std::string> script; // its lines
+    std::string caption;             // of the status label while the job runs
+    std::string hint;
+    RunningJob job;
 };
 
 class TForm1 : public ui::Form {
@@ -107,25 +117,27 @@ public:
     bool encodeMode() const { return argument(2) == "/encode"; }
 
 private:
-    // What a single-file job reads and sets beyond the fields, by direction.
-    struct SingleJobControls {
-        ui::Edit& tool;            // the tool-paths dialog's field of the coder
-        ui::CheckBox& showMessage; // the preference that starts the completion program
+    // A direction's status label, watcher and running job.
+    struct JobDisplay {
         ui::Label& label;
         ui::Timer& timer;
         std::optional<RunningJob>& job;
     };
-    void runSingleJob(const SingleJobKind& kind, const SingleJobControls& controls);
+    JobDisplay encodeDisplay() { return {Label7, Timer1, encodeJob_}; }
+    JobDisplay decodeDisplay() { return {Label8, Timer2, decodeJob_}; }
+    // Saves the script as the lock file and launches it; then the label shows
+    // the job, the watcher starts and the recovery hook is registered. False
+    // (the refusal reported) when the shell did not run it.
+    bool startJob(JobStart start, const JobDisplay& display);
+
+    void runSingleJob(const SingleJobKind& kind, const JobDisplay& display);
+    std::optional<SingleJobFields> checkSingleJob(const SingleJobKind& kind);
+    bool composeSingleJob(const SingleJobKind& kind, const SingleJobFields& fields,
+                          jobs::SingleScript& script, RunningJob& job);
     std::string nameOutput(jobs::SingleScript& script, jobs::ScriptNames& names,
                            const std::string& output);
     jobs::SwitchPlaces coderSwitches(const SingleJobKind& kind) const;
-    struct ListJobControls {
-        ui::Edit& coder; // the tool-paths dialog's field of the coder
-        ui::Label& label;
-        ui::Timer& timer;
-        std::optional<RunningJob>& job;
-    };
-    void runListJob(const ListJobKind& kind, const ListJobControls& controls,
+    void runListJob(const ListJobKind& kind, const JobDisplay& display,
                     const jobs::SwitchPlaces& switches);
     lists::ListEntry nameEntry(jobs::ScriptNames& names, const lists::ListDirection& direction,
                                std::size_t position, const std::string& input,

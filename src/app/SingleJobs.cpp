@@ -1,6 +1,6 @@
-// The single-file jobs of the main window: the Encode and Decode commands and
-// the two watchers. The twins differ in data, gathered in a table; the script
-// text and the rules behind the messages live in jobs/.
+// The single-file jobs of the main window: the Encode and Decode commands.
+// The twins differ in data, gathered in a table; the script text and the
+// rules behind the messages live in jobs/.
 #include "app/MainForm.h"
 
 #include "app/JobLaunch.h"
@@ -8,12 +8,9 @@
 #include "jobs/JobCommand.h"
 #include "jobs/JobScript.h"
 #include "platform/Exception.h"
-#include "settings/BufferForm.h"
-#include "settings/LineFile.h"
-#include "settings/PreferencesForm.h"
+#include "settings/JobSettings.h"
 #include "settings/ProgramFiles.h"
 #include "settings/ToolPaths.h"
-#include "settings/ToolPathsForm.h"
 #include "ui/Application.h"
 
 namespace korimba::app {
@@ -29,50 +26,65 @@ struct SingleJobKind {
     const char* inProgress;
     std::string_view inputType;
     std::string_view outputType;
+    std::string (*coderPath)();
+    settings::NoticeAfter notice;
+    const jobs::JobWords* words;
     bool createsOutputFolder;
     bool deletesOldTemporary;
     bool minimizesInEncodeMode;
-    const jobs::JobWords* words;
+};
+
+// What the checks let through: the fields as the job takes them.
+struct SingleJobFields {
+    std::string input;
+    std::string output;
+    std::string shortInput;
 };
 
 namespace {
 
 constexpr SingleJobKind kEncodeJob{
-    jobs::SingleJob::Encode,
-    settings::kEncodingLock,
-    paths::kEncodeLeftovers,
-    "Encoding",
-    "An encoding process is still in progress, please try again when the encoding has finished.",
-    "wav",
-    "mp3",
-    true,
-    true,
-    true,
-    &jobs::kEncodeWords,
+    .job = jobs::SingleJob::Encode,
+    .lockFile = settings::kEncodingLock,
+    .leftovers = paths::kEncodeLeftovers,
+    .verb = "Encoding",
+    .inProgress = "An encoding process is still in progress, please try again when the "
+                  "encoding has finished.",
+    .inputType = "wav",
+    .outputType = "mp3",
+    .coderPath = settings::encoderPath,
+    .notice = settings::NoticeAfter::Encoding,
+    .words = &jobs::kEncodeWords,
+    .createsOutputFolder = true,
+    .deletesOldTemporary = true,
+    .minimizesInEncodeMode = true,
 };
 
 constexpr SingleJobKind kDecodeJob{
-    jobs::SingleJob::Decode,
-    settings::kDecodingLock,
-    paths::kDecodeLeftovers,
-    "Decoding",
-    "A decoding process is still in progress, please try again when the decoding has finished.",
-    "mp3",
-    "wav",
-    false,
-    false,
-    false,
-    &jobs::kDecodeWords,
+    .job = jobs::SingleJob::Decode,
+    .lockFile = settings::kDecodingLock,
+    .leftovers = paths::kDecodeLeftovers,
+    .verb = "Decoding",
+    .inProgress = "A decoding process is still in progress, please try again when the "
+                  "decoding has finished.",
+    .inputType = "mp3",
+    .outputType = "wav",
+    .coderPath = settings::decoderPath,
+    .notice = settings::NoticeAfter::Decoding,
+    .words = &jobs::kDecodeWords,
+    .createsOutputFolder = false,
+    .deletesOldTemporary = false,
+    .minimizesInEncodeMode = false,
 };
 
 } // namespace
 
 void TForm1::ExplorerButton1Click() {
-    runSingleJob(kEncodeJob, {settings::Form2->Edit1, settings::Form7->CheckBox2, Label7, Timer1, encodeJob_});
+    runSingleJob(kEncodeJob, encodeDisplay());
 }
 
 void TForm1::ExplorerButton2Click() {
-    runSingleJob(kDecodeJob, {settings::Form2->Edit2, settings::Form7->CheckBox3, Label8, Timer2, decodeJob_});
+    runSingleJob(kDecodeJob, decodeDisplay());
 }
 
 jobs::SwitchPlaces TForm1::coderSwitches(const SingleJobKind& kind) const {
@@ -81,99 +93,110 @@ jobs::SwitchPlaces TForm1::coderSwitches(const SingleJobKind& kind) const {
     return jobs::encoderSwitches(ComboBox1.itemIndex(), {CheckBox1.checked(), CheckBox2.checked()});
 }
 
-// A refused step clears the go-ahead and the later checks still run, so one
-// click can show several messages; nothing is written or launched unless the
-// go-ahead survives them all.
-void TForm1::runSingleJob(const SingleJobKind& kind, const SingleJobControls& controls) {
+void TForm1::runSingleJob(const SingleJobKind& kind, const JobDisplay& display) {
+    const std::optional<SingleJobFields> fields = checkSingleJob(kind);
+    if (!fields)
+        return;
+    jobs::SingleScript script;
+    RunningJob job{false, kind.words, {}};
+    if (!composeSingleJob(kind, *fields, script, job))
+        return;
+    const std::string placeholder = job.results.front().placeholder ? fields->output : "";
+    JobStart start{settings::programFile(kind.lockFile), jobs::singleJobScript(script),
+                   jobs::statusCaption(kind.verb, fields->input, codePage()),
+                   jobs::statusHint(kind.verb, fields->input, fields->output, codePage()),
+                   std::move(job)};
+    if (!startJob(std::move(start), display)) {
+        if (!placeholder.empty())
+            system().files.deleteFile(placeholder);
+        return;
+    }
+    if (kind.minimizesInEncodeMode && encodeMode())
+        ui::Application::current().minimize();
+}
+
+// Every check, in order, each with its message. A refused check clears the
+// go-ahead and the later ones still run, so one click can show several
+// messages; an output that names no file ends them at once.
+std::optional<SingleJobFields> TForm1::checkSingleJob(const SingleJobKind& kind) {
     ui::Application& application = ui::Application::current();
     platform::FileSystem& files = system().files;
     const paths::CodePage cp = codePage();
-    const std::string programFolder = settings::programFolder();
 
     settings::reloadToolPaths();
-    bool goAhead = coderAtHand(controls.tool);
-    if (files.exists(programFolder + kind.lockFile)) {
+    bool goAhead = coderAtHand(kind.coderPath);
+    if (files.exists(settings::programFile(kind.lockFile))) {
         application.showError(kind.inProgress);
         goAhead = false;
     }
     Edit2Enter();
     Edit2Exit();
-    const std::string input = Edit1.text();
-    const std::string output = Edit2.text();
+    SingleJobFields fields{Edit1.text(), Edit2.text(), {}};
     const jobs::FieldChecks checks =
-        jobs::checkFields(input, output, kind.inputType, kind.outputType, cp);
+        jobs::checkFields(fields.input, fields.output, kind.inputType, kind.outputType, cp);
     for (const std::string& message : checks.messages)
         application.showError(message);
     if (checks.endNow)
-        return;
+        return std::nullopt;
     goAhead = goAhead && checks.messages.empty();
     // Without its input the script would run the coder on nothing, delete an
     // older output all the same and end as if it had worked. An input without
     // a folder has had its message already.
-    const std::string shortInput = paths::ShortPath(files, input);
-    if (shortInput.empty() && input != paths::fileNamePart(input, cp)) {
-        application.showError(fileOpenError(input).message());
+    fields.shortInput = paths::ShortPath(files, fields.input);
+    if (fields.shortInput.empty() && fields.input != paths::fileNamePart(fields.input, cp)) {
+        application.showError(fileOpenError(fields.input).message());
         goAhead = false;
     }
-
     if (goAhead && kind.createsOutputFolder)
-        files.createFolders(paths::folderPart(output, cp));
+        files.createFolders(paths::folderPart(fields.output, cp));
     // Found out now, not by a script whose move fails where nobody sees it.
-    if (goAhead && !files.canWriteFolder(paths::folderPart(output, cp))) {
-        application.showError(fileCreateError(output).message());
+    if (goAhead && !files.canWriteFolder(paths::folderPart(fields.output, cp))) {
+        application.showError(fileCreateError(fields.output).message());
         goAhead = false;
     }
-    if (goAhead)
-        files.createFolders(programFolder + "Temp");
+    if (!goAhead)
+        return std::nullopt;
+    return fields;
+}
+
+// The Temp folder made ready and the script's values gathered, every name as
+// the command interpreter must read it; what the job is to produce goes into
+// the job. False, with the reason shown, when a name cannot be passed on.
+bool TForm1::composeSingleJob(const SingleJobKind& kind, const SingleJobFields& fields,
+                              jobs::SingleScript& script, RunningJob& job) {
+    platform::FileSystem& files = system().files;
+    const paths::CodePage cp = codePage();
+    const std::string programFolder = settings::programFolder();
+    files.createFolders(programFolder + "Temp");
     const std::string shortProgramFolder = paths::ShortPath(files, programFolder);
-    const std::string temporary = jobs::temporaryOutput(shortProgramFolder, shortInput, cp);
-    if (goAhead && kind.deletesOldTemporary && files.exists(temporary))
+    const std::string temporary = jobs::temporaryOutput(shortProgramFolder, fields.shortInput, cp);
+    if (kind.deletesOldTemporary && files.exists(temporary))
         files.deleteFile(temporary);
-    if (goAhead)
-        files.deleteFile(jobs::coderNote(temporary)); // a note of an earlier job
+    files.deleteFile(jobs::coderNote(temporary)); // a note of an earlier job
 
     jobs::ScriptNames names(files, system().process, cp);
-    jobs::SingleScript script;
     script.programFolder = names.path(programFolder);
     script.shortProgramFolder = names.path(shortProgramFolder);
-    script.shortInput = names.path(shortInput);
+    script.shortInput = names.path(fields.shortInput);
     script.lockFile = kind.lockFile;
     script.leftovers = kind.leftovers;
-    script.encoderPath = settings::Form2->Edit1.text();
+    script.encoderPath = settings::encoderPath();
     script.shortEncoder = names.path(paths::ShortPath(files, script.encoderPath));
-    script.shortTool = names.path(paths::ShortPath(files, controls.tool.text()));
+    script.shortTool = names.path(paths::ShortPath(files, kind.coderPath()));
     script.switches = coderSwitches(kind);
-    script.startsMessage = controls.showMessage.checked();
+    script.startsMessage = settings::startsNotice(kind.notice);
     script.job = kind.job;
     script.codePage = cp;
-    const std::string placeholder = goAhead ? nameOutput(script, names, output) : std::string();
-    if (goAhead && !names.refusal().empty()) {
-        application.showError(names.refusal());
-        goAhead = false;
-    }
-
-    ui::TextLines& buffer = settings::generalBuffer();
-    buffer = ui::TextLines(jobs::singleJobScript(script));
-    if (goAhead)
-        settings::saveLines(files, programFolder + kind.lockFile, buffer);
-    buffer.clear();
-    if (goAhead && !launchScript(*this, programFolder + kind.lockFile, CheckBox4.checked()))
-        goAhead = false;
-    if (!goAhead) {
+    const std::string placeholder = nameOutput(script, names, fields.output);
+    if (!names.refusal().empty()) {
+        ui::Application::current().showError(names.refusal());
         if (!placeholder.empty())
             files.deleteFile(placeholder);
-        return;
+        return false;
     }
-
-    controls.label.setCaption(jobs::statusCaption(kind.verb, input, cp));
-    controls.label.setHint(jobs::statusHint(kind.verb, input, output, cp));
-    controls.job = RunningJob{false, kind.words,
-                              {{input, output, jobs::coderNote(temporary),
-                                jobs::stampOf(files, output), !placeholder.empty()}}};
-    controls.timer.setEnabled(true);
-    AddIni();
-    if (kind.minimizesInEncodeMode && encodeMode())
-        application.minimize();
+    job.results.push_back({fields.input, fields.output, jobs::coderNote(temporary),
+                           jobs::stampOf(files, fields.output), !placeholder.empty()});
+    return true;
 }
 
 // How the script names the output. A name beyond ASCII is written into by its

@@ -1,0 +1,43 @@
+#include "settings/JobSettings.h"
+
+#include "settings/PreferencesForm.h"
+#include "settings/ToolPathsForm.h"
+
+namespace korimba::settings {
+
+std::string encoderPath() {
+    return Form2->Edit1.text();
+}
+
+std::string decoderPath() {
+    return Form2->Edit2.text();
+}
+
+bool startsNotice(NoticeAfter job) {
+    switch (job) {
+    case NoticeAfter::Encoding:
+        return Form7->CheckBox2.checked();
+    case NoticeAfter::Decoding:
+        return Form7->CheckBox3.checked();
+    case NoticeAfter::ListProcess:
+        return Form7->CheckBox4.checked();
+    }
+    return false;
+}
+
+bool showsFilesLeft() {
+    return Form7->CheckBox1.checked();
+}
+
+// The radio buttons, tested in the order Minimized, Normal, Maximized.
+jobs::WindowMode codingWindowMode() {
+    if (Form7->RadioButton3.checked())
+        return jobs::WindowMode::Minimized;
+    if (Form7->RadioButton2.checked())
+        return jobs::WindowMode::Normal;
+    if (Form7->RadioButton1.checked())
+        return jobs::WindowMode::Maximized;
+    return jobs::WindowMode::Minimized;
+}
+
+} // namespace korimba::settings

@@ -1,0 +1,24 @@
+#pragma once
+// What the job commands take from the settings windows, named by what it
+// means. The values live in the windows' controls, where the dialogs show and
+// save them; the commands read them here.
+#include "jobs/JobCommand.h"
+
+#include <string>
+
+namespace korimba::settings {
+
+// The coders as the tool-paths dialog holds them (Settings.ini, reloaded by
+// each job command).
+std::string encoderPath();
+std::string decoderPath();
+
+// Which jobs start the completion notice when they end ("Show menu after").
+enum class NoticeAfter { Encoding, Decoding, ListProcess };
+bool startsNotice(NoticeAfter job);
+// "Show number of files to progress in dos-box".
+bool showsFilesLeft();
+// The window mode of a visible coding window.
+jobs::WindowMode codingWindowMode();
+
+} // namespace korimba::settings
