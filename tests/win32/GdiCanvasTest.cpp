@@ -61,7 +61,9 @@ TEST(GdiCanvas, MeasuresTextAsTheSystemDrawsIt) {
     canvas->drawText("Exit", plain, textflags::Center | textflags::CalcRect);
     Box marked{0, 0, 85, 0};
     canvas->drawText("E&xit", marked, textflags::Center | textflags::CalcRect);
-    EXPECT_GT(plain.right, 0);
-    EXPECT_GT(plain.bottom, 0);
+    RECT system{0, 0, 85, 0};
+    DrawTextA(canvas->dc(), "Exit", -1, &system, DT_CENTER | DT_CALCRECT);
+    EXPECT_EQ(plain, (Box{system.left, system.top, system.right, system.bottom}));
+    EXPECT_GT(plain.bottom, 0) << "a font is selected";
     EXPECT_EQ(marked, plain) << "the accelerator mark takes no room";
 }

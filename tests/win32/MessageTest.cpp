@@ -238,11 +238,21 @@ TEST_F(MessageTest, ListNoticeKeepsTheQuotedFoldersTrailingBackslash) {
 }
 
 TEST_F(MessageTest, OddArgumentsStillShowANoticeThatCloses) {
-    for (const std::string arguments :
-         {"", "Q", "E", "L X", "E C:\\NOWHERE\\X.WAV C:\\NOWHERE\\Y.MP3", "\"\" \"\"",
-          "D \"unterminated"}) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "A Korimba job has finished."},
+        {"Q", "A Korimba job has finished."},
+        {"\"\" \"\"", "A Korimba job has finished."},
+        {"E", "Encoding finished.\r\n\r\nInput: not known\r\nOutput: not known"},
+        {"L X", "List process finished.\r\n\r\nOutput folder: not known"},
+        {"E C:\\NOWHERE\\X.WAV C:\\NOWHERE\\Y.MP3",
+         "The file could not be encoded; no result was made.\r\nReason: no reason given\r\n\r\n"
+         "Input: C:\\NOWHERE\\X.WAV (not found)\r\nOutput: C:\\NOWHERE\\Y.MP3 (not found)"},
+        {"D \"unterminated",
+         "Decoding finished.\r\n\r\nInput: unterminated (not found)\r\nOutput: not known"},
+    };
+    for (const auto& [arguments, text] : cases) {
         const Shown shown = showAndClose(arguments);
-        EXPECT_FALSE(shown.text.empty()) << arguments;
+        EXPECT_EQ(shown.text, text) << arguments;
         EXPECT_EQ(shown.exitCode, 0u) << arguments;
     }
 }
@@ -258,7 +268,8 @@ TEST_F(MessageTest, OverlongArgumentStaysOnTheScreenWithItsButtonReachable) {
     const Shown shown = showAndClose("E " + name);
     EXPECT_TRUE(onTheScreen(shown.window));
     EXPECT_TRUE(onTheScreen(shown.okButton));
-    EXPECT_NE(shown.text.find("...x"), std::string::npos);
+    EXPECT_EQ(shown.text, "Encoding finished.\r\n\r\nInput: C:\\" + std::string(125, 'x') + "..." +
+                              std::string(120, 'x') + "\\END.WAV (not found)\r\nOutput: not known");
     EXPECT_EQ(shown.exitCode, 0u) << "the OK button closes it";
 }
 
