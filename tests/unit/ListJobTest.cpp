@@ -52,18 +52,43 @@ TEST_F(ListJob, EncodeListWritesOneBlockPerEntryAndWatches) {
     EXPECT_TRUE(platform.files.isFolder("E:\\MP3"));
     EXPECT_TRUE(platform.files.isFolder(file("Temp\\LE")));
     EXPECT_TRUE(platform.files.listFolder(file("Temp\\LE\\")).empty()) << "emptied first";
-    const std::string script = content("Encoding.bat");
-    EXPECT_NE(
-        script.find("\r\n>\"C:\\Korimba\\EncList.tmp\" Echo 2\r\n"
-                    ">>\"C:\\Korimba\\EncList.tmp\" Echo 2\r\n"
-                    ">nul move /Y \"C:\\Korimba\\EncList.tmp\" \"C:\\Korimba\\EncList.dat\"\r\n"
-                    "C:\\L3ENC\\L3ENC.EXE D:\\Music\\MRX~1.WAV "
-                    "C:\\Korimba\\Temp\\LE\\MRX~1.WAV -br 112000   \r\n"),
-        std::string::npos);
-    EXPECT_NE(script.find("ren \"C:\\Korimba\\Temp\\LE\\Mr. X.wav\" \"Mr. X.mp3\"\r\n"),
-              std::string::npos);
-    EXPECT_EQ(script.find("Message.exe"), std::string::npos);
-    EXPECT_EQ(script.find("Files left"), std::string::npos);
+    // No count and no completion program: their preferences are off.
+    EXPECT_EQ(content("Encoding.bat"),
+              "@Echo Off\r\n"
+              "Echo Korimba for Windows 95\r\n"
+              "Echo\"\r\n"
+              "deltree /Y C:\\KORIMBA\\TEMP\\LE\\*.*\r\n"
+              "C:\r\n"
+              "cd C:\\L3ENC\r\n"
+              ">\"C:\\Korimba\\EncList.tmp\" Echo 1\r\n"
+              ">>\"C:\\Korimba\\EncList.tmp\" Echo 2\r\n"
+              ">nul move /Y \"C:\\Korimba\\EncList.tmp\" \"C:\\Korimba\\EncList.dat\"\r\n"
+              "C:\\L3ENC\\L3ENC.EXE D:\\Music\\NIGHTA~1.WAV "
+              "C:\\Korimba\\Temp\\LE\\NIGHTA~1.WAV -br 112000   \r\n"
+              "Echo\"\r\n"
+              "Echo Converting output to Long FileName...\r\n"
+              "ren \"C:\\Korimba\\Temp\\LE\\NIGHTA~1.WAV\" \"x.wav\"\r\n"
+              "ren \"C:\\Korimba\\Temp\\LE\\x.wav\" \"Night and day.wav\"\r\n"
+              "ren \"C:\\Korimba\\Temp\\LE\\Night and day.wav\" \"Night and day.mp3\"\r\n"
+              "move C:\\Korimba\\Temp\\LE\\*.MP3 \"E:\\MP3\\\"\r\n"
+              "cls\r\n"
+              "Echo Korimba for Windows 95\r\n"
+              "Echo\"\r\n"
+              ">\"C:\\Korimba\\EncList.tmp\" Echo 2\r\n"
+              ">>\"C:\\Korimba\\EncList.tmp\" Echo 2\r\n"
+              ">nul move /Y \"C:\\Korimba\\EncList.tmp\" \"C:\\Korimba\\EncList.dat\"\r\n"
+              "C:\\L3ENC\\L3ENC.EXE D:\\Music\\MRX~1.WAV "
+              "C:\\Korimba\\Temp\\LE\\MRX~1.WAV -br 112000   \r\n"
+              "Echo\"\r\n"
+              "Echo Converting output to Long FileName...\r\n"
+              "ren \"C:\\Korimba\\Temp\\LE\\MRX~1.WAV\" \"x.wav\"\r\n"
+              "ren \"C:\\Korimba\\Temp\\LE\\x.wav\" \"Mr. X.wav\"\r\n"
+              "ren \"C:\\Korimba\\Temp\\LE\\Mr. X.wav\" \"Mr. X.mp3\"\r\n"
+              "move C:\\Korimba\\Temp\\LE\\*.MP3 \"E:\\MP3\\\"\r\n"
+              "cls\r\n"
+              "Echo Korimba for Windows 95\r\n"
+              "Echo\"\r\n"
+              "del \"C:\\Korimba\\Encoding.bat\"\r\n");
     ASSERT_EQ(platform.shell.executions().size(), 1u);
     EXPECT_EQ(platform.shell.executions()[0],
               (fakes::ShellExecution{Form1, "open", file("Encoding.bat"), "", "", 0}));
@@ -81,12 +106,30 @@ TEST_F(ListJob, DecodeListPassesTheSwitchesAndNeedsNoEncoder) {
     Form6->CheckBox1.setChecked(true);
     Form1->ExplorerButton7.userPress();
     EXPECT_TRUE(backend.modalsShown.empty());
-    const std::string script = content("Decoding.bat");
-    EXPECT_NE(script.find("D:\\TOOLS\\L3DEC.EXE D:\\Music\\One.mp3 "
-                          "C:\\Korimba\\Temp\\LD\\One.mp3 -wav -hq  \r\n"),
-              std::string::npos);
-    EXPECT_NE(script.find("if exist \"E:\\Waves\\One.wav\" del D:\\Music\\One.mp3\r\n"),
-              std::string::npos);
+    // The encoder's drive as stored; its folder, which needs its short form, is empty.
+    EXPECT_EQ(content("Decoding.bat"),
+              "@Echo Off\r\n"
+              "Echo Korimba for Windows 95\r\n"
+              "Echo\"\r\n"
+              "deltree /Y C:\\KORIMBA\\TEMP\\LD\\*.*\r\n"
+              "C:\r\n"
+              "cd \r\n"
+              ">\"C:\\Korimba\\DecList.tmp\" Echo 1\r\n"
+              ">>\"C:\\Korimba\\DecList.tmp\" Echo 1\r\n"
+              ">nul move /Y \"C:\\Korimba\\DecList.tmp\" \"C:\\Korimba\\DecList.dat\"\r\n"
+              "D:\\TOOLS\\L3DEC.EXE D:\\Music\\One.mp3 C:\\Korimba\\Temp\\LD\\One.mp3 -wav -hq  \r\n"
+              "Echo\"\r\n"
+              "Echo Converting output to Long FileName...\r\n"
+              "ren \"C:\\Korimba\\Temp\\LD\\One.mp3\" \"x.mp3\"\r\n"
+              "ren \"C:\\Korimba\\Temp\\LD\\x.mp3\" \"One.mp3\"\r\n"
+              "ren \"C:\\Korimba\\Temp\\LD\\One.mp3\" \"One.wav\"\r\n"
+              "move C:\\Korimba\\Temp\\LD\\*.wav \"E:\\Waves\\\"\r\n"
+              "if exist \"E:\\Waves\\One.wav\" del D:\\Music\\One.mp3\r\n"
+              "cls\r\n"
+              "Echo Korimba for Windows 95\r\n"
+              "Echo\"\r\n"
+              "start C:\\Korimba\\Message.exe L X \"E:\\Waves\\\"\r\n"
+              "del \"C:\\Korimba\\Decoding.bat\"\r\n");
     EXPECT_EQ(Form1->Label8.caption(), "Decoding multiple files...");
     EXPECT_TRUE(Form1->Timer2.enabled());
 }

@@ -109,12 +109,24 @@ TEST_F(SingleJob, DecodeRunsTheDecoderAndMakesNoOutputFolder) {
     platform.files.addFolder("E:\\Out");
     Form1->ExplorerButton2.userPress();
     EXPECT_TRUE(backend.messages.empty());
-    const std::string script = content("Decoding.bat");
-    EXPECT_NE(script.find("erase C:\\PROGRA~1\\AUDIOC~1\\Temp\\*.mp3\r\nC:\r\ncd C:\\L3ENC\r\n"
-                          "D:\\TOOLS\\L3DEC.EXE D:\\MUSIC\\NIGHTA~1.MP3 "
-                          "C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.MP3 -wav   \r\n"),
-              std::string::npos);
-    EXPECT_EQ(script.find("Message.exe"), std::string::npos) << "its preference is off";
+    // No completion program: its preference is off.
+    EXPECT_EQ(content("Decoding.bat"),
+              "@Echo Off\r\n"
+              "Echo Korimba for Windows 95\r\n"
+              "Echo\"\r\n"
+              "erase C:\\PROGRA~1\\AUDIOC~1\\Temp\\*.mp3\r\n"
+              "C:\r\n"
+              "cd C:\\L3ENC\r\n"
+              "D:\\TOOLS\\L3DEC.EXE D:\\MUSIC\\NIGHTA~1.MP3 "
+              "C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.MP3 -wav   \r\n"
+              "Echo\"\r\n"
+              "Echo Converting output to Long FileName...\r\n"
+              "if not exist \"E:\\Out\\Night and day.wav\" goto move\r\n"
+              "if exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.MP3 del "
+              "\"E:\\Out\\Night and day.wav\"\r\n"
+              ":move\r\n"
+              "move C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.MP3 \"E:\\Out\\Night and day.wav\"\r\n"
+              "del \"C:\\Program Files\\Audio Coder\\Decoding.bat\"\r\n");
     ASSERT_EQ(platform.shell.executions().size(), 1u);
     EXPECT_EQ(platform.shell.executions()[0].file, file("Decoding.bat"));
     EXPECT_EQ(platform.shell.executions()[0].showCommand, 3) << "maximized and shown";
@@ -179,8 +191,12 @@ TEST_F(SingleJob, MissingCoderOpensTheToolPathsDialogAndGoesOnOnlyWithOne) {
     };
     Form1->ExplorerButton1.userPress();
     ASSERT_TRUE(running("Encoding.bat"));
-    EXPECT_NE(content("Encoding.bat").find("\r\nC:\\Coders\\L3ENC.EXE D:\\MUSIC\\NIGHTA~1.WAV "),
-              std::string::npos);
+    ui::TextLines lines;
+    lines.setText(content("Encoding.bat"));
+    EXPECT_EQ(lines.line(4), "C:");
+    EXPECT_EQ(lines.line(5), "cd C:\\Coders");
+    EXPECT_EQ(lines.line(6), "C:\\Coders\\L3ENC.EXE D:\\MUSIC\\NIGHTA~1.WAV "
+                        "C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.WAV -br 112000   ");
 }
 
 TEST_F(SingleJob, OldTemporaryOutputOfTheSameNameIsDeletedBeforeAnEncode) {
