@@ -14,11 +14,6 @@ ui::Backend& backend() {
     return ui::Application::current().backend();
 }
 
-// The panel dropped down now, and the button it was dropped from. Module-wide,
-// since moving onto another button closes the panel of the first.
-TExplorerPopup* openPanel = nullptr;
-TExplorerButton* openPanelOpener = nullptr;
-
 } // namespace
 
 std::string captionWithoutMarks(const std::string& caption) {
@@ -48,8 +43,7 @@ TExplorerButton::TExplorerButton(ui::Control* parent, std::string name, std::str
 TExplorerButton::Look TExplorerButton::look() const {
     if (!enabled())
         return Look::Disabled;
-    if ((mainPressed_ && hot_) || (panelOpen_ && dropDownStyle_ == DropDownStyle::ddsIExplorer) ||
-        down_)
+    if ((mainPressed_ && hot_) || (panelOpen_ && !officeStyle()) || down_)
         return Look::Pressed;
     if (hot_ || panelOpen_)
         return Look::Raised;
@@ -117,7 +111,7 @@ void TExplorerButton::setDropDownMenu(ui::PopupMenu* menu) {
     dropDownMenu_ = menu;
     if (menu)
         explorerPopup_ = nullptr;
-    if (options_ & boPopupMark)
+    if (has(boPopupMark))
         invalidate();
 }
 
@@ -215,17 +209,27 @@ void TExplorerButton::setPairSide(ButtonSize owner, int& side, int value, bool w
         setBounds(left(), top(), this->width(), value);
 }
 
+ui::Point& TExplorerButton::sizePair(ButtonSize size) {
+    switch (size) {
+    case ButtonSize::bsSmall:
+        return small_;
+    case ButtonSize::bsLarge:
+        return large_;
+    default:
+        return custom_;
+    }
+}
+
 void TExplorerButton::setButtonSize(ButtonSize size) {
     if (size == buttonSize_)
         return;
     buttonSize_ = size;
-    const ui::Point pair =
-        size == ButtonSize::bsSmall ? small_ : (size == ButtonSize::bsLarge ? large_ : custom_);
+    const ui::Point pair = sizePair(size);
     setBounds(left(), top(), pair.x, pair.y);
 }
 
 void TExplorerButton::textChanged() {
-    if (options_ & boIconOnly) {
+    if (has(boIconOnly)) {
         setShowHint(true);
         setHint(captionWithoutMarks(caption()));
         return;
@@ -308,40 +312,37 @@ void TExplorerButton::leftDown(unsigned shift, int x, int y) {
     if (ui::Form* owner = form(); owner && native && !backend().isActive(*owner))
         backend().bringToFront(*owner);
     if (enabled() && visible()) {
-        const bool arrowPart =
-            dropDownStyle_ == DropDownStyle::ddsOffice && x >= width() - ArrowPartWidth;
+        const bool arrowPart = officeStyle() && x >= width() - ArrowPartWidth;
         (arrowPart ? arrowPressed_ : mainPressed_) = true;
         hot_ = true;
         repaint();
-        const bool explorer = dropDownStyle_ == DropDownStyle::ddsIExplorer;
-        if (dropDownMenu_ || arrowPart || (explorerPopup_ && explorer))
+        // A ddsIExplorer button drops down from anywhere, a ddsOffice one from its arrow part.
+        const bool dropsDown = !officeStyle() || arrowPart;
+        if (dropDownMenu_ || arrowPart || (explorerPopup_ && !officeStyle()))
             raise(OnDropDownClick);
-        if (!panelOpen_ && explorerPopup_ && (explorer || arrowPart))
-            postToSelf(OpenPanelMessage);
-        else if (!panelOpen_ && dropDownMenu_ && (explorer || arrowPart))
-            showDropDownMenu();
+        if (!panelOpen_ && explorerPopup_ && dropsDown)
+            postToSelf(OpenPanelMessage); // after this press has been handled
+        else if (!panelOpen_ && dropDownMenu_ && dropsDown)
+            showMenu(*dropDownMenu_, clientToScreen({0, height()}),
+                     arrowPart ? PressedPart::Arrow : PressedPart::Main);
         else
             setCapture();
     }
     raiseMouse(OnMouseDown, ui::MouseButton::Left, shift, x, y);
 }
 
-void TExplorerButton::showDropDownMenu() {
-    const ui::Point at = clientToScreen({0, height()});
-    dropDownMenu_->popup(at.x, at.y);
-    afterMenu();
-}
-
-// The menu's own loop took the click that closed it; the pointer may be elsewhere.
-void TExplorerButton::afterMenu() {
+// Shows the menu and waits for it to close. Its own loop took the click that
+// closed it and the pointer may be elsewhere by now: the press ends here.
+void TExplorerButton::showMenu(ui::PopupMenu& menu, ui::Point screen, PressedPart released) {
+    menu.popup(screen.x, screen.y);
     backend().discardMouseMessages();
     backend().cancelCaptureMode();
     if (!pointerOver())
         hot_ = false;
-    if (dropDownStyle_ == DropDownStyle::ddsOffice)
-        arrowPressed_ = false;
-    else
+    if (released != PressedPart::Arrow)
         mainPressed_ = false;
+    if (released != PressedPart::Main)
+        arrowPressed_ = false;
     repaint();
 }
 
@@ -351,19 +352,8 @@ void TExplorerButton::mouseUp(ui::MouseButton button, unsigned shift, int x, int
         return;
     }
     raiseMouse(OnMouseUp, button, shift, x, y);
-    if (button != ui::MouseButton::Right)
-        return;
-    if (!popupMenu_)
-        return;
-    const ui::Point at = backend().cursorPos();
-    popupMenu_->popup(at.x, at.y);
-    backend().discardMouseMessages();
-    backend().cancelCaptureMode();
-    if (!pointerOver())
-        hot_ = false;
-    mainPressed_ = false;
-    arrowPressed_ = false;
-    repaint();
+    if (button == ui::MouseButton::Right && popupMenu_)
+        showMenu(*popupMenu_, backend().cursorPos(), PressedPart::Both);
 }
 
 void TExplorerButton::leftUp(unsigned shift, int x, int y) {
@@ -385,7 +375,8 @@ void TExplorerButton::leftUp(unsigned shift, int x, int y) {
         if (!pointerOver())
             hot_ = false;
         invalidate();
-        const bool office = dropDownStyle_ == DropDownStyle::ddsOffice;
+        // A ddsIExplorer button with a drop-down never clicks.
+        const bool office = officeStyle();
         if ((office && !arrowPressed_) || (!office && !dropDownMenu_ && !explorerPopup_))
             click();
     }
@@ -396,7 +387,7 @@ void TExplorerButton::leftUp(unsigned shift, int x, int y) {
 void TExplorerButton::doubleClick(ui::MouseButton button, unsigned, int x, int) {
     if (button != ui::MouseButton::Left)
         return;
-    const bool office = dropDownStyle_ == DropDownStyle::ddsOffice;
+    const bool office = officeStyle();
     if ((office && x < width() - ArrowPartWidth) || (!office && !explorerPopup_))
         raise(OnDblClick);
 }
@@ -411,18 +402,22 @@ void TExplorerButton::mouseEnter() {
     if (!down_ && enabled())
         repaint();
     raise(OnEnter);
-    // Along a row of buttons with panels, the panel follows the pointer without a click.
-    if (openPanel && openPanelOpener != this && parent() != openPanel) {
-        TExplorerButton* opener = openPanelOpener;
-        TExplorerPopup* panel = openPanel;
-        opener->panelOpen_ = false;
-        panel->close();
-        opener->repaint();
-        openPanel = nullptr;
-        openPanelOpener = nullptr;
-        if (explorerPopup_)
-            postToSelf(OpenPanelMessage);
-    }
+    followPointerWithPanel();
+}
+
+// Along a row of buttons with panels, the panel follows the pointer without a
+// click: entering another button closes the panel dropped down from the first
+// (unless the button lies on that panel) and drops down its own.
+void TExplorerButton::followPointerWithPanel() {
+    TExplorerPopup* panel = TExplorerPopup::droppedDown();
+    if (!panel || panel->opener() == this || parent() == panel)
+        return;
+    TExplorerButton* opener = panel->opener();
+    opener->panelOpen_ = false;
+    panel->close();
+    opener->repaint();
+    if (explorerPopup_)
+        postToSelf(OpenPanelMessage);
 }
 
 void TExplorerButton::mouseLeave() {
@@ -437,15 +432,8 @@ void TExplorerButton::posted(unsigned message) {
         return;
     TExplorerPopup* panel = explorerPopup_;
     panelOpen_ = true;
-    openPanel = panel;
-    openPanelOpener = this;
     repaint();
     panel->dropDown(*this);
-    // Another button may have closed it and opened its own meanwhile.
-    if (openPanel == panel) {
-        openPanel = nullptr;
-        openPanelOpener = nullptr;
-    }
     panelOpen_ = false;
     repaint();
 }
@@ -476,31 +464,24 @@ void TExplorerButton::forgetCapturedBackground() {
     backgroundCaptured_ = false;
 }
 
-void TExplorerButton::resized() {
-    if ((options_ & boTransparent) && paintedSinceCreation_) {
+// A transparent button that has shown its background takes it again from
+// under its new place, through a new window.
+void TExplorerButton::windowPlaceChanged() {
+    if (has(boTransparent) && paintedSinceCreation_) {
         forgetCapturedBackground();
         recreateWindow();
     }
+}
+
+void TExplorerButton::resized() {
+    windowPlaceChanged();
     updatingFromSize_ = true;
-    switch (buttonSize_) {
-    case ButtonSize::bsCustom:
-        custom_ = {width(), height()};
-        break;
-    case ButtonSize::bsSmall:
-        small_ = {width(), height()};
-        break;
-    case ButtonSize::bsLarge:
-        large_ = {width(), height()};
-        break;
-    }
+    sizePair(buttonSize_) = {width(), height()};
     updatingFromSize_ = false;
 }
 
 void TExplorerButton::moved() {
-    if ((options_ & boTransparent) && paintedSinceCreation_) {
-        forgetCapturedBackground();
-        recreateWindow();
-    }
+    windowPlaceChanged();
 }
 
 void TExplorerButton::sizeWiggle() {

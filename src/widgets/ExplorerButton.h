@@ -145,7 +145,7 @@ public:
     void moved() override;
     void systemColorsChanged() override;
     void posted(unsigned message) override;
-    bool transparentWindow() const override { return (options_ & boTransparent) != 0; }
+    bool transparentWindow() const override { return has(boTransparent); }
     void windowCreated() override { paintedSinceCreation_ = false; }
 
 protected:
@@ -156,27 +156,54 @@ private:
     // The visual states of the painting.
     enum class Look { Disabled, Pressed, Raised, Idle };
     Look look() const;
+    bool has(ExplorerButtonOption option) const { return (options_ & option) != 0; }
+    bool officeStyle() const { return dropDownStyle_ == DropDownStyle::ddsOffice; }
+    // The width and height kept for a button size.
+    ui::Point& sizePair(ButtonSize size);
+    // What the button stands on: its parent's colour.
+    ui::Color backgroundColor() const;
 
+    // Which pressed state a menu ends when it closes.
+    enum class PressedPart { Main, Arrow, Both };
     void leftDown(unsigned shift, int x, int y);
     void leftUp(unsigned shift, int x, int y);
-    void showDropDownMenu();
-    void afterMenu();
+    void showMenu(ui::PopupMenu& menu, ui::Point screen, PressedPart released);
+    void followPointerWithPanel();
     void releaseOthersInGroup();
     template <class Action> void forGroupMates(Action&& action);
     void resetInteraction();
     void setPairSide(ButtonSize owner, int& side, int value, bool width);
     void updateMonoBitmap();
     void forgetCapturedBackground();
+    void windowPlaceChanged();
     void sizeWiggle();
     void raiseMouse(const MouseEvent& event, ui::MouseButton button, unsigned shift, int x, int y);
 
-    // Painting (ExplorerButtonPaint.cpp).
+    // Painting (ExplorerButtonPaint.cpp): a layout of the content, then the
+    // painter of the look draws it.
+    struct GlyphFit;
+    struct MeasuredCaption;
+    struct ContentLayout;
     void captureBackground();
-    void drawBevel(ui::Canvas& canvas, bool raised, int partWidth);
-    void drawGlyph(ui::Canvas& canvas, const ui::Raster& image, int x, int y);
-    void drawEmbossed(ui::Canvas& canvas, const ui::Raster& image, int x, int y);
-    void drawArrow(ui::Canvas& canvas, int x, int y, bool office, ui::Color color);
+    int mainPartWidth() const;
+    GlyphFit glyphFit(const ui::Raster& image) const;
+    MeasuredCaption measureCaption(ui::Canvas& canvas, unsigned flags) const;
+    ContentLayout layOutContent(ui::Canvas& canvas) const;
+    ui::Color textColorOf(Look look, const ContentLayout& layout) const;
     void drawContent(ui::Canvas& canvas);
+    void paintDisabled(ui::Canvas& canvas, const ContentLayout& layout);
+    void paintPressed(ui::Canvas& canvas, const ContentLayout& layout);
+    void paintRaised(ui::Canvas& canvas, const ContentLayout& layout);
+    void paintIdle(ui::Canvas& canvas, const ContentLayout& layout);
+    void paintUnpressed(ui::Canvas& canvas, const ContentLayout& layout, ui::Color color,
+                        const ui::Raster& glyph);
+    void drawCaption(ui::Canvas& canvas, const ContentLayout& layout, ui::Box box, ui::Color color);
+    enum class Relief { Raised, Sunken };
+    void drawBevel(ui::Canvas& canvas, Relief relief);
+    void drawGlyph(ui::Canvas& canvas, const ui::Raster& image, ui::Point at);
+    void drawEmbossed(ui::Canvas& canvas, const ui::Raster& image, ui::Point at);
+    enum class Arrow { PopupMark, ArrowPart };
+    void drawArrow(ui::Canvas& canvas, ui::Point anchor, Arrow arrow, ui::Color color);
 
     Alignment alignment_ = Alignment::taCenter;
     bool allowAllUp_ = false;

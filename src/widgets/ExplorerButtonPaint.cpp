@@ -11,20 +11,117 @@ namespace korimba::widgets {
 
 namespace {
 
-// Two parts side by side on a line of the given length, the gap between them,
-// the first one first: where each begins under the alignment, 3 pixels from an
-// edge or centred as a pair.
-std::pair<int, int> placePair(int length, int first, int second, int gap, Alignment alignment) {
-    int start = 3;
-    if (alignment == Alignment::taRightJustify)
-        start = length - 3 - second - gap - first;
-    else if (alignment == Alignment::taCenter)
-        start = (length - (first + second + gap)) / 2;
+// The caption buffer holds 256 characters with its terminator.
+constexpr std::size_t kCaptionBuffer = 256;
+// Room that the popup mark of a ddsIExplorer drop-down takes beside caption or glyph.
+constexpr int kMarkRoom = 10;
+
+// Where an extent of the given length begins on a line under the alignment:
+// 3 pixels from an edge, or centred.
+int alignedStart(int line, int extent, Alignment alignment) {
+    switch (alignment) {
+    case Alignment::taLeftJustify:
+        return 3;
+    case Alignment::taRightJustify:
+        return line - 3 - extent;
+    default:
+        return (line - extent) / 2;
+    }
+}
+
+int centred(int line, int extent) {
+    return alignedStart(line, extent, Alignment::taCenter);
+}
+
+// Two parts side by side on a line, the gap between them, the first one first:
+// where each begins when the pair is aligned as one.
+std::pair<int, int> placePair(int line, int first, int second, int gap, Alignment alignment) {
+    const int start = alignedStart(line, first + gap + second, alignment);
     return {start, start + first + gap};
+}
+
+// Where caption and glyph begin in the main part, and how wide the caption is drawn.
+struct Placement {
+    ui::Point caption;
+    ui::Point glyph;
+    int captionWidth = 0;
+};
+
+// No glyph: the caption centred up and down and aligned across; a menu's popup
+// mark is aligned with it and cuts it short.
+Placement placeCaptionAlone(ui::Point area, ui::Point text, bool menuMark, Alignment alignment) {
+    Placement place;
+    place.captionWidth = menuMark ? std::min(text.x, area.x - 4 - kMarkRoom) : text.x;
+    const int aligned = menuMark ? text.x + kMarkRoom : text.x;
+    place.caption = {alignedStart(area.x, aligned, alignment), centred(area.y, text.y)};
+    return place;
+}
+
+// Glyph above or below the caption: the pair centred up and down, each aligned across.
+Placement placeStacked(ui::Point area, ui::Point text, ui::Point glyph, int gap, bool glyphFirst,
+                       Alignment alignment) {
+    Placement place;
+    const Alignment centre = Alignment::taCenter;
+    if (glyphFirst)
+        std::tie(place.glyph.y, place.caption.y) = placePair(area.y, glyph.y, text.y, gap, centre);
+    else
+        std::tie(place.caption.y, place.glyph.y) = placePair(area.y, text.y, glyph.y, gap, centre);
+    place.caption.x = alignedStart(area.x, text.x, alignment);
+    place.glyph.x = alignedStart(area.x, glyph.x, alignment);
+    place.captionWidth = text.x;
+    return place;
+}
+
+// Glyph left or right of the caption: each centred up and down, the pair
+// aligned across as one; the caption gives way to the glyph.
+Placement placeSideBySide(ui::Point area, ui::Point text, ui::Point glyph, int gap, bool glyphFirst,
+                          Alignment alignment) {
+    Placement place;
+    place.captionWidth = std::min(text.x, area.x - 4 - gap - glyph.x);
+    place.glyph.y = centred(area.y, glyph.y);
+    place.caption.y = centred(area.y, text.y);
+    if (glyphFirst)
+        std::tie(place.glyph.x, place.caption.x) =
+            placePair(area.x, glyph.x, place.captionWidth, gap, alignment);
+    else
+        std::tie(place.caption.x, place.glyph.x) =
+            placePair(area.x, place.captionWidth, glyph.x, gap, alignment);
+    return place;
+}
+
+ui::Box shifted(ui::Box box, int by) {
+    return {box.left + by, box.top + by, box.right + by, box.bottom + by};
+}
+
+ui::Point shifted(ui::Point point, int by) {
+    return {point.x + by, point.y + by};
 }
 
 ui::Backend& backend() {
     return ui::Application::current().backend();
+}
+
+// Decided once, as the system's text drawing does not change while the program runs.
+bool endEllipsisAvailable() {
+    static const bool available = backend().endEllipsisAvailable();
+    return available;
+}
+
+// The pattern of a down button, shared by all buttons; made again when the
+// system colours it was made from have changed since.
+const ui::Raster& downPattern() {
+    struct Made {
+        ui::Rgb face = 0;
+        ui::Rgb highlight = 0;
+        ui::Raster pattern;
+    };
+    static Made made;
+    ui::Backend& desktop = backend();
+    const ui::Rgb face = desktop.systemColor(ui::colors::BtnFace);
+    const ui::Rgb highlight = desktop.systemColor(ui::colors::BtnHighlight);
+    if (made.pattern.empty() || made.face != face || made.highlight != highlight)
+        made = {face, highlight, checkerPattern(face, highlight)};
+    return made.pattern;
 }
 
 struct Thresholds {
@@ -53,9 +150,6 @@ unsigned alignmentFlag(Alignment alignment) {
         return ui::textflags::Center;
     }
 }
-
-// The caption buffer holds 256 characters with its terminator.
-constexpr std::size_t kCaptionBuffer = 256;
 
 } // namespace
 
@@ -107,215 +201,247 @@ void TExplorerButton::paint(ui::Canvas& window) {
         paintedSinceCreation_ = true;
         return;
     }
-    const bool transparent = (options_ & boTransparent) != 0;
+    const bool transparent = has(boTransparent);
     if (transparent && !backgroundCaptured_)
         captureBackground();
     std::unique_ptr<ui::Canvas> image = window.offscreen(width(), height());
     if (transparent && backgroundCaptured_)
         image->draw(background_, 0, 0);
     else
-        image->fill({0, 0, width(), height()}, parent() ? parent()->color() : color());
+        image->fill({0, 0, width(), height()}, backgroundColor());
     drawContent(*image);
     window.copy(*image, 0, 0);
     // The images are memory pixels only: no drawing handles outlive the paint.
     paintedSinceCreation_ = true;
 }
 
-void TExplorerButton::drawContent(ui::Canvas& canvas) {
-    static const bool endEllipsis = backend().endEllipsisAvailable();
-    const bool office = dropDownStyle_ == DropDownStyle::ddsOffice;
-    const int h = height();
-    const int a = office ? width() - ArrowPartWidth : width();
-    const int e = (options_ & boNoDepress) ? 0 : 1;
+// ---- layout
 
-    if (down_ && (options_ & boShowDownPattern)) {
-        static const ui::Raster pattern = checkerPattern(canvas.resolve(ui::colors::BtnFace),
-                                                         canvas.resolve(ui::colors::BtnHighlight));
-        canvas.patternFill({0, 0, a, h}, pattern);
-    }
+// What of a glyph the button size draws, and how big.
+struct TExplorerButton::GlyphFit {
+    ui::Box source;
+    ui::Point size;
+};
 
-    canvas.setFont(font());
-    const bool captionShown = !(options_ & boIconOnly) && !caption().empty();
-    std::string buffer;
-    int wt = 0;
-    int ht = 0;
-    int g = 0;
-    const unsigned align = alignmentFlag(alignment_);
-    const unsigned wrap = (options_ & boWordWrap) ? ui::textflags::WordBreak : 0;
-    if (captionShown) {
-        g = 2;
-        buffer = caption().substr(0, kCaptionBuffer - 1 - (wrap ? 1 : 0));
-        if (wrap)
-            buffer += ' ';
-        ui::Box measured{0, 0, a - 4, 0};
-        canvas.drawText(buffer, measured, align | wrap | ui::textflags::CalcRect);
-        wt = std::min(measured.right, a - 4);
-        ht = measured.bottom;
-    }
+// The caption as measured and drawn (empty when none is drawn), and its extent.
+struct TExplorerButton::MeasuredCaption {
+    std::string text;
+    int width = 0;
+    int height = 0;
+};
 
-    int gw = 0;
-    int gh = 0;
+// Where a paint puts caption, glyph and popup mark, before the look moves them.
+struct TExplorerButton::ContentLayout {
+    std::string caption;
+    // Alignment, word break and end ellipsis of the caption's drawing.
+    unsigned textFlags = 0;
+    ui::Box captionBox;
+    ui::Point glyphAt;
+    bool popupMark = false;
+    ui::Point markAt;
+};
+
+// The whole button, or all but a ddsOffice button's arrow part.
+int TExplorerButton::mainPartWidth() const {
+    return officeStyle() ? width() - ArrowPartWidth : width();
+}
+
+ui::Color TExplorerButton::backgroundColor() const {
+    return parent() ? parent()->color() : color();
+}
+
+// bsCustom: the whole image at its size; bsSmall: its top-left 16 x 16;
+// bsLarge: the same stretched to 32 x 32.
+TExplorerButton::GlyphFit TExplorerButton::glyphFit(const ui::Raster& image) const {
     switch (buttonSize_) {
-    case ButtonSize::bsCustom:
-        gw = bitmap_.width();
-        gh = bitmap_.height();
-        break;
     case ButtonSize::bsSmall:
-        gw = gh = 16;
-        break;
+        return {{0, 0, 16, 16}, {16, 16}};
     case ButtonSize::bsLarge:
-        gw = gh = 32;
-        break;
-    }
-    const bool popupMark = (options_ & boPopupMark) && !office && (dropDownMenu_ || explorerPopup_);
-    if (!office && (explorerPopup_ || (dropDownMenu_ && (options_ & boPopupMark))))
-        gw += 10;
-
-    int tx = 0;
-    int ty = 0;
-    int gx = 0;
-    int gy = 0;
-    int d = wt;
-    if (bitmap_.empty()) {
-        int w = wt;
-        if (dropDownMenu_ && (options_ & boPopupMark)) {
-            w = wt + 10;
-            d = std::min(wt, a - 14);
-        }
-        ty = (h - ht) / 2;
-        switch (alignment_) {
-        case Alignment::taLeftJustify:
-            tx = 3;
-            break;
-        case Alignment::taRightJustify:
-            tx = a - w - 3;
-            break;
-        case Alignment::taCenter:
-            tx = (a - w) / 2;
-            break;
-        }
-    } else if (layout_ == ButtonLayout::blBitmapTop || layout_ == ButtonLayout::blBitmapBottom) {
-        if (layout_ == ButtonLayout::blBitmapTop)
-            std::tie(gy, ty) = placePair(h, gh, ht, g, Alignment::taCenter);
-        else
-            std::tie(ty, gy) = placePair(h, ht, gh, g, Alignment::taCenter);
-        switch (alignment_) {
-        case Alignment::taLeftJustify:
-            tx = gx = 3;
-            break;
-        case Alignment::taRightJustify:
-            tx = a - wt - 3;
-            gx = a - gw - 3;
-            break;
-        case Alignment::taCenter:
-            gx = (a - gw) / 2;
-            tx = (a - wt) / 2;
-            break;
-        }
-        d = wt;
-    } else {
-        if (a - 4 < gw + wt + g)
-            wt = a - 4 - g - gw;
-        gy = (h - gh) / 2;
-        ty = (h - ht) / 2;
-        if (layout_ == ButtonLayout::blBitmapLeft)
-            std::tie(gx, tx) = placePair(a, gw, wt, g, alignment_);
-        else
-            std::tie(tx, gx) = placePair(a, wt, gw, g, alignment_);
-        d = wt;
-    }
-    if (wrap && tx + d > a - 5)
-        d = a - tx - 5;
-    ui::Box r{tx, ty, tx + d, ty + ht};
-
-    const unsigned drawFlags = align | wrap | (endEllipsis ? ui::textflags::EndEllipsis : 0);
-    auto drawCaption = [&](ui::Box box, ui::Color color) {
-        canvas.setTextColor(color);
-        canvas.drawText(buffer, box, drawFlags);
-    };
-    auto shifted = [](ui::Box box, int by) {
-        return ui::Box{box.left + by, box.top + by, box.right + by, box.bottom + by};
-    };
-    ui::Color textColor = font().color;
-    const int glyphWidth = bitmap_.width();
-
-    switch (look()) {
-    case Look::Disabled:
-        if (down_)
-            drawBevel(canvas, false, a);
-        if (!disabledBitmap_.empty())
-            drawGlyph(canvas, disabledBitmap_, gx, gy);
-        else if (!bitmap_.empty())
-            drawEmbossed(canvas, bitmap_, gx, gy);
-        if (captionShown) {
-            drawCaption(shifted(r, 1), ui::colors::BtnHighlight);
-            drawCaption(r, ui::colors::BtnShadow);
-            textColor = ui::colors::BtnShadow;
-        }
-        break;
-    case Look::Pressed:
-        drawBevel(canvas, false, a);
-        if (bevelStyle_ == BevelStyle::bsRaised && !(options_ & boNoDepress))
-            r = shifted(r, 1);
-        if (captionShown)
-            drawCaption(r, textColor);
-        if (bitmap_.empty()) {
-            if (popupMark)
-                drawArrow(canvas, tx + d + 3 + e, ty + ht / 2 + e, false, textColor);
-        } else {
-            drawGlyph(canvas, bitmap_, gx + e, gy + e);
-            if (popupMark)
-                drawArrow(canvas, gx + glyphWidth + 3 + e, gy + gh / 2 + e, false, textColor);
-        }
-        break;
-    case Look::Raised:
-    case Look::Idle: {
-        const bool idle = look() == Look::Idle;
-        if (idle)
-            textColor = unselectedFontColor_;
-        else
-            drawBevel(canvas, true, a);
-        if (bevelStyle_ == BevelStyle::bsLowered)
-            r = shifted(r, 1);
-        if (captionShown)
-            drawCaption(r, textColor);
-        if (bitmap_.empty()) {
-            if (popupMark)
-                drawArrow(canvas, tx + d + 3, ty + ht / 2, false, textColor);
-        } else {
-            const ui::Raster* glyph = &bitmap_;
-            if (idle && (options_ & boMonoDisplay))
-                glyph = noFocusBitmap_.empty() ? &mono_ : &noFocusBitmap_;
-            drawGlyph(canvas, *glyph, gx, gy);
-            if (popupMark)
-                drawArrow(canvas, gx + glyphWidth + 3, gy + gh / 2, false, textColor);
-        }
-        break;
-    }
-    }
-
-    if (office) {
-        if (arrowPressed_ || panelOpen_)
-            drawArrow(canvas, width() - 8, h / 2 + 1, true, textColor);
-        else
-            drawArrow(canvas, width() - 9, h / 2, true, textColor);
+        return {{0, 0, 16, 16}, {32, 32}};
+    default:
+        return {{0, 0, image.width(), image.height()}, {image.width(), image.height()}};
     }
 }
 
-void TExplorerButton::drawBevel(ui::Canvas& canvas, bool raised, int a) {
-    if (!(options_ & boShowBevel))
+TExplorerButton::MeasuredCaption TExplorerButton::measureCaption(ui::Canvas& canvas,
+                                                                 unsigned flags) const {
+    MeasuredCaption measured;
+    if (has(boIconOnly) || caption().empty())
+        return measured;
+    const bool wrap = has(boWordWrap);
+    // A wrapped caption is measured and drawn with a trailing space.
+    measured.text = caption().substr(0, kCaptionBuffer - 1 - (wrap ? 1 : 0));
+    if (wrap)
+        measured.text += ' ';
+    const int room = mainPartWidth() - 4;
+    ui::Box extent{0, 0, room, 0};
+    canvas.drawText(measured.text, extent, flags | ui::textflags::CalcRect);
+    measured.width = std::min(extent.right, room);
+    measured.height = extent.bottom;
+    return measured;
+}
+
+TExplorerButton::ContentLayout TExplorerButton::layOutContent(ui::Canvas& canvas) const {
+    const int part = mainPartWidth();
+    const int h = height();
+    const unsigned flags =
+        alignmentFlag(alignment_) | (has(boWordWrap) ? ui::textflags::WordBreak : 0);
+    const MeasuredCaption text = measureCaption(canvas, flags);
+    const int gap = text.text.empty() ? 0 : 2;
+    const bool office = officeStyle();
+    const bool menuMark = dropDownMenu_ && has(boPopupMark);
+
+    ui::Point glyphBox = glyphFit(bitmap_).size;
+    if (!office && (explorerPopup_ || menuMark))
+        glyphBox.x += kMarkRoom;
+
+    const ui::Point area{part, h};
+    const ui::Point extent{text.width, text.height};
+    Placement place;
+    if (bitmap_.empty())
+        place = placeCaptionAlone(area, extent, menuMark, alignment_);
+    else if (layout_ == ButtonLayout::blBitmapTop || layout_ == ButtonLayout::blBitmapBottom)
+        place = placeStacked(area, extent, glyphBox, gap, layout_ == ButtonLayout::blBitmapTop,
+                             alignment_);
+    else
+        place = placeSideBySide(area, extent, glyphBox, gap, layout_ == ButtonLayout::blBitmapLeft,
+                                alignment_);
+    // A wrapped caption keeps 5 pixels from the part's right edge.
+    if (has(boWordWrap) && place.caption.x + place.captionWidth > part - 5)
+        place.captionWidth = part - place.caption.x - 5;
+
+    ContentLayout layout;
+    layout.caption = std::move(text.text);
+    layout.textFlags = flags | (endEllipsisAvailable() ? ui::textflags::EndEllipsis : 0);
+    layout.captionBox = {place.caption.x, place.caption.y, place.caption.x + place.captionWidth,
+                         place.caption.y + text.height};
+    layout.glyphAt = place.glyph;
+    layout.popupMark = has(boPopupMark) && !office && (dropDownMenu_ || explorerPopup_);
+    // After the caption, or after the glyph itself (not its box), on the middle row.
+    if (bitmap_.empty())
+        layout.markAt = {layout.captionBox.right + 3, place.caption.y + text.height / 2};
+    else
+        layout.markAt = {place.glyph.x + bitmap_.width() + 3, place.glyph.y + glyphBox.y / 2};
+    return layout;
+}
+
+// ---- the looks
+
+void TExplorerButton::drawContent(ui::Canvas& canvas) {
+    if (down_ && has(boShowDownPattern))
+        canvas.patternFill({0, 0, mainPartWidth(), height()}, downPattern());
+    canvas.setFont(font());
+    const ContentLayout layout = layOutContent(canvas);
+    const Look now = look();
+    switch (now) {
+    case Look::Disabled:
+        paintDisabled(canvas, layout);
+        break;
+    case Look::Pressed:
+        paintPressed(canvas, layout);
+        break;
+    case Look::Raised:
+        paintRaised(canvas, layout);
+        break;
+    case Look::Idle:
+        paintIdle(canvas, layout);
+        break;
+    }
+    if (officeStyle()) {
+        // The arrow part's arrow goes in while its part is pressed or its panel open.
+        const int middle = height() / 2;
+        const ui::Point anchor = (arrowPressed_ || panelOpen_) ? ui::Point{width() - 8, middle + 1}
+                                                               : ui::Point{width() - 9, middle};
+        drawArrow(canvas, anchor, Arrow::ArrowPart, textColorOf(now, layout));
+    }
+}
+
+// The colour the look draws caption and arrows in.
+ui::Color TExplorerButton::textColorOf(Look look, const ContentLayout& layout) const {
+    if (look == Look::Idle)
+        return unselectedFontColor_;
+    if (look == Look::Disabled && !layout.caption.empty())
+        return ui::colors::BtnShadow;
+    return font().color;
+}
+
+void TExplorerButton::paintDisabled(ui::Canvas& canvas, const ContentLayout& layout) {
+    if (down_)
+        drawBevel(canvas, Relief::Sunken);
+    if (!disabledBitmap_.empty())
+        drawGlyph(canvas, disabledBitmap_, layout.glyphAt);
+    else if (!bitmap_.empty())
+        drawEmbossed(canvas, bitmap_, layout.glyphAt);
+    // Engraved: a highlight copy one pixel right and down, the shadow on top. No popup mark.
+    drawCaption(canvas, layout, shifted(layout.captionBox, 1), ui::colors::BtnHighlight);
+    drawCaption(canvas, layout, layout.captionBox, ui::colors::BtnShadow);
+}
+
+void TExplorerButton::paintPressed(ui::Canvas& canvas, const ContentLayout& layout) {
+    drawBevel(canvas, Relief::Sunken);
+    // Glyph and mark go in by a pixel (not with boNoDepress), and so does the
+    // caption unless a lowered bevel style has shown it in at rest already.
+    const int in = has(boNoDepress) ? 0 : 1;
+    const ui::Box captionBox =
+        bevelStyle_ == BevelStyle::bsRaised ? shifted(layout.captionBox, in) : layout.captionBox;
+    const ui::Color color = textColorOf(Look::Pressed, layout);
+    drawCaption(canvas, layout, captionBox, color);
+    if (!bitmap_.empty())
+        drawGlyph(canvas, bitmap_, shifted(layout.glyphAt, in));
+    if (layout.popupMark)
+        drawArrow(canvas, shifted(layout.markAt, in), Arrow::PopupMark, color);
+}
+
+void TExplorerButton::paintRaised(ui::Canvas& canvas, const ContentLayout& layout) {
+    drawBevel(canvas, Relief::Raised);
+    paintUnpressed(canvas, layout, textColorOf(Look::Raised, layout), bitmap_);
+}
+
+void TExplorerButton::paintIdle(ui::Canvas& canvas, const ContentLayout& layout) {
+    // No bevel; under boMonoDisplay the glyph waits in its monochrome form.
+    const ui::Raster* glyph = &bitmap_;
+    if (has(boMonoDisplay))
+        glyph = noFocusBitmap_.empty() ? &mono_ : &noFocusBitmap_;
+    paintUnpressed(canvas, layout, textColorOf(Look::Idle, layout), *glyph);
+}
+
+void TExplorerButton::paintUnpressed(ui::Canvas& canvas, const ContentLayout& layout,
+                                     ui::Color color, const ui::Raster& glyph) {
+    // A lowered bevel style shows the caption in at rest.
+    const ui::Box captionBox =
+        bevelStyle_ == BevelStyle::bsLowered ? shifted(layout.captionBox, 1) : layout.captionBox;
+    drawCaption(canvas, layout, captionBox, color);
+    if (!bitmap_.empty())
+        drawGlyph(canvas, glyph, layout.glyphAt);
+    if (layout.popupMark)
+        drawArrow(canvas, layout.markAt, Arrow::PopupMark, color);
+}
+
+// ---- the parts
+
+void TExplorerButton::drawCaption(ui::Canvas& canvas, const ContentLayout& layout, ui::Box box,
+                                  ui::Color color) {
+    if (layout.caption.empty())
+        return;
+    canvas.setTextColor(color);
+    canvas.drawText(layout.caption, box, layout.textFlags);
+}
+
+void TExplorerButton::drawBevel(ui::Canvas& canvas, Relief relief) {
+    if (!has(boShowBevel))
         return;
     const int h = height();
+    const int a = mainPartWidth();
     const ui::Color light = ui::colors::BtnHighlight;
     const ui::Color dark = ui::colors::BtnShadow;
-    const bool lightFirst = (bevelStyle_ == BevelStyle::bsRaised) == raised;
+    const bool lightFirst = (bevelStyle_ == BevelStyle::bsRaised) == (relief == Relief::Raised);
     ui::Color first = lightFirst ? light : dark;
     ui::Color second = lightFirst ? dark : light;
     canvas.line(0, h - 1, 0, 0, first);
     canvas.line(0, 0, a - 1, 0, first);
     canvas.line(a - 1, 0, a - 1, h - 1, second);
     canvas.line(a - 1, h - 1, 0, h - 1, second);
-    if (dropDownStyle_ != DropDownStyle::ddsOffice)
+    if (!officeStyle())
         return;
     // The arrow part follows its own pressed state, not the main part's.
     const bool partDown = arrowPressed_ || panelOpen_;
@@ -329,56 +455,43 @@ void TExplorerButton::drawBevel(ui::Canvas& canvas, bool raised, int a) {
     canvas.line(w - 1, h - 1, a - 1, h - 1, second);
 }
 
-void TExplorerButton::drawArrow(ui::Canvas& canvas, int x, int y, bool office, ui::Color color) {
+// Pixel by pixel from the anchor: the popup mark has a widest row of 7 above
+// it, the arrow part's arrow starts at 5.
+void TExplorerButton::drawArrow(ui::Canvas& canvas, ui::Point anchor, Arrow arrow,
+                                ui::Color color) {
     auto row = [&](int dy, int from, int to) {
-        for (int px = x + from; px <= x + to; ++px)
-            canvas.pixel(px, y + dy, color);
+        for (int x = anchor.x + from; x <= anchor.x + to; ++x)
+            canvas.pixel(x, anchor.y + dy, color);
     };
-    if (!office)
+    if (arrow == Arrow::PopupMark)
         row(-1, 0, 6);
     row(0, 1, 5);
     row(1, 2, 4);
     row(2, 3, 3);
 }
 
-void TExplorerButton::drawGlyph(ui::Canvas& canvas, const ui::Raster& image, int x, int y) {
+void TExplorerButton::drawGlyph(ui::Canvas& canvas, const ui::Raster& image, ui::Point at) {
     if (image.empty())
         return;
-    const ui::Rgb corner = image.at(0, 0);
-    if (options_ & boTransparent) {
-        canvas.drawMasked(image, x, y, corner);
+    const ui::Rgb seeThrough = image.at(0, 0);
+    if (has(boTransparent)) {
+        // Through a mask, always at the image's own size.
+        canvas.drawMasked(image, at.x, at.y, seeThrough);
         return;
     }
-    const ui::Color brush = parent() ? parent()->color() : color();
-    switch (buttonSize_) {
-    case ButtonSize::bsCustom:
-        canvas.brushCopy({x, y, x + image.width(), y + image.height()}, image,
-                         {0, 0, image.width(), image.height()}, corner, brush);
-        break;
-    case ButtonSize::bsSmall:
-        canvas.brushCopy({x, y, x + 16, y + 16}, image, {0, 0, 16, 16}, corner, brush);
-        break;
-    case ButtonSize::bsLarge:
-        canvas.brushCopy({x, y, x + 32, y + 32}, image, {0, 0, 16, 16}, corner, brush);
-        break;
-    }
+    const GlyphFit fit = glyphFit(image);
+    canvas.brushCopy({at.x, at.y, at.x + fit.size.x, at.y + fit.size.y}, image, fit.source,
+                     seeThrough, backgroundColor());
 }
 
-void TExplorerButton::drawEmbossed(ui::Canvas& canvas, const ui::Raster& image, int x, int y) {
+// The pure black pixels of the glyph, engraved: highlight one pixel right and
+// down, shadow on top.
+void TExplorerButton::drawEmbossed(ui::Canvas& canvas, const ui::Raster& image, ui::Point at) {
     const ui::Raster mask = ui::maskOf(image, ui::rgb(0, 0, 0));
-    ui::Box source{0, 0, image.width(), image.height()};
-    int size = 0;
-    if (buttonSize_ == ButtonSize::bsSmall) {
-        source = {0, 0, 16, 16};
-        size = 16;
-    } else if (buttonSize_ == ButtonSize::bsLarge) {
-        source = {0, 0, 16, 16};
-        size = 32;
-    }
-    const int w = size ? size : image.width();
-    const int h = size ? size : image.height();
-    canvas.maskFill(mask, source, {x + 1, y + 1, x + 1 + w, y + 1 + h}, ui::colors::BtnHighlight);
-    canvas.maskFill(mask, source, {x, y, x + w, y + h}, ui::colors::BtnShadow);
+    const GlyphFit fit = glyphFit(image);
+    const ui::Box box{at.x, at.y, at.x + fit.size.x, at.y + fit.size.y};
+    canvas.maskFill(mask, fit.source, shifted(box, 1), ui::colors::BtnHighlight);
+    canvas.maskFill(mask, fit.source, box, ui::colors::BtnShadow);
 }
 
 } // namespace korimba::widgets

@@ -17,6 +17,9 @@ ui::Backend& backend() {
     return application().backend();
 }
 
+// The panel whose tracking loop runs now.
+TExplorerPopup* dropped = nullptr;
+
 // The borderless window a panel drops down in; it never takes the activation
 // from the window of the button.
 class PopupHost : public ui::Form {
@@ -75,8 +78,22 @@ TExplorerPopup::TExplorerPopup(ui::Control* parent, std::string name, int left, 
 }
 
 TExplorerPopup::~TExplorerPopup() {
+    setDroppedDown(nullptr);
     for (TExplorerButton* button : referrers_)
         button->componentRemoved(this);
+}
+
+TExplorerPopup* TExplorerPopup::droppedDown() {
+    return dropped;
+}
+
+// Null: no longer dropped down (closed, torn off or its loop ended).
+void TExplorerPopup::setDroppedDown(TExplorerButton* opener) {
+    opener_ = opener;
+    if (opener)
+        dropped = this;
+    else if (dropped == this)
+        dropped = nullptr;
 }
 
 void TExplorerPopup::referredBy(TExplorerButton& button, bool refers) {
@@ -143,6 +160,7 @@ void TExplorerPopup::dropDown(TExplorerButton& button) {
         if (floating_)
             floating_->close();
     }
+    setDroppedDown(&button);
     raise(OnOpen);
     if (undockable_)
         setGripSpace(true);
@@ -183,6 +201,7 @@ void TExplorerPopup::dropDown(TExplorerButton& button) {
         }
         backend().handleMessage();
     }
+    setDroppedDown(nullptr);
 }
 
 void TExplorerPopup::close() {
@@ -197,6 +216,7 @@ void TExplorerPopup::close() {
         gripHeld_ = false;
         ended_ = true;
         setGripSpace(false);
+        setDroppedDown(nullptr);
     }
     raise(OnClose);
 }

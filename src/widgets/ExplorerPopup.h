@@ -46,6 +46,7 @@ public:
     // The buttons that refer to the panel lose the reference when it goes.
     ~TExplorerPopup() override;
     void referredBy(TExplorerButton& button, bool refers);
+    const std::vector<TExplorerButton*>& referrers() const { return referrers_; }
 
     bool undockable() const { return undockable_; }
     void setUndockable(bool undockable);
@@ -62,6 +63,12 @@ public:
     void dropDown(TExplorerButton& button);
     // Puts the panel away (a click outside, the end of the program, another button).
     void close();
+    // The panel whose tracking loop runs now, if any: a button the pointer
+    // enters meanwhile closes it. There is one at most, as the loop ends when
+    // anything but the panel is clicked.
+    static TExplorerPopup* droppedDown();
+    // The button that dropped the panel down, while droppedDown() is this panel.
+    TExplorerButton* opener() const { return opener_; }
 
     bool gripHeld() const { return gripHeld_; }
     bool gripHot() const { return gripHot_; }
@@ -82,6 +89,7 @@ public:
     void mouseMove(unsigned shift, int x, int y) override;
 
 private:
+    void setDroppedDown(TExplorerButton* opener);
     void setGripSpace(bool added);
     bool pointerOnPanel();
     void openHost(int left, int top);
@@ -108,6 +116,7 @@ private:
     ui::Control* savedParent_ = nullptr;
     ui::Form* host_ = nullptr;
     TExplorerPopupForm* floating_ = nullptr;
+    TExplorerButton* opener_ = nullptr;
     std::vector<TExplorerButton*> referrers_;
 };
 

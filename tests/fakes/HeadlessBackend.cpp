@@ -262,7 +262,8 @@ ui::Raster HeadlessBackend::parentPixels(ui::Control& control) {
 }
 
 ui::Rgb HeadlessBackend::systemColor(ui::Color color) {
-    return ui::classicSystemColor(color);
+    const auto changed = systemColors.find(color);
+    return changed != systemColors.end() ? changed->second : ui::classicSystemColor(color);
 }
 
 ui::CustomControl* HeadlessBackend::customAt(ui::Point screenPoint) {

@@ -105,7 +105,9 @@ public:
 
     // What a loop of its own (peekMessage, handleMessage) finds in the queue,
     // in order, after the posted messages and released forms. A loop that
-    // finds nothing left sees a quit, as at the end of the program.
+    // finds nothing left sees a quit, as at the end of the program. What a loop
+    // that ended early left here never ran: a test that queues checks sees
+    // the queue empty at its end.
     struct Input {
         ui::PendingMessage kind;
         std::function<void()> action;
@@ -147,6 +149,9 @@ public:
     std::deque<std::pair<ui::CustomControl*, unsigned>> postedMessages;
     // What the parents paint, in screen coordinates: what transparent controls show.
     ui::Raster parentPicture;
+    // System colours that differ from the classic scheme, as after the user
+    // changed them (the raster canvas itself keeps drawing the classic ones).
+    std::map<ui::Color, ui::Rgb> systemColors;
 
 private:
     bool freeReleased();

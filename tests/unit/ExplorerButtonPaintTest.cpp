@@ -49,12 +49,12 @@ protected:
         return canvas;
     }
 
-    // Every pixel of the row from x0 to x1 has the colour, and its neighbours not.
+    // Every pixel of the row from x0 to x1 has the colour, and its neighbours the face's.
     void expectRow(const ui::RasterCanvas& c, int y, int x0, int x1, ui::Rgb color) {
         for (int x = x0; x <= x1; ++x)
             EXPECT_EQ(c.at(x, y), color) << "(" << x << ", " << y << ")";
-        EXPECT_NE(c.at(x0 - 1, y), color) << "left of row " << y;
-        EXPECT_NE(c.at(x1 + 1, y), color) << "right of row " << y;
+        EXPECT_EQ(c.at(x0 - 1, y), Face) << "left of row " << y;
+        EXPECT_EQ(c.at(x1 + 1, y), Face) << "right of row " << y;
     }
 
     fakes::FakePlatform platform;
@@ -117,10 +117,13 @@ TEST_F(ExplorerButtonPaint, DisabledDrawsTheCaptionTwiceAndNoPopupMark) {
     EXPECT_EQ(exit.at(37, 16), Light) << "the highlight copy, one pixel right and down";
     EXPECT_EQ(exit.at(0, 0), Face);
 
+    // The cut caption's highlight copy ends at 70; the mark would start at 76.
     form.System.setEnabled(false);
     auto system = paint(form.System);
-    for (int x = 70; x < 89; ++x)
-        EXPECT_NE(system.at(x, 11), Shadow) << x;
+    EXPECT_EQ(system.at(70, 11), Light);
+    for (int y = 0; y < 25; ++y)
+        for (int x = 71; x < 89; ++x)
+            ASSERT_EQ(system.at(x, y), Face) << x << ", " << y;
 
     // Without any glyph nothing but the caption is drawn, in any size.
     form.Exit.setCaption("");
@@ -168,13 +171,37 @@ TEST_F(ExplorerButtonPaint, DownPatternCoversTheMainPartOnlyUnderTheSunkenBevel)
     EXPECT_EQ(down.at(a, 0), Light) << "the arrow part's bevel is raised: not pressed";
 }
 
+TEST_F(ExplorerButtonPaint, DownPatternTakesTheSystemColoursAfterTheyChange) {
+    form.Exit.setGroupIndex(1);
+    form.Exit.setDown(true);
+    // Above the caption, inside the sunken bevel: pattern only, repeated from the corner.
+    auto expectPattern = [&](const ui::RasterCanvas& c, ui::Rgb face, ui::Rgb highlight) {
+        for (int y = 1; y < 7; ++y)
+            for (int x = 1; x < 88; ++x)
+                ASSERT_EQ(c.at(x, y), x % 2 == y % 2 ? highlight : face) << x << ", " << y;
+    };
+    expectPattern(paint(form.Exit), Face, Light);
+
+    const ui::Rgb face = ui::rgb(212, 208, 200);
+    const ui::Rgb highlight = ui::rgb(250, 240, 230);
+    backend.systemColors[ui::colors::BtnFace] = face;
+    backend.systemColors[ui::colors::BtnHighlight] = highlight;
+    form.Exit.systemColorsChanged();
+    expectPattern(paint(form.Exit), face, highlight);
+
+    backend.systemColors.clear();
+    form.Exit.systemColorsChanged();
+    expectPattern(paint(form.Exit), Face, Light);
+}
+
 TEST_F(ExplorerButtonPaint, OfficeArrowSitsRightAndMovesWhileItsPartIsPressed) {
     form.Exit.setDropDownStyle(DropDownStyle::ddsOffice);
     auto idle = paint(form.Exit);
     expectRow(idle, 12, 81, 85, Text); // (89 - 9 + 1 ... , 25 div 2)
     expectRow(idle, 13, 82, 84, Text);
     expectRow(idle, 14, 83, 83, Text);
-    EXPECT_NE(idle.at(80, 11), Text) << "no row above the anchor";
+    for (int x = 78; x < 88; ++x)
+        EXPECT_EQ(idle.at(x, 11), Face) << "no row above the anchor: " << x;
 
     form.Exit.setDropDownMenu(&form.Menu);
     bool checked = false;
