@@ -82,7 +82,18 @@ TEST_F(ExplorerButtonTest, NewButtonHasTheDocumentedDefaults) {
     EXPECT_EQ(fresh.shadingType(), ShadingType::stMedium);
     EXPECT_EQ(fresh.unselectedFontColor(), ui::colors::WindowText);
     EXPECT_EQ(fresh.smallWidth(), 23);
+    EXPECT_EQ(fresh.smallHeight(), 22);
+    EXPECT_EQ(fresh.largeWidth(), 39);
     EXPECT_EQ(fresh.largeHeight(), 38);
+    EXPECT_EQ(fresh.customWidth(), 50);
+    EXPECT_EQ(fresh.customHeight(), 40);
+    EXPECT_EQ(fresh.buttonSize(), ButtonSize::bsCustom);
+    EXPECT_EQ(fresh.bevelStyle(), BevelStyle::bsRaised);
+    EXPECT_EQ(fresh.layout(), ButtonLayout::blBitmapTop);
+    EXPECT_EQ(fresh.dropDownStyle(), DropDownStyle::ddsIExplorer);
+    EXPECT_EQ(fresh.groupIndex(), 0);
+    EXPECT_FALSE(fresh.allowAllUp());
+    EXPECT_FALSE(fresh.down());
     EXPECT_TRUE(fresh.caption().empty());
     EXPECT_EQ(fresh.explorerPopup(), nullptr);
 }
@@ -196,6 +207,28 @@ TEST_F(ExplorerButtonTest, ExplorerStyleMenuDropsUnderTheButtonPressedAndNeverCl
     EXPECT_EQ(backend.cancelModes, 1);
 }
 
+TEST_F(ExplorerButtonTest, ContextMenuEndsThePressOfEitherPart) {
+    form.A.setDropDownStyle(DropDownStyle::ddsOffice);
+    form.A.setPopupMenu(&form.Menu);
+    backend.whileMenuShown = [&] {
+        trace.push_back("menu");
+        backend.cursor = {-1000, -1000}; // the click that closes the menu is elsewhere
+    };
+    backend.pointTo(form.A, 85, 10); // the arrow part
+    backend.leftDown();
+    ASSERT_TRUE(form.A.arrowPressed());
+    backend.rightUp();
+    EXPECT_EQ(backend.lastPopupAt.x, 100 + 8 + 85) << "at the pointer";
+    EXPECT_EQ(backend.lastPopupAt.y, 50 + 8 + 10);
+    EXPECT_FALSE(form.A.arrowPressed());
+    EXPECT_FALSE(form.A.mainPressed());
+    EXPECT_FALSE(form.A.hot());
+    EXPECT_EQ(backend.captured, nullptr) << "the capture holder was told to give up";
+    EXPECT_EQ(backend.mouseMessagesDiscarded, 1);
+    backend.leftUp(); // nothing is pressed any more
+    EXPECT_EQ(trace, (Trace{"A.dropdown", "A.down", "A.up", "menu"}));
+}
+
 TEST_F(ExplorerButtonTest, OfficeStyleSplitsMainPartAndArrowPart) {
     form.A.setDropDownStyle(DropDownStyle::ddsOffice);
     form.A.setDropDownMenu(&form.Menu);
@@ -233,6 +266,7 @@ TEST_F(ExplorerButtonTest, AcceleratorClicksOrDropsTheMenuAndOnlyWhenEnabledAndV
     backend.menuChoice = "Item1";
     EXPECT_TRUE(form.A.dialogChar('A'));
     EXPECT_EQ(trace, (Trace{"A.dropdown", "item", "A.down"}));
+    EXPECT_EQ(backend.lastPopupAt.x, 100 + 8);
     EXPECT_EQ(backend.lastPopupAt.y, 50 + 8 + 25);
 }
 
@@ -295,7 +329,9 @@ TEST_F(ExplorerButtonTest, PanelGoingAwayClearsTheReferencesToIt) {
     {
         TExplorerButton passing{&second, "Passing"};
         passing.setExplorerPopup(&second.Panel);
+        EXPECT_EQ(second.Panel.referrers(), std::vector<TExplorerButton*>{&passing});
     }
+    EXPECT_TRUE(second.Panel.referrers().empty());
 }
 
 TEST_F(ExplorerButtonTest, CaptionBecomesTheTooltipWithoutItsMarks) {
@@ -332,16 +368,28 @@ TEST_F(ExplorerButtonTest, TransparencyToggleAndMovesAfterPaintingRecreateTheWin
 
 TEST_F(ExplorerButtonTest, StoredMonochromeImageReadsBackAsItWasWritten) {
     EXPECT_EQ(form.A.storedMonoBitmap(), "") << "no image, no bytes";
+    const ui::Rgb highlight = ui::rgb(250, 250, 240);
+    const ui::Rgb shadow = ui::rgb(100, 100, 110);
+    backend.systemColors[ui::colors::BtnHighlight] = highlight;
+    backend.systemColors[ui::colors::BtnShadow] = shadow;
     ui::Raster glyph(3, 2, ui::rgb(255, 0, 255));
-    glyph.set(1, 0, ui::rgb(250, 250, 250));
-    glyph.set(2, 1, ui::rgb(10, 20, 30));
+    glyph.set(1, 0, ui::rgb(250, 250, 250)); // sums of 750,
+    glyph.set(0, 1, ui::rgb(100, 100, 100)); // 300,
+    glyph.set(2, 1, ui::rgb(80, 80, 90));    // 250 (stMedium would make it the highlight)
+    glyph.set(1, 1, ui::rgb(10, 20, 30));    // and 60
     form.A.setBitmap(glyph);
     form.A.setShadingType(ShadingType::stDark); // makes the image again
     const std::string stored = form.A.storedMonoBitmap();
     ASSERT_FALSE(stored.empty());
     EXPECT_EQ(stored.substr(0, 2), "BM");
+    ui::Raster mono(3, 2, ui::rgb(255, 0, 255)); // the corner's colour stays
+    mono.set(1, 0, ui::rgb(255, 255, 255));
+    mono.set(0, 1, highlight);
+    mono.set(2, 1, shadow);
+    mono.set(1, 1, ui::rgb(0, 0, 0));
+    EXPECT_EQ(form.A.monoBitmap(), mono);
     form.B.loadStoredMonoBitmap(stored);
-    EXPECT_EQ(form.B.monoBitmap(), form.A.monoBitmap());
+    EXPECT_EQ(form.B.monoBitmap(), mono);
     EXPECT_TRUE(form.B.bitmap().empty()) << "loading does not make a glyph";
     EXPECT_THROW(form.B.loadStoredMonoBitmap("not a bitmap"), Exception);
 

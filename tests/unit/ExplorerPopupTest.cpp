@@ -44,6 +44,10 @@ protected:
         form.One.OnUndock = [this] { trace.push_back("undock"); };
         form.Plain.OnClick = [this] { trace.push_back("plain.click"); };
     }
+    // Checks queued for a tracking loop pass only if the loop ran them.
+    void TearDown() override {
+        EXPECT_TRUE(backend.inputs.empty()) << backend.inputs.size() << " queued inputs never ran";
+    }
 
     // A press on the button; the panel drops down when the posted message is
     // handled, and its loop runs what was queued, then sees the end.
@@ -145,7 +149,7 @@ TEST_F(ExplorerPopupTest, ClickOutsideClosesAndStillActsAndClickInsideDoesNot) {
     backend.queueClick({108 + 30, 83 + 50}); // on the dropped-down panel
     backend.queue([&] {
         EXPECT_TRUE(form.One.visible()) << "a click on the panel keeps it";
-        EXPECT_TRUE(trace == Trace{"open"});
+        EXPECT_EQ(trace, Trace{"open"});
     });
     backend.queueClick(screenOf(form.Plain, 10, 10));
     dropDown(form.A);
@@ -161,10 +165,11 @@ TEST_F(ExplorerPopupTest, GripTearsOffOnlyBeyondTheThreshold) {
     backend.queue([&] {
         EXPECT_TRUE(form.One.gripHot());
         EXPECT_FALSE(form.One.undocked());
-        backend.pointTo(form.One, 20 + 6, 5 + 9);
+        backend.pointTo(form.One, 20 + 6, 5 + 9); // one pixel more
     });
-    ui::Form* hostBefore = nullptr;
-    backend.queue([&] { hostBefore = form.One.hostWindow(); });
+    // The tracking loop ends with the tear-off: what follows is for the loops outside.
+    bool runByTheLoop = false;
+    backend.queue([&] { runByTheLoop = true; });
     TExplorerPopupForm* floating = nullptr;
     backend.whileSystemMove = [&](ui::Form& moved) {
         floating = form.One.floatingWindow();
@@ -177,14 +182,20 @@ TEST_F(ExplorerPopupTest, GripTearsOffOnlyBeyondTheThreshold) {
         EXPECT_EQ(floating->borderIcons(), unsigned{ui::BiSystemMenu});
         EXPECT_TRUE(floating->stayOnTop());
         EXPECT_EQ(floating->clientWidth(), 160);
-        EXPECT_EQ(floating->left(), backend.cursor.x - 80);
-        EXPECT_EQ(floating->top(), backend.cursor.y - 5);
-        EXPECT_FALSE(backend.captured);
+        // The pointer is at (108 + 26, 83 + 14); the window hangs from it by its middle.
+        EXPECT_EQ(floating->left(), 134 - 80);
+        EXPECT_EQ(floating->top(), 97 - 5);
+        EXPECT_EQ(floating->dockedLeft, 108) << "the dropped-down place, for snapping back";
+        EXPECT_EQ(floating->dockedTop, 83);
+        EXPECT_EQ(backend.captured, nullptr);
     };
     dropDown(form.A);
     ASSERT_TRUE(floating);
     EXPECT_EQ(trace, (Trace{"open", "undock"})) << "the loop ends without closing";
-    EXPECT_EQ(backend.inputs.size(), 1u);
+    EXPECT_FALSE(runByTheLoop);
+    ASSERT_EQ(backend.inputs.size(), 1u);
+    backend.handleMessage();
+    EXPECT_TRUE(runByTheLoop);
     EXPECT_FALSE(floating->redockable) << "only the tearing drag snaps back";
     EXPECT_EQ(form.One.floatingWindow(), floating);
     EXPECT_FALSE(form.A.panelOpen());
@@ -238,29 +249,36 @@ TEST_F(ExplorerPopupTest, SnapsBackOnlyAfterGoingAwayAndComingNearDuringTheDrag)
         {{{0, 40}, {0, 0}}, false},                                // 40 is not away
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.drags.back().x << "," << c.drags.back().y);
         trace.clear();
-        backend.inputs.clear(); // a check left behind by a loop that ended undocked
         dragGrip(30, 0);
         backend.whileSystemMove = [&](ui::Form& moved) {
             auto& floating = static_cast<TExplorerPopupForm&>(moved);
             for (const ui::Point& d : c.drags)
                 backend.dragFormTo(moved, floating.dockedLeft + d.x, floating.dockedTop + d.y);
         };
-        bool dockedAfterwards = false;
+        // Snapped back, the panel's tracking loop goes on and runs this; left
+        // floating, the loop has ended at the tear-off.
+        bool ranDocked = false;
         ui::Point at;
         backend.queue([&] {
-            dockedAfterwards = form.One.visible() && !form.One.undocked() && form.One.hostWindow();
-            if (dockedAfterwards)
-                at = screenOf(form.One);
+            ranDocked = form.One.visible() && !form.One.undocked() && form.One.hostWindow();
+            at = screenOf(form.One);
         });
         dropDown(form.A);
-        EXPECT_EQ(dockedAfterwards, c.snaps) << c.drags.back().x << "," << c.drags.back().y;
         if (c.snaps) {
+            EXPECT_TRUE(backend.inputs.empty());
+            EXPECT_TRUE(ranDocked);
             EXPECT_EQ(at, (ui::Point{108, 83})) << "back in its dropped-down place";
             EXPECT_EQ(trace, (Trace{"open", "undock", "close"}));
             EXPECT_EQ(form.One.height(), 100);
-        } else if (TExplorerPopupForm* floating = form.One.floatingWindow()) {
-            floating->close();
+        } else {
+            EXPECT_EQ(backend.inputs.size(), 1u);
+            EXPECT_TRUE(form.One.undocked());
+            EXPECT_EQ(trace, (Trace{"open", "undock"}));
+            backend.inputs.clear();
+            ASSERT_TRUE(form.One.floatingWindow());
+            form.One.floatingWindow()->close();
         }
         backend.processMessages();
         EXPECT_EQ(application.forms().size(), 1u);
@@ -308,9 +326,11 @@ TEST_F(ExplorerPopupTest, PointerEnteringAnotherPanelButtonSwitchesPanels) {
 
     // A plain button on the way closes the panel and opens nothing.
     trace.clear();
+    const int quits = backend.quitsSeen;
     backend.queue([&] { backend.pointTo(form.Plain, 10, 10); });
     dropDown(form.A);
     EXPECT_EQ(trace, (Trace{"open", "close"}));
+    EXPECT_EQ(backend.quitsSeen, quits) << "closed by the pointer, not by the program's end";
     EXPECT_TRUE(backend.postedMessages.empty());
 }
 
