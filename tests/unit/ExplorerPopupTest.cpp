@@ -335,6 +335,8 @@ TEST_F(ExplorerPopupTest, PointerEnteringAnotherPanelButtonSwitchesPanels) {
 }
 
 TEST_F(ExplorerPopupTest, PaintsARaisedFrameAndTheGripInTheCaptionColours) {
+    const ui::Rgb own = ui::rgb(10, 130, 70); // the panel's colour, unlike any of the frame's
+    form.One.setColor(static_cast<ui::Color>(own));
     ui::RasterCanvas idle(160, 110);
     backend.queue([&] {
         form.One.paint(idle);
@@ -343,20 +345,27 @@ TEST_F(ExplorerPopupTest, PaintsARaisedFrameAndTheGripInTheCaptionColours) {
     ui::RasterCanvas hot(160, 110);
     backend.queue([&] { form.One.paint(hot); });
     dropDown(form.A);
+    // The classic scheme: captions navy when active, grey when not.
+    const ui::Rgb face = ui::rgb(192, 192, 192);
+    const ui::Rgb light = ui::rgb(255, 255, 255);
+    const ui::Rgb shadow = ui::rgb(128, 128, 128);
+    const ui::Rgb inactiveCaption = ui::rgb(128, 128, 128);
+    const ui::Rgb activeCaption = ui::rgb(0, 0, 128);
     const ui::Raster& p = idle.pixels();
-    const auto rgb = ui::classicSystemColor;
-    EXPECT_EQ(p.at(20, 5), rgb(ui::colors::InactiveCaption));
-    EXPECT_EQ(hot.pixels().at(20, 5), rgb(ui::colors::ActiveCaption));
-    EXPECT_EQ(p.at(4, 2), rgb(ui::colors::InactiveCaption));
-    EXPECT_EQ(p.at(156, 9), rgb(ui::colors::InactiveCaption));
-    EXPECT_EQ(p.at(157, 5), rgb(ui::colors::BtnFace)) << "the bar ends before width - 3";
-    EXPECT_EQ(p.at(1, 50), rgb(ui::colors::BtnHighlight));
-    EXPECT_EQ(p.at(50, 1), rgb(ui::colors::BtnHighlight));
-    EXPECT_EQ(p.at(158, 50), rgb(ui::colors::BtnShadow));
-    EXPECT_EQ(p.at(50, 108), rgb(ui::colors::BtnShadow));
-    EXPECT_EQ(p.at(159, 50), rgb(ui::colors::Black));
-    EXPECT_EQ(p.at(50, 109), rgb(ui::colors::Black));
-    EXPECT_EQ(p.at(0, 50), rgb(ui::colors::BtnFace))
-        << "the outer left column keeps the panel's colour";
-    EXPECT_EQ(p.at(50, 0), rgb(ui::colors::BtnFace));
+    EXPECT_EQ(p.at(20, 5), inactiveCaption);
+    EXPECT_EQ(hot.pixels().at(20, 5), activeCaption);
+    EXPECT_EQ(p.at(4, 2), inactiveCaption);
+    EXPECT_EQ(p.at(156, 9), inactiveCaption);
+    EXPECT_EQ(p.at(3, 5), face) << "the bar starts at 4";
+    EXPECT_EQ(p.at(157, 5), face) << "the bar ends before width - 3";
+    EXPECT_EQ(p.at(20, 10), face) << "the bar ends before 10";
+    EXPECT_EQ(p.at(50, 50), face);
+    EXPECT_EQ(p.at(1, 50), light);
+    EXPECT_EQ(p.at(50, 1), light);
+    EXPECT_EQ(p.at(158, 50), shadow);
+    EXPECT_EQ(p.at(50, 108), shadow);
+    EXPECT_EQ(p.at(159, 50), ui::rgb(0, 0, 0));
+    EXPECT_EQ(p.at(50, 109), ui::rgb(0, 0, 0));
+    EXPECT_EQ(p.at(0, 50), own) << "the outer left column keeps the panel's colour";
+    EXPECT_EQ(p.at(50, 0), own) << "and so does the top row";
 }
