@@ -18,8 +18,7 @@ set_target_properties(korimba_lame PROPERTIES
 add_library(korimba_mpg123 STATIC IMPORTED)
 set_target_properties(korimba_mpg123 PROPERTIES
   IMPORTED_LOCATION ${coders_dir}/lib/libmpg123.a
-  INTERFACE_INCLUDE_DIRECTORIES ${coders_dir}/include
-  INTERFACE_LINK_LIBRARIES shlwapi)
+  INTERFACE_INCLUDE_DIRECTORIES ${coders_dir}/include)
 
 add_library(korimba_audio STATIC
   audio/Arguments.cpp
@@ -41,7 +40,9 @@ target_compile_options(korimba_audio_win32 PRIVATE ${KORIMBA_WARNINGS})
 
 add_executable(l3enc l3enc/main.cpp)
 target_link_libraries(l3enc PRIVATE korimba_audio_win32 korimba_lame)
-add_executable(l3dec l3dec/main.cpp)
+# Not shlwapi.dll, which would bring the window libraries into a console
+# program: l3dec/PathFunctions.cpp has the three functions libmpg123 imports.
+add_executable(l3dec l3dec/main.cpp l3dec/PathFunctions.cpp)
 target_link_libraries(l3dec PRIVATE korimba_audio_win32 korimba_mpg123)
 
 foreach(coder l3enc l3dec)

@@ -165,3 +165,30 @@ TEST(Pcm16Rounding, PlainAndDithered) {
     }
     EXPECT_NEAR(sum / dithered.size(), 100.25, 0.05);
 }
+
+TEST(Pcm16Rounding, HalfStepsGoToEvenAndTheRangeHoldsForAnyValue) {
+    const float step = 1.0f / 32768;
+    const std::vector<float> in = {
+        0.5f * step,     1.5f * step,     2.5f * step,     -0.5f * step,     -1.5f * step,
+        -2.5f * step,    32766.5f * step, 32767.5f * step, -32767.5f * step, -32768.5f * step,
+        40000.0f * step, INFINITY,        -INFINITY};
+    std::vector<std::int16_t> out(in.size());
+    Pcm16Converter(false).convert(in.data(), in.size(), out.data());
+    EXPECT_EQ(out, (std::vector<std::int16_t>{0, 2, 2, 0, -2, -2, 32766, 32767, -32768, -32768,
+                                              32767, 32767, -32768}));
+}
+
+// l3dec -hq writes exactly these samples; a faster converter must not change one.
+TEST(Pcm16Rounding, DitheredSamplesArePinned) {
+    std::vector<float> in;
+    for (int i = 0; i < 24; ++i)
+        in.push_back(static_cast<float>(std::sin(i * 0.37) * 0.3) + (i % 5 == 0 ? 1e-6f : 0.0f));
+    for (const float extreme : {INFINITY, -INFINITY, 1.5f, -3.0f, 0.75f / 32768, -0.75f / 32768})
+        in.push_back(extreme);
+    std::vector<std::int16_t> out(in.size());
+    Pcm16Converter(true).convert(in.data(), in.size(), out.data());
+    EXPECT_EQ(out, (std::vector<std::int16_t>{
+                       0,     3554,  6629,  8805,  9790,  9450,   7830,  5151,   1776, -1841,
+                       -5208, -7871, -9469, -9784, -8775, -6579,  -3493, 67,     3618, 6679,
+                       8835,  9796,  9431,  7790,  32767, -32768, 32767, -32768, 1,    -1}));
+}

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -63,6 +65,83 @@ std::string secondsDown(std::uint64_t frames, int rate) {
     std::snprintf(text, sizeof text, "%llu.%llu", static_cast<unsigned long long>(frames / rate),
                   static_cast<unsigned long long>(frames * 10 / rate % 10));
     return text;
+}
+
+// The lines of a console text, each ended by CR LF (the last one too).
+std::vector<std::string> consoleLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    for (std::size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(text.substr(at, end - at));
+    EXPECT_EQ(at, text.size()) << "the last line is not ended: " << text;
+    return lines;
+}
+
+// A progress line as a console shows it: "\r<label> NNN%" again and again,
+// one for each new percentage, up to 100.
+void expectProgress(const std::string& line, const std::string& label) {
+    std::vector<int> percentages;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        ASSERT_EQ(line[at], '\r') << line;
+        const std::size_t next = line.find('\r', at + 1);
+        const std::string shown = line.substr(at + 1, next - at - 1);
+        ASSERT_EQ(shown.substr(0, label.size() + 1), label + " ") << shown;
+        ASSERT_EQ(shown.size(), label.size() + 5) << shown;
+        ASSERT_EQ(shown.back(), '%') << shown;
+        percentages.push_back(std::atoi(shown.c_str() + label.size() + 1));
+        at = next == std::string::npos ? line.size() : next;
+    }
+    ASSERT_FALSE(percentages.empty());
+    EXPECT_TRUE(std::is_sorted(percentages.begin(), percentages.end()) &&
+                std::adjacent_find(percentages.begin(), percentages.end()) == percentages.end())
+        << line;
+    EXPECT_EQ(percentages.back(), 100) << line;
+}
+
+// The DLLs that a program imports, by the import table of its file.
+std::vector<std::string> importedDlls(const std::string& path) {
+    const Bytes file = readFile(path);
+    std::vector<std::string> names;
+    auto read32 = [&](std::size_t at) {
+        std::uint32_t value = 0;
+        if (at + 4 <= file.size())
+            std::memcpy(&value, file.data() + at, 4);
+        return value;
+    };
+    auto read16 = [&](std::size_t at) { return static_cast<std::uint16_t>(read32(at)); };
+    const std::uint32_t pe = read32(0x3C);
+    if (file.size() < 0x40 || read32(pe) != 0x4550) { // "PE\0\0"
+        ADD_FAILURE() << path << " is not a Windows program";
+        return names;
+    }
+    const std::size_t optional = pe + 24;
+    const bool pe32plus = read16(optional) == 0x20B;
+    const std::uint32_t importRva = read32(optional + (pe32plus ? 120 : 104));
+    const std::size_t sections = optional + read16(pe + 20);
+    // A relative address of the loaded image as an offset in the file.
+    auto offsetOf = [&](std::uint32_t rva) -> std::size_t {
+        for (std::uint16_t i = 0; i < read16(pe + 6); ++i) {
+            const std::size_t section = sections + i * 40u;
+            const std::uint32_t start = read32(section + 12);
+            const std::uint32_t size = std::max(read32(section + 8), read32(section + 16));
+            if (rva >= start && rva < start + size)
+                return read32(section + 20) + (rva - start);
+        }
+        return file.size();
+    };
+    for (std::size_t entry = offsetOf(importRva); entry + 20 <= file.size(); entry += 20) {
+        const std::uint32_t nameRva = read32(entry + 12);
+        if (nameRva == 0)
+            break;
+        const std::size_t name = offsetOf(nameRva);
+        if (name >= file.size())
+            break;
+        names.emplace_back(
+            reinterpret_cast<const char*>(file.data() + name),
+            strnlen(reinterpret_cast<const char*>(file.data() + name), file.size() - name));
+    }
+    return names;
 }
 
 // A stereo or mono 16-bit WAV of tones, loud enough to survive coding.
@@ -131,7 +210,10 @@ protected:
     }
     void TearDown() override { removeTree(longFolder_); }
 
-    CoderRun run(const std::string& program, const std::string& arguments) {
+    // With `withOutput`, the standard output goes into the messages too, in
+    // the order the two were written, as a console window shows them.
+    CoderRun run(const std::string& program, const std::string& arguments,
+                 bool withOutput = false) {
         CoderRun result;
         const std::string log = folder_ + "stderr.txt";
         SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
@@ -145,7 +227,7 @@ protected:
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = nul;
+        startup.hStdOutput = withOutput ? errors : nul;
         startup.hStdError = errors;
         PROCESS_INFORMATION process = {};
         if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
@@ -503,4 +585,53 @@ TEST_F(CodersTest, SampleRatesFarBelowMp3s) {
     EXPECT_EQ(*facts.tag->frames * facts.frames[1].samples - *facts.tag->encoderDelay -
                   *facts.tag->padding,
               std::uint32_t(8000 * 5));
+}
+
+// Every start of a coder pays for the libraries it loads (under Wine, the
+// window libraries cost more than a short file's decoding): a console
+// program needs the system's core and the C runtime only. shlwapi.dll, say,
+// which libmpg123 imports for its own file names, would bring user32.dll and
+// gdi32.dll with it.
+TEST(CoderPrograms, ImportTheCoreAndTheCRuntimeOnly) {
+    for (const char* program : {"l3enc.exe", "l3dec.exe"}) {
+        const std::vector<std::string> dlls = importedDlls(besideThisProgram(program));
+        EXPECT_FALSE(dlls.empty()) << program;
+        for (const std::string& dll : dlls)
+            EXPECT_TRUE(_stricmp(dll.c_str(), "kernel32.dll") == 0 ||
+                        _stricmp(dll.c_str(), "msvcrt.dll") == 0)
+                << program << " imports " << dll;
+    }
+}
+
+// What a job's console window shows: the coder's line, its progress counted
+// up in place to 100 %, then a warning on a line of its own. Both coders write
+// the console by whole messages (one character at a time is a system call
+// each), which must keep this order.
+TEST_F(CodersTest, TheConsoleShowsTheCodingItsProgressAndThenTheWarning) {
+    Bytes cut = toneWav(2, 44100, 3 * 44100);
+    cut.resize(44 + (44100 * 3 / 2) * 4);
+    const std::string input = folder_ + "CUT.WAV";
+    writeFile(input, cut);
+    const std::string mp3 = folder_ + "CUT.MP3";
+    const CoderRun encoded = run("l3enc.exe", input + " " + mp3 + " -br 128000", true);
+    ASSERT_EQ(encoded.exitCode, 0u) << encoded.messages;
+    std::vector<std::string> lines = consoleLines(encoded.messages);
+    ASSERT_EQ(lines.size(), 3u) << encoded.messages;
+    EXPECT_EQ(lines[0], "l3enc: WAV 44100 Hz stereo to MP3 128000 bit/s stereo");
+    expectProgress(lines[1], "l3enc: " + input);
+    EXPECT_EQ(lines[2],
+              "l3enc: warning: " + input + ": the WAV file ended early: 1.5 s of 3.0 s coded");
+
+    const Bytes whole = readFile(mp3);
+    const std::string cutMp3 = folder_ + "HALF.MP3";
+    writeFile(cutMp3, Bytes(whole.begin(), whole.begin() + whole.size() / 2 + 100));
+    const std::string wav = temp_ + "HALF.MP3";
+    const CoderRun decoded = run("l3dec.exe", cutMp3 + " " + wav + " -wav -hq", true);
+    ASSERT_EQ(decoded.exitCode, 0u) << decoded.messages;
+    lines = consoleLines(decoded.messages);
+    ASSERT_EQ(lines.size(), 3u) << decoded.messages;
+    EXPECT_EQ(lines[0], "l3dec: MPEG audio layer 3 44100 Hz stereo to WAV 16-bit stereo, dithered");
+    expectProgress(lines[1], "l3dec: " + cutMp3);
+    EXPECT_EQ(lines[2].rfind("l3dec: warning: " + cutMp3 + ": the MP3 file ended early: ", 0), 0u)
+        << lines[2];
 }

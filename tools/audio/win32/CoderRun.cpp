@@ -5,6 +5,7 @@
 #include "../Note.h"
 #include "Console.h"
 
+#include <cstdio>
 #include <exception>
 #include <new>
 
@@ -52,6 +53,11 @@ int runCoding(const char* program, const std::string& inputPath, const std::stri
 
 int coderMain(const char* program, const std::string& usage, int argc, char** argv,
               const std::function<int(const std::vector<std::string>&)>& run) {
+    // Unbuffered, the runtime writes to a console one character at a time, a
+    // system call each (thousands per file, slow under Wine); every message
+    // is flushed whole instead (Console.cpp).
+    std::setvbuf(stdout, nullptr, _IOFBF, 4096);
+    std::setvbuf(stderr, nullptr, _IOFBF, 1024);
     std::vector<std::string> arguments(argv + 1, argv + argc);
     try {
         return run(arguments);
