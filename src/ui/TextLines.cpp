@@ -17,7 +17,11 @@ void TextLines::setText(std::string_view text) {
 }
 
 std::string TextLines::text() const {
+    std::size_t size = 0;
+    for (const std::string& line : lines_)
+        size += line.size() + 2;
     std::string saved;
+    saved.reserve(size);
     for (const std::string& line : lines_) {
         saved += line;
         saved += "\r\n";

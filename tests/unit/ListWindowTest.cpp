@@ -4,6 +4,8 @@
 #include "fakes/ProgramFixture.h"
 #include "lists/ListForm.h"
 
+#include <ostream>
+
 using namespace korimba;
 using korimba::app::Form1;
 using korimba::lists::Form6;
@@ -36,6 +38,125 @@ TEST_F(ListWindow, DropsReplaceTheInstructionsThenAppendAndRefuseFileByFile) {
     drop({"D:\\notes.txt", "D:\\d.mp3", "D:\\folder"});
     EXPECT_EQ(Form6->entries(), std::vector<std::string>{"D:\\d.mp3"});
     EXPECT_EQ(backend.messageTexts(), (std::vector<std::string>{kRefusal, kRefusal}));
+}
+
+// The list a drop leaves, with what was shown and raised on the way, for
+// comparing a drop of many files with the same files dropped one at a time.
+struct DropOutcome {
+    std::vector<std::string> entries;
+    std::string text;
+    std::vector<std::string> messages;
+    // The list as it stood while each refusal was shown.
+    std::vector<std::string> listAtEachBox;
+    int listChanges = 0;
+    bool operator==(const DropOutcome&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const DropOutcome& outcome) {
+    return out << outcome.entries.size() << " entries, " << outcome.messages.size() << " boxes, "
+               << outcome.listChanges << " changes";
+}
+
+class ListWindowDrops : public ListWindow {
+protected:
+    // Starts from the given list (nullptr: the instructional text), drops the
+    // names at once or one by one, and says what came of it. During the first
+    // refusal's box the user may type a list (typedDuringFirstBox).
+    DropOutcome dropFrom(const char* start, const std::vector<std::string>& names, bool oneByOne,
+                         const char* typedDuringFirstBox = nullptr) {
+        if (start) {
+            Form6->Memo1.setText(start);
+        } else {
+            Form6->Memo1.lines() = ui::TextLines(lists::instructionalText());
+            Form6->Memo1.linesChanged();
+        }
+        backend.messages.clear();
+        DropOutcome outcome;
+        backend.whileMessageShown = [&](const fakes::ShownMessage&) {
+            EXPECT_EQ(Form6->Memo1.text(), Form6->Memo1.lines().text()) << "text and lines agree";
+            outcome.listAtEachBox.push_back(Form6->Memo1.text());
+            if (typedDuringFirstBox && outcome.listAtEachBox.size() == 1)
+                Form6->Memo1.setText(typedDuringFirstBox);
+        };
+        Form6->Memo1.OnChange = [&] { ++outcome.listChanges; };
+        if (oneByOne) {
+            for (const std::string& name : names)
+                drop({name});
+        } else {
+            drop(names);
+        }
+        Form6->Memo1.OnChange = nullptr;
+        backend.whileMessageShown = nullptr;
+        outcome.entries = Form6->entries();
+        outcome.text = Form6->Memo1.text();
+        outcome.messages = backend.messageTexts();
+        return outcome;
+    }
+    void expectSameAsOneByOne(const char* start, const std::vector<std::string>& names,
+                              const char* typedDuringFirstBox = nullptr) {
+        const DropOutcome oneByOne = dropFrom(start, names, true, typedDuringFirstBox);
+        const DropOutcome atOnce = dropFrom(start, names, false, typedDuringFirstBox);
+        EXPECT_EQ(atOnce, oneByOne) << "from " << (start ? start : "the instructions");
+    }
+};
+
+// Both kinds in any case, the same file more than once, refused names among
+// them, names at and past the drop buffer: 501 names in all.
+std::vector<std::string> manyNames() {
+    std::vector<std::string> names;
+    for (int i = 0; i < 500; ++i) {
+        const std::string number = std::to_string(i);
+        switch (i % 10) {
+        case 3:
+            names.push_back("D:\\Music\\notes " + number + ".txt");
+            break;
+        case 5:
+            names.push_back("D:\\Music\\again.wav");
+            break;
+        case 7:
+            names.push_back("D:\\Music\\Track " + number + ".Mp3");
+            break;
+        default:
+            names.push_back("D:\\Music\\Track " + number + ".WAV");
+        }
+    }
+    names[250] = "D:\\" + std::string(260, 'x') + ".wav"; // cut: no extension left
+    names[251] = "D:\\" + std::string(247, 'y') + ".wav"; // 254 characters, taken whole
+    names.push_back("D:\\folder");
+    return names;
+}
+
+TEST_F(ListWindowDrops, ManyFilesAtOnceGiveTheListOfTheSameFilesDroppedOneByOne) {
+    const std::vector<std::string> names = manyNames();
+    expectSameAsOneByOne(nullptr, names);
+    expectSameAsOneByOne("", names);
+    expectSameAsOneByOne("D:\\typed.wav", names);
+    expectSameAsOneByOne("D:\\typed.wav\r\n\r\n", names);
+    expectSameAsOneByOne("\r\n  You can drop your files in here or type the \r\nmore", names);
+
+    const DropOutcome outcome = dropFrom(nullptr, names, false);
+    ASSERT_EQ(outcome.entries.size(), 449u);
+    EXPECT_EQ(outcome.entries.front(), "D:\\Music\\Track 0.WAV");
+    EXPECT_EQ(outcome.entries[225], "D:\\" + std::string(247, 'y') + ".wav");
+    EXPECT_EQ(outcome.entries.back(), "D:\\Music\\Track 499.WAV");
+    EXPECT_EQ(outcome.messages, std::vector<std::string>(52, kRefusal));
+    EXPECT_EQ(outcome.listChanges, 1) << "the instructions are replaced once";
+}
+
+TEST_F(ListWindowDrops, EachRefusalShowsOverTheFilesTakenBeforeIt) {
+    const std::vector<std::string> names = {"D:\\a.wav", "D:\\b.wav", "D:\\c.txt",
+                                            "D:\\d.mp3", "D:\\e",     "D:\\f.wav"};
+    const DropOutcome outcome = dropFrom(nullptr, names, false);
+    EXPECT_EQ(outcome.listAtEachBox,
+              (std::vector<std::string>{"D:\\a.wav\r\nD:\\b.wav\r\n",
+                                        "D:\\a.wav\r\nD:\\b.wav\r\nD:\\d.mp3\r\n"}));
+    EXPECT_EQ(outcome.text, "D:\\a.wav\r\nD:\\b.wav\r\nD:\\d.mp3\r\nD:\\f.wav\r\n");
+
+    // What the user types while a box shows is what the later files follow.
+    expectSameAsOneByOne(nullptr, names, "E:\\typed.mp3");
+    expectSameAsOneByOne(nullptr, names, "");
+    EXPECT_EQ(dropFrom(nullptr, names, false, "E:\\typed.mp3").entries,
+              (std::vector<std::string>{"E:\\typed.mp3", "D:\\d.mp3", "D:\\f.wav"}));
 }
 
 TEST_F(ListWindow, EnteringTheListClearsOnlyTheInstructions) {

@@ -1,5 +1,6 @@
 // The real backend under Wine: a small form with one control of each kind, driven
 // through the model and through native messages as the system and the user send them.
+#include "lists/ListForm.h"
 #include "platform/Exception.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/Application.h"
@@ -17,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -306,6 +308,13 @@ TEST_F(Win32BackendTest, FormWindowHasItsClassCaptionBorderAndClientSize) {
 
     Dialog = nullptr;
     DialogForm& dialog = application.createForm(Dialog);
+    // A form made hidden before the main loop gets its windows when first shown.
+    EXPECT_EQ(hwnd(dialog), nullptr);
+    EXPECT_EQ(hwnd(dialog.Done), nullptr);
+    dialog.show();
+    ASSERT_NE(hwnd(dialog), nullptr);
+    EXPECT_TRUE(IsWindowVisible(hwnd(dialog)));
+    EXPECT_NE(hwnd(dialog.Done), nullptr);
     const auto dialogStyle = static_cast<DWORD>(GetWindowLongA(hwnd(dialog), GWL_STYLE));
     EXPECT_FALSE(dialogStyle & WS_SYSMENU) << "no close box without the system menu";
     EXPECT_TRUE(GetWindowLongA(hwnd(dialog), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
@@ -827,6 +836,167 @@ TEST_F(Win32BackendTest, DroppedFilesReachOnDropFilesAndTheDropIsReleasedOnce) {
     drop = shellDrop({"C:\\three.wav"});
     SendMessageA(hwnd(form), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     EXPECT_EQ(GlobalSize(drop), 0u);
+}
+
+// Long texts and lists compared without printing them whole on a failure.
+template <class Sequence>
+testing::AssertionResult sameLong(const Sequence& actual, const Sequence& expected) {
+    const auto [a, e] =
+        std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+    if (a == actual.end() && e == expected.end())
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "sizes " << actual.size() << " and " << expected.size()
+                                       << ", first difference at " << (a - actual.begin());
+}
+
+// The same with UTF-16 names, as the shell of an NT system hands them over.
+HGLOBAL shellDropWide(const std::vector<std::wstring>& names) {
+    std::wstring list;
+    for (const std::wstring& name : names)
+        list += name + L'\0';
+    list += L'\0';
+    const std::size_t bytes = list.size() * sizeof(wchar_t);
+    HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + bytes);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), bytes);
+    GlobalUnlock(drop);
+    return drop;
+}
+
+TEST_F(Win32BackendTest, DroppedNamesAreReadInAnyOrderWideOrNotAndCutToTheBuffer) {
+    std::vector<std::string> names;
+    int count = 0;
+    form.OnDropFiles = [&](DroppedFiles& files) {
+        count = files.count();
+        names.assign(static_cast<std::size_t>(count), "");
+        for (int i = count - 1; i >= 0; --i)
+            names[static_cast<std::size_t>(i)] = files.name(i, 255);
+        names.push_back(files.name(count, 255)); // past the end: nothing
+        files.finish();
+    };
+    form.setAcceptsFiles(true);
+
+    std::vector<std::string> many;
+    for (int i = 0; i < 3000; ++i)
+        many.push_back("C:\\Music\\Track " + std::to_string(i) + (i % 2 ? ".wav" : ".mp3"));
+    // DragQueryFileA stops at 254 characters, and Wine's then tells the whole
+    // length, which is not what was copied.
+    const std::string longName = "C:\\" + std::string(300, 'x') + ".wav";
+    many[1500] = longName;
+    SendMessageA(hwnd(form), WM_DROPFILES, reinterpret_cast<WPARAM>(shellDrop(many)), 0);
+    ASSERT_EQ(count, 3000);
+    EXPECT_EQ(names.back(), "");
+    names.pop_back();
+    many[1500] = longName.substr(0, 254);
+    EXPECT_TRUE(sameLong(names, many));
+
+    const std::wstring accented = L"C:\\Gr\u00fc\u00dfe.wav";
+    char ansi[64] = {};
+    WideCharToMultiByte(CP_ACP, 0, accented.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr);
+    SendMessageA(hwnd(form), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(shellDropWide(
+                     {L"C:\\one.wav", accented, L"D:\\" + std::wstring(300, L'y') + L".mp3"})),
+                 0);
+    ASSERT_EQ(count, 3);
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"C:\\one.wav", ansi, "D:\\" + std::string(251, 'y'), ""}));
+}
+
+// Counts what reaches a native window by WM_SETTEXT, and the pointer's shape
+// meanwhile.
+class SetTextSpy {
+public:
+    explicit SetTextSpy(HWND window) : window_(window) {
+        spy_ = this;
+        original_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure)));
+    }
+    ~SetTextSpy() {
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        spy_ = nullptr;
+    }
+    SetTextSpy(const SetTextSpy&) = delete;
+    SetTextSpy& operator=(const SetTextSpy&) = delete;
+
+    std::vector<std::string> texts;
+    std::vector<HCURSOR> cursors;
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_SETTEXT) {
+            spy_->texts.emplace_back(reinterpret_cast<const char*>(lParam));
+            spy_->cursors.push_back(GetCursor());
+        }
+        return CallWindowProcA(spy_->original_, window, message, wParam, lParam);
+    }
+    static inline SetTextSpy* spy_ = nullptr;
+    HWND window_;
+    WNDPROC original_ = nullptr;
+};
+
+std::string wholeTextOf(HWND window) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+TEST_F(Win32BackendTest, MemoWindowTakesItsLinesOnceAndShowsTheWaitCursorForALongText) {
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
+    SetCursor(arrow);
+    SetTextSpy spy(hwnd(form.List));
+    form.List.lines() = {"C:\\a.wav"};
+    form.List.linesChanged();
+    std::string expected = "C:\\a.wav\r\n";
+    for (int i = 0; i < 5000; ++i) {
+        const std::string name = "C:\\Music\\Album\\Track " + std::to_string(i) + ".wav";
+        form.List.lines().add(name);
+        expected += name + "\r\n";
+    }
+    form.List.linesChanged();
+    form.List.linesChanged();
+    ASSERT_EQ(spy.texts.size(), 2u) << "once per change, none for the same lines";
+    EXPECT_EQ(spy.texts[0], "C:\\a.wav\r\n");
+    EXPECT_TRUE(sameLong(spy.texts[1], expected));
+    EXPECT_EQ(spy.cursors, (std::vector<HCURSOR>{arrow, wait}));
+    EXPECT_EQ(GetCursor(), arrow) << "the pointer is given back";
+    EXPECT_TRUE(sameLong(wholeTextOf(hwnd(form.List)), expected));
+}
+
+TEST_F(Win32BackendTest, ListWindowTakesADropOfThousandsInOneTextAndShowsItBeforeARefusal) {
+    lists::TForm6& list = application.createForm(lists::Form6);
+    list.show(); // its windows are made when it first shows
+    pumpFor(50);
+    SetTextSpy spy(hwnd(list.Memo1));
+    std::vector<std::string> names;
+    std::string before;
+    std::string expected;
+    for (int i = 0; i < 3000; ++i) {
+        names.push_back("C:\\Music\\Track " + std::to_string(i) + ".wav");
+        expected += names.back() + "\r\n";
+        if (i == 1999)
+            before = expected;
+    }
+    names.insert(names.begin() + 2000, "C:\\Music\\notes.txt");
+    std::string shownWithTheBox;
+    soon([&] {
+        HWND box = systemDialog("Error");
+        if (!box)
+            return false;
+        shownWithTheBox = wholeTextOf(hwnd(list.Memo1));
+        return PostMessageA(box, WM_COMMAND, IDOK, 0) != FALSE;
+    });
+    SendMessageA(hwnd(list), WM_DROPFILES, reinterpret_cast<WPARAM>(shellDrop(names)), 0);
+    EXPECT_TRUE(sameLong(shownWithTheBox, before));
+    EXPECT_TRUE(sameLong(wholeTextOf(hwnd(list.Memo1)), expected));
+    // The first file replaces the instructions, the others follow in one text.
+    ASSERT_EQ(spy.texts.size(), 3u);
+    EXPECT_EQ(spy.texts[0], names[0] + "\r\n");
+    EXPECT_TRUE(sameLong(spy.texts[1], before));
+    EXPECT_TRUE(sameLong(spy.texts[2], expected));
 }
 
 class Win32BackendPainting : public Win32BackendTest {

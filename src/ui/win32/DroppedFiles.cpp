@@ -1,27 +1,96 @@
 #include "ui/win32/DroppedFiles.h"
 
+#include <cstring>
+#include <cwchar>
+
 namespace korimba::ui::win32 {
 
+namespace {
+
+// The shell's DROPFILES (shlobj.h), without the OLE headers.
+struct DropHeader {
+    DWORD pFiles;
+    POINT pt;
+    BOOL fNC;
+    BOOL fWide;
+};
+
+// ANSI text of up to `room` bytes, cut before a character that would not fit whole.
+std::string ansiOf(const wchar_t* wide, std::size_t length, std::size_t room) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length), text.data(), size, nullptr,
+                            nullptr);
+    std::size_t fits = 0;
+    while (fits < text.size()) {
+        const std::size_t next = fits + (IsDBCSLeadByte(static_cast<BYTE>(text[fits])) ? 2 : 1);
+        if (next > room)
+            break;
+        fits = next;
+    }
+    text.resize(fits);
+    return text;
+}
+
+} // namespace
+
+void NativeDrop::index() {
+    if (block_ || finished_)
+        return;
+    block_ = static_cast<const char*>(GlobalLock(drop_));
+    if (!block_)
+        return;
+    DropHeader header;
+    std::memcpy(&header, block_, sizeof header);
+    wide_ = header.fWide != FALSE;
+    // The names follow each other, each ended by a null; an empty one ends the list.
+    std::size_t at = header.pFiles;
+    if (wide_) {
+        for (const wchar_t* name = reinterpret_cast<const wchar_t*>(block_ + at); *name;) {
+            starts_.push_back(at);
+            const std::size_t length = std::wcslen(name) + 1;
+            at += length * sizeof(wchar_t);
+            name += length;
+        }
+    } else {
+        for (const char* name = block_ + at; *name;) {
+            starts_.push_back(at);
+            const std::size_t length = std::strlen(name) + 1;
+            at += length;
+            name += length;
+        }
+    }
+}
+
 int NativeDrop::count() {
-    if (finished_)
-        return 0;
-    return static_cast<int>(DragQueryFileA(drop_, 0xFFFFFFFF, nullptr, 0));
+    index();
+    return finished_ ? 0 : static_cast<int>(starts_.size());
 }
 
 std::string NativeDrop::name(int index, int bufferSize) {
-    if (finished_ || index < 0 || index >= count() || bufferSize <= 0)
+    if (index < 0 || index >= count() || bufferSize <= 0)
         return {};
-    std::string buffer(static_cast<std::size_t>(bufferSize), '\0');
-    const UINT copied = DragQueryFileA(drop_, static_cast<UINT>(index), buffer.data(),
-                                       static_cast<UINT>(bufferSize));
-    buffer.resize(copied < static_cast<UINT>(bufferSize) ? copied : 0);
-    return buffer;
+    const std::size_t room = static_cast<std::size_t>(bufferSize) - 1;
+    const char* start = block_ + starts_[static_cast<std::size_t>(index)];
+    if (wide_) {
+        const auto* wide = reinterpret_cast<const wchar_t*>(start);
+        const std::size_t length = std::wcslen(wide);
+        return ansiOf(wide, length < room ? length : room, room);
+    }
+    const std::size_t length = std::strlen(start);
+    return std::string(start, length < room ? length : room);
 }
 
 void NativeDrop::finish() {
     if (finished_)
         return;
     finished_ = true;
+    if (block_)
+        GlobalUnlock(drop_);
+    block_ = nullptr;
+    starts_.clear();
     DragFinish(drop_);
 }
 

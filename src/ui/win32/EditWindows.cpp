@@ -42,15 +42,37 @@ DWORD memoStyle(const Control& control) {
     return style;
 }
 
-// A memo's content is its lines; its text follows them.
+// Whether the window shows the memo's lines, whatever its line breaks.
+bool showsLines(const Memo& memo, const std::string& shown) {
+    if (shown == memo.text())
+        return true;
+    TextLines lines;
+    lines.setText(shown);
+    return lines == memo.lines();
+}
+
+// The edit control lays out every line when it takes a text, about a second
+// for twenty thousand file names; the pointer says so meanwhile.
+constexpr std::size_t kWaitCursorText = 100 * 1024;
+
+void setLongText(HWND window, const std::string& text) {
+    if (text.size() < kWaitCursorText) {
+        SetWindowTextA(window, text.c_str());
+        return;
+    }
+    HCURSOR before = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    SetWindowTextA(window, text.c_str());
+    SetCursor(before);
+}
+
+// A memo's content is its lines; its text follows them. A window that shows
+// them already keeps its text as typed, with its caret and scrolling.
 void mirrorLines(Control& control, HWND window, Property property) {
     if (property != Property::Items)
         return;
     const auto& memo = static_cast<const Memo&>(control);
-    TextLines shown;
-    shown.setText(windowText(window));
-    if (!(shown == memo.lines()))
-        SetWindowTextA(window, memo.lines().text().c_str());
+    if (!showsLines(memo, windowText(window)))
+        setLongText(window, memo.text());
 }
 
 void memoInitialState(Control& memo, HWND window) {
@@ -62,11 +84,12 @@ void memoNotified(Control& control, HWND window, UINT code) {
     if (code != EN_CHANGE)
         return;
     auto& memo = static_cast<Memo&>(control);
-    TextLines shown;
-    shown.setText(windowText(window));
-    if (shown == memo.lines())
+    const std::string text = windowText(window);
+    if (showsLines(memo, text))
         return;
-    memo.lines() = shown;
+    TextLines shown;
+    shown.setText(text);
+    memo.lines() = std::move(shown);
     memo.linesChanged();
     if (memo.OnChange)
         Application::current().dispatch(memo.OnChange);
