@@ -70,7 +70,9 @@ class Bench:
             except e2e.DriverError:
                 text = None  # no answer within the driver's wait: still busy
             except e2e.HarnessError:
-                # Still no answer at the end; the harness starts another driver.
+                # Still no answer at the end. The harness has stopped that
+                # driver; once it is gone, another one starts.
+                e2e.wait_until(lambda: not self.driver.alive, 30)
                 self.driver = e2e.driver()
                 return None, time.monotonic() - last_answer
             now = time.monotonic()
