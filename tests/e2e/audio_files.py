@@ -20,21 +20,37 @@ def wav_bytes(seconds, rate=44100, channels=2, period=100):
     return header + bytes(samples)
 
 
-def wav_seconds(data):
-    """The length of a PCM WAV file, from its fmt and data chunks in any order."""
+def _wav_format(data):
+    """(channels, rate, bytes per frame, data bytes) of a PCM WAV file, from its fmt and
+    data chunks in any order."""
     if data[:4] != b"RIFF" or data[8:12] != b"WAVE":
         raise ValueError("not a RIFF WAVE file")
-    position, byte_rate, length = 12, None, None
+    position, fmt, length = 12, None, None
     while position + 8 <= len(data):
         chunk, size = struct.unpack("<4sI", data[position:position + 8])
         if chunk == b"fmt ":
-            byte_rate = struct.unpack("<I", data[position + 16:position + 20])[0]
+            channels, rate, _, block = struct.unpack("<HIIH", data[position + 10:position + 22])
+            fmt = channels, rate, block
         elif chunk == b"data":
             length = min(size, len(data) - position - 8)
         position += 8 + size + (size & 1)
-    if not byte_rate or length is None:
+    if not fmt or length is None:
         raise ValueError("no fmt or data chunk")
-    return length / byte_rate
+    return fmt + (length,)
+
+
+def wav_seconds(data):
+    """The length of a PCM WAV file in seconds."""
+    _, rate, block, length = _wav_format(data)
+    return length / (rate * block)
+
+
+def wav_frames(data):
+    """The number of sample frames of a PCM WAV file, which must hold whole frames."""
+    _, _, block, length = _wav_format(data)
+    if length % block:
+        raise ValueError("%d data bytes are no whole number of %d-byte frames" % (length, block))
+    return length // block
 
 
 def _skip_id3(data):
@@ -60,6 +76,25 @@ def mp3_frames(data):
         frames.append((kbps, rate))
         position += 144000 * kbps // rate + padding
     return frames
+
+
+def mp3_samples(data):
+    """The exact number of samples per channel an MP3 file holds, as its LAME Info tag
+    states it: every frame's 1152 samples but the info frame, less the encoder
+    delay and the padding at the end."""
+    frames = mp3_frames(data)
+    start = _skip_id3(data)
+    tag = max(data.find(b"Info", start, start + 200), data.find(b"Xing", start, start + 200))
+    if tag < 0:
+        raise ValueError("no Info tag in the first frame")
+    flags = struct.unpack(">I", data[tag + 4:tag + 8])[0]
+    lame = tag + 8 + 4 * bool(flags & 1) + 4 * bool(flags & 2) + 100 * bool(flags & 4) \
+        + 4 * bool(flags & 8)
+    if data[lame:lame + 4] != b"LAME":
+        raise ValueError("no LAME extension after the Info tag")
+    packed = int.from_bytes(data[lame + 21:lame + 24], "big")
+    delay, padding = packed >> 12, packed & 0xFFF
+    return (len(frames) - 1) * 1152 - delay - padding
 
 
 def mp3_seconds(data):

@@ -1,10 +1,13 @@
 """What a flat button shows on the screen, judged in exact colours: the
-system's colours as the programs draw them (read through the driver), never
-"about right"."""
+system's colours as the programs draw them (read through the driver), each
+pixel of the bevel where the button draws it, never "about right"."""
 
-import subprocess
 from collections import Counter
 
+from korimba_e2e import move_pointer, wait_until
+
+COLOR_ACTIVECAPTION = 2
+COLOR_INACTIVECAPTION = 3
 COLOR_WINDOWTEXT = 8
 COLOR_HIGHLIGHT = 13
 COLOR_BTNFACE = 15
@@ -12,18 +15,8 @@ COLOR_BTNSHADOW = 16
 COLOR_BTNHIGHLIGHT = 20
 
 
-def screen_pixels(left, top, width, height):
-    """The screen's pixels in a rectangle, as rows of (r, g, b)."""
-    raw = subprocess.run(
-        ["import", "-silent", "-window", "root", "-crop",
-         "%dx%d+%d+%d" % (width, height, left, top), "+repage", "-depth", "8", "rgb:-"],
-        capture_output=True, check=True).stdout
-    return [[tuple(raw[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
-            for y in range(height)]
-
-
 class SystemColors:
-    """The colours a button is drawn in, from GetSysColor in the prefix."""
+    """The colours the buttons and panels are drawn in, from GetSysColor in the prefix."""
 
     def __init__(self, driver):
         def color(index):
@@ -33,12 +26,15 @@ class SystemColors:
         self.face = color(COLOR_BTNFACE)
         self.shadow = color(COLOR_BTNSHADOW)
         self.light = color(COLOR_BTNHIGHLIGHT)
+        self.active_caption = color(COLOR_ACTIVECAPTION)
+        self.inactive_caption = color(COLOR_INACTIVECAPTION)
 
 
 def ring(pixels):
-    """The outermost row and column all around, where the bevel goes."""
-    return ([c for c in pixels[0]] + [c for c in pixels[-1]]
-            + [row[0] for row in pixels[1:-1]] + [row[-1] for row in pixels[1:-1]])
+    """The outermost row and column all around, where the bevel goes: {(x, y): colour}."""
+    height, width = len(pixels), len(pixels[0])
+    return {(x, y): pixels[y][x] for y in range(height) for x in range(width)
+            if x in (0, width - 1) or y in (0, height - 1)}
 
 
 def inside(pixels):
@@ -51,38 +47,76 @@ def positions(pixels, color):
             if c == color and 0 < y < len(pixels) - 1 and 0 < x < len(row) - 1}
 
 
+def bevel(width, height, first, second):
+    """The ring as the button's bevel draws it: {(x, y): colour}. Lines in the
+    first colour from the bottom left corner up and along the top, in the
+    second on down the right side and back along the bottom, each line without
+    its end point."""
+    drawn = {}
+    for y in range(height - 1, 0, -1):
+        drawn[(0, y)] = first
+    for x in range(0, width - 1):
+        drawn[(x, 0)] = first
+    for y in range(0, height - 1):
+        drawn[(width - 1, y)] = second
+    for x in range(width - 1, 0, -1):
+        drawn[(x, height - 1)] = second
+    return drawn
+
+
 def look_of(pixels, colors, face=None):
     """"idle", "raised", "sunken" or "disabled" when the pixels are exactly one
     of the looks on a background of the colour face (the button face unless
-    given), with a caption; None for anything else, such as a black box."""
+    given), with a caption; None for anything else, such as a black box.
+
+    Idle: no bevel, the caption in the window text colour. Raised (under the
+    pointer) and sunken (pressed): the bevel's every pixel, the caption in the
+    highlight colour. Disabled: no bevel, the caption in the shadow colour over
+    a copy of it in the button highlight one pixel right and down."""
     face = face or colors.face
-    edge = set(ring(pixels))
+    height, width = len(pixels), len(pixels[0])
+    edge = ring(pixels)
     shown = set(inside(pixels))
-    if edge == {face}:
+    if set(edge.values()) == {face}:
         if shown == {face, colors.text}:
             return "idle"
-        if colors.shadow in shown and shown <= {face, colors.light, colors.shadow}:
+        caption = positions(pixels, colors.shadow)
+        copy = {(x + 1, y + 1) for x, y in caption} - caption
+        inner = {(x, y) for x, y in copy if 0 < x < width - 1 and 0 < y < height - 1}
+        if (shown == {face, colors.light, colors.shadow}
+                and positions(pixels, colors.light) == inner):
             return "disabled"
         return None
-    if edge != {colors.light, colors.shadow} or shown != {face, colors.highlight}:
+    if shown != {face, colors.highlight}:
         return None
-    top_left, bottom_right = pixels[0][0], pixels[-1][-1]
-    if (top_left, bottom_right) == (colors.light, colors.shadow):
+    if edge == bevel(width, height, colors.light, colors.shadow):
         return "raised"
-    if (top_left, bottom_right) == (colors.shadow, colors.light):
+    if edge == bevel(width, height, colors.shadow, colors.light):
         return "sunken"
     return None
-
-
-def look_on_screen(button, colors, face=None):
-    """The look of a button (a driver Window) as the screen shows it now, and its pixels."""
-    left, top, right, bottom = button.rect()["window"]
-    button.sync()
-    pixels = screen_pixels(left, top, right - left, bottom - top)
-    return look_of(pixels, colors, face), pixels
 
 
 def describe(pixels):
     """The colours found and how often, for a failure message."""
     counts = Counter(c for row in pixels for c in row)
     return ", ".join("%s x %d" % (color, n) for color, n in counts.most_common(8))
+
+
+def wait_look(button, colors, look, what, face=None, timeout=5.0):
+    """Waits until the button (a driver Window) shows exactly the look; its pixels then."""
+    seen = []
+
+    def shows():
+        seen[:] = [button.pixels()]
+        return look_of(seen[0], colors, face) == look
+
+    wait_until(shows, timeout, message="%s: %r never looked %s" % (what, button, look),
+               seen=lambda: "it shows %s (%s)" % (describe(seen[0]),
+                                                  look_of(seen[0], colors, face)))
+    return seen[0]
+
+
+def point_away(window):
+    """Moves the real pointer off the window, below and right of it."""
+    left, top, right, bottom = window.rect()["window"]
+    move_pointer(right + 40, bottom + 40)

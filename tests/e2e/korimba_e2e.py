@@ -15,6 +15,7 @@ drive C and starts its programs afresh. Waits poll a condition with a timeout.
 
 import atexit
 import contextlib
+import inspect
 import json
 import os
 import select
@@ -172,16 +173,30 @@ def driver():
 # ---------------------------------------------------------------- waiting
 
 
-def wait_until(predicate, timeout=DEFAULT_TIMEOUT, interval=0.02, message=None):
-    """Polls until predicate() returns something true and returns that."""
+def wait_until(predicate, timeout=DEFAULT_TIMEOUT, interval=0.02, message=None, seen=None):
+    """Polls until predicate() returns something true and returns that.
+
+    On a time-out the failure names what was awaited (message) and what was
+    seen: seen(), called then, when given; otherwise the predicate's last result.
+    """
     deadline = time.monotonic() + timeout
     while True:
         result = predicate()
         if result:
             return result
         if time.monotonic() >= deadline:
-            raise WaitTimeout(message or "condition not met within %.1f s" % timeout)
+            found = seen() if seen else "the last check gave %r" % (result,)
+            raise WaitTimeout("%s: not within %.1f s; %s" % (
+                message or "waiting for %s" % _describe_predicate(predicate), timeout, found))
         time.sleep(interval)
+
+
+def _describe_predicate(predicate):
+    """The source line of a lambda or the name of a function, for a failure message."""
+    try:
+        return inspect.getsource(predicate).strip()
+    except (OSError, TypeError):
+        return getattr(predicate, "__qualname__", repr(predicate))
 
 
 # ---------------------------------------------------------------- paths
@@ -320,7 +335,7 @@ class ProgramFolder:
             target.unlink()
 
 
-# ---------------------------------------------------------------- screenshots
+# ---------------------------------------------------------------- screen pixels
 
 
 def screenshot_dir():
@@ -329,20 +344,60 @@ def screenshot_dir():
     return folder
 
 
-def _capture(target, crop):
-    geometry = "%dx%d+%d+%d" % crop if crop else None
+def _grab(crop, output):
+    """The screen, or its part crop = (left, top, width, height), written by
+    ImageMagick as output ("png:FILE", or "rgb:-" to stdout); returns stdout."""
+    cut = ["-crop", "%dx%d+%d+%d" % (crop[2], crop[3], crop[0], crop[1]), "+repage"] if crop else []
     # No time chunks, so that two shots of the same pixels are the same file.
-    grab = ["import", "-silent", "-window", "root", "-define", "png:exclude-chunks=date,time"]
-    if geometry:
-        grab += ["-crop", geometry, "+repage"]
+    options = cut + ["-depth", "8", "-define", "png:exclude-chunks=date,time", output]
     if shutil.which("import"):
-        done = subprocess.run(grab + ["png:" + str(target)], capture_output=True)
-        if done.returncode == 0:
-            return
-    # Without ImageMagick's import: xwd dumps the screen, convert makes the PNG.
+        return subprocess.run(["import", "-silent", "-window", "root"] + options,
+                              capture_output=True, check=True).stdout
+    # Without ImageMagick's import: xwd dumps the screen, convert cuts and converts.
     dump = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, check=True).stdout
-    convert = ["convert", "xwd:-"] + (["-crop", geometry, "+repage"] if geometry else [])
-    subprocess.run(convert + ["png:" + str(target)], input=dump, check=True)
+    return subprocess.run(["convert", "xwd:-"] + options, input=dump, capture_output=True,
+                          check=True).stdout
+
+
+def xdotool(*arguments):
+    """Real X input (or a question to the X server) through xdotool; its output."""
+    return subprocess.run(["xdotool"] + [str(a) for a in arguments], check=True, timeout=30,
+                          capture_output=True, text=True).stdout
+
+
+def pointer():
+    """Where the real pointer is, (x, y) on the screen."""
+    place = dict(line.split("=", 1) for line in xdotool("getmouselocation", "--shell").split())
+    return int(place["X"]), int(place["Y"])
+
+
+def move_pointer(x, y):
+    """Moves the real pointer and returns once the X server has it there.
+    xdotool's --sync waits for the pointer to move, which it does not when it
+    is there already."""
+    if pointer() != (x, y):
+        xdotool("mousemove", "--sync", x, y)
+
+
+def _rows(data, width, height, step=3):
+    return [[tuple(data[step * (y * width + x):step * (y * width + x) + step])
+             for x in range(width)] for y in range(height)]
+
+
+def screen_pixels(left, top, width, height):
+    """The screen's pixels in a rectangle, as rows of (r, g, b)."""
+    return _rows(_grab((left, top, width, height), "rgb:-"), width, height)
+
+
+def image_pixels(image, frame=None, channels="rgb"):
+    """(width, height, rows of pixel tuples) of an image file (one frame of an icon)."""
+    source = str(image) if frame is None else "%s[%d]" % (image, frame)
+    size = subprocess.run(["identify", "-format", "%w %h", source], capture_output=True,
+                          text=True, check=True).stdout.split()
+    width, height = int(size[0]), int(size[1])
+    data = subprocess.run(["convert", source, "-depth", "8", channels + ":-"],
+                          capture_output=True, check=True).stdout
+    return width, height, _rows(data, width, height, len(channels))
 
 
 def screenshot(name, window=None, timeout=3.0):
@@ -355,12 +410,12 @@ def screenshot(name, window=None, timeout=3.0):
     crop = None
     if window is not None:
         left, top, right, bottom = window.rect()["window"]
-        crop = (right - left, bottom - top, left, top)
+        crop = (left, top, right - left, bottom - top)
         window.sync()
     previous = None
     deadline = time.monotonic() + timeout
     while True:
-        _capture(target, crop)
+        _grab(crop, "png:" + str(target))
         data = target.read_bytes()
         if data == previous or time.monotonic() >= deadline:
             return target
@@ -487,7 +542,9 @@ class Driver:
         """The window a path names, or None."""
         try:
             return Window(self, self.call("find", window_path(*levels)))
-        except DriverError:
+        except DriverError as error:
+            if "no such window" not in str(error):
+                raise
             return None
 
     def wait_window(self, *levels, timeout=DEFAULT_TIMEOUT):
@@ -496,14 +553,22 @@ class Driver:
                 "wait", window_path(*levels), int(timeout * 1000), timeout=timeout + 30
             )
         except DriverError as error:
-            raise WaitTimeout("no window %s within %.1f s" % (levels, timeout)) from error
+            raise WaitTimeout("no window %s within %.1f s; %s" % (
+                levels, timeout, self._shown(levels[0].get("pid")))) from error
         return Window(self, hwnd)
 
     def wait_gone(self, *levels, timeout=DEFAULT_TIMEOUT):
         try:
             self.call("gone", window_path(*levels), int(timeout * 1000), timeout=timeout + 30)
         except DriverError as error:
-            raise WaitTimeout("window %s still there after %.1f s" % (levels, timeout)) from error
+            raise WaitTimeout("window %s still there after %.1f s; %s" % (
+                levels, timeout, self._shown(levels[0].get("pid")))) from error
+
+    def _shown(self, pid=None):
+        """The visible top-level windows (of a process), for a failure message."""
+        shown = [(w["hwnd"], w["pid"], w["class"], w["caption"]) for w in self.windows(pid)
+                 if w["visible"]]
+        return "visible top-level windows%s: %s" % (" of pid %s" % pid if pid else "", shown)
 
     # Processes
 
@@ -633,6 +698,17 @@ class Window:
         """Returns once the window's thread has handled a sent message."""
         self._call("text")
 
+    def pixels(self, left=0, top=0, width=None, height=None, area="window"):
+        """What the screen shows of the window now, once its thread has handled
+        what came before: rows of (r, g, b) of a rectangle relative to the
+        window's top left corner (area "window") or its client area ("client"),
+        the whole of it unless given."""
+        a_left, a_top, a_right, a_bottom = self.rect()[area]
+        self.sync()
+        return screen_pixels(a_left + left, a_top + top,
+                             a_right - a_left - left if width is None else width,
+                             a_bottom - a_top - top if height is None else height)
+
     # Children
 
     def children(self):
@@ -701,22 +777,52 @@ class Window:
         focusRoot, the top-level window holding the focus."""
         return self._call("focused")
 
-    def wait_settled(self, timeout=2.0):
+    def wait_settled(self, timeout=5.0, in_background_too=False):
         """Waits until this window's thread has finished an activation: a window
         is active and the focus lies inside it.
 
         A new window is visible a few milliseconds before Wine activates it; the
         activation then moves the focus, undoing any focus given in between.
-        A thread that never sets a focus is let go after the timeout.
+        Wine activates no window of a program while another program's window is
+        in the foreground (as Windows keeps the foreground from a program in the
+        background); a window that comes up then is let go after the time-out,
+        and so, with in_background_too, is one that comes up while the program
+        does not hold the foreground, such as a box at the end of a job that
+        ran in a console window of its own. Any other thread that never settles
+        fails.
         """
+        state = {}
+
         def settled():
-            state = self.thread_state()
+            state.update(self.thread_state())
             return state["active"] and state.get("focusRoot") == state["active"]
 
         try:
             wait_until(settled, timeout)
         except WaitTimeout:
-            pass
+            foreground = self._foreground(state["foreground"])
+            mine = self.info()["pid"]
+            if foreground and foreground["pid"] != mine and foreground["class"] != "#32769":
+                return
+            if in_background_too and not (foreground and foreground["pid"] == mine):
+                return
+            raise WaitTimeout(
+                "%r: its thread never had an active window holding the focus within %.1f s, "
+                "though no other program held the foreground: active %s, focus %s in %s, "
+                "foreground %s" % (self, timeout, state["active"], state["focus"],
+                                   state.get("focusRoot"), foreground or state["foreground"])
+            ) from None
+
+    def _foreground(self, hwnd):
+        """The foreground window's description, or None when there is none."""
+        if not hwnd:
+            return None
+        try:
+            return Window(self.driver, hwnd).info()
+        except DriverError as error:
+            if "no such window" not in str(error):
+                raise
+            return None  # gone meanwhile
 
     def bring_to_front(self):
         self._call("foreground")
@@ -742,10 +848,9 @@ class Window:
         self.driver.wait_gone({"hwnd": self.hwnd, "visible": True}, timeout=timeout)
 
     def wait_text(self, expected, timeout=DEFAULT_TIMEOUT):
-        try:
-            wait_until(lambda: self.text == expected, timeout)
-        except WaitTimeout:
-            raise WaitTimeout("text of %r is %r, not %r" % (self, self.text, expected)) from None
+        wait_until(lambda: self.text == expected, timeout,
+                   message="text of %r to become %r" % (self, expected),
+                   seen=lambda: "it is %r" % self.text)
 
     def xdotool(self, *arguments):
         """Real X input through xdotool, aimed at this window's X11 window:
@@ -805,7 +910,7 @@ class Program:
         return "Program(%s, pid %d)" % (self.path, self.pid)
 
     def window(self, cls=None, caption=None, caption_contains=None, visible=True,
-               timeout=DEFAULT_TIMEOUT):
+               timeout=DEFAULT_TIMEOUT, in_background_too=False):
         """Waits for a top-level window of this process; a visible one also
         until its activation has finished (see Window.wait_settled)."""
         window = self.driver.wait_window(
@@ -813,15 +918,16 @@ class Program:
              "caption_contains": caption_contains, "visible": visible},
             timeout=timeout)
         if visible:
-            window.wait_settled()
+            window.wait_settled(in_background_too=in_background_too)
         return window
 
     def windows(self):
         return self.driver.windows(self.pid)
 
     def message_box(self, timeout=DEFAULT_TIMEOUT):
-        """Waits for a visible message box of this process."""
-        window = self.window(cls="#32770", timeout=timeout)
+        """Waits for a visible message box of this process, which is activated
+        unless the program is in the background (see Window.wait_settled)."""
+        window = self.window(cls="#32770", timeout=timeout, in_background_too=True)
         return MessageBox(self.driver, window.hwnd)
 
     def message_box_now(self):
@@ -855,8 +961,17 @@ class Program:
 
     def kill(self):
         if self.exit_code is None:
-            self.driver.call("kill", self.pid)
+            _kill(self.driver, self.pid)
             self.exit_code = -1
+
+
+def _kill(drv, pid):
+    """Ends a process; one that has ended and gone meanwhile is no error."""
+    try:
+        drv.call("kill", pid)
+    except DriverError as error:
+        if "no such process" not in str(error):
+            raise
 
 
 # ---------------------------------------------------------------- test case
@@ -865,19 +980,26 @@ class Program:
 class E2ETestCase(unittest.TestCase):
     """Gives each test the shared driver and ends whatever the test started."""
 
+    # What the tests run, and what those programs start in turn.
+    TEST_PROGRAMS = {"korimba.exe", "message.exe", "cleaner.exe", "l3enc.exe", "l3dec.exe",
+                     "cmd.exe", "conhost.exe", "slowcoder.exe", "gatecoder.exe", "deltree.exe",
+                     "kfixture.exe", "paneldemo.exe"}
+
     def setUp(self):
         self.driver = driver()
         self._programs = []
+        self._running_before = {p["pid"] for p in self.driver.processes()}
         self.addCleanup(self.end_programs)
 
     def end_programs(self):
         """Ends every program the test started and everything they started in
-        turn (scripts, coders, message windows), found by parent process ids."""
+        turn (scripts, coders, message windows), found by parent process ids,
+        and every test program that came up meanwhile, such as a message window
+        whose script has ended, so that none is left for the next test."""
         family = {program.pid for program in self._programs}
-        try:
-            table = self.driver.processes()
-        except HarnessError:
-            table = []
+        table = self.driver.processes()
+        family |= {p["pid"] for p in table if p["pid"] not in self._running_before
+                   and p["exe"].lower() in self.TEST_PROGRAMS}
         grew = True
         while grew:
             grew = False
@@ -885,18 +1007,12 @@ class E2ETestCase(unittest.TestCase):
                 if process["parent"] in family and process["pid"] not in family:
                     family.add(process["pid"])
                     grew = True
-        for program in self._programs:
+        programs, self._programs = self._programs, []
+        for program in programs:
             family.discard(program.pid)
-            try:
-                program.kill()
-            except HarnessError:
-                pass
+            program.kill()
         for pid in family:
-            try:
-                self.driver.call("kill", pid)
-            except DriverError:
-                pass  # it ended by itself meanwhile
-        self._programs = []
+            _kill(self.driver, pid)
 
     def _short_name(self):
         return self.id().split(".", 1)[-1]

@@ -19,7 +19,7 @@ class CloseDuringNestedLoopTest(E2ETestCase):
 
     def close_and_expect_a_clean_end(self, nested):
         self.main.close()
-        self.program.wait_exit(timeout=10)
+        self.assertEqual(self.program.wait_exit(timeout=10), 0)
         self.assertFalse(nested.exists, "the nested window went with the program")
         self.assertEqual(self.folder.read_bytes("options.ini"), OPTIONS)
         self.assertFalse(self.folder.exists("message.txt"))
@@ -71,7 +71,7 @@ class CloseDuringNestedLoopTest(E2ETestCase):
         main = self.start_main()
         main.close()
         main.close()
-        self.program.wait_exit(timeout=10)
+        self.assertEqual(self.program.wait_exit(timeout=10), 0)
         self.assertEqual(self.folder.read_bytes("options.ini"), OPTIONS)
 
 

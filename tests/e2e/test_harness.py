@@ -47,10 +47,15 @@ class WindowsAndControlsTest(FixtureTestCase):
         with self.assertRaises(HarnessError):
             window.child(cls="Button", index=3)
 
+        # Where the fixture puts itself, 340 x 170 at (100, 80); its frame as wide
+        # on the left, the right and the bottom, with the title bar above.
         rects = window.rect()
+        self.assertEqual(rects["window"], [100, 80, 440, 250])
         left, top, right, bottom = rects["window"]
         c_left, c_top, c_right, c_bottom = rects["client"]
-        self.assertTrue(left <= c_left < c_right <= right and top < c_top < c_bottom <= bottom)
+        frame = c_left - left
+        self.assertEqual((right - c_right, bottom - c_bottom), (frame, frame))
+        self.assertGreater(c_top - top, frame)
 
     def test_set_text_reads_back_and_reports_the_change(self):
         _, window = self.start_fixture()
@@ -65,7 +70,8 @@ class WindowsAndControlsTest(FixtureTestCase):
         status = window.child(id=106)
         self.assertEqual(check.checked, 0)
         check.click()
-        wait_until(lambda: check.checked == 1)
+        wait_until(lambda: check.checked == 1, message="the check box checked",
+                   seen=lambda: "its state is %s" % check.checked)
         status.wait_text("Checked")
 
         combo = window.child(cls="ComboBox")

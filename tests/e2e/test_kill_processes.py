@@ -28,7 +28,8 @@ SCENARIO = textwrap.dedent(r'''
     main.child(cls="Edit", index=0).set_text(folder.win("song.wav"))
     main.child(cls="Edit", index=1).set_text(folder.win("song.mp3"))
     main.child(caption="&Encode").click()
-    e2e.wait_until(lambda: folder.exists("Encoding.bat"))
+    e2e.wait_until(lambda: folder.exists("Encoding.bat"), message="the job's script written",
+                   seen=lambda: sorted(p.name for p in folder.path().iterdir()))
     main.child(caption="      &System  ").click()
     driver.wait_window({"pid": program.pid, "cls": "#32768", "visible": True})
     main.real_key("f")

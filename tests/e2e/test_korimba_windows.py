@@ -74,8 +74,8 @@ class SettingsDialogsTest(KorimbaTestCase):
     def test_settings_files_show_up_in_the_dialogs(self):
         folder = self.program_folder()
         folder.write_lines("Settings.ini", ["C:\\Coders\\l3enc.exe", "C:\\Coders\\l3dec.exe"])
-        folder.write_lines("Prefs.ini", ["Normal", "Yes", "No", "Yes", "Yes", "No", "Yes", "Yes",
-                                         "2", "D:\\Out\\", "Yes"])
+        prefs = ["Normal", "Yes", "No", "Yes", "Yes", "No", "Yes", "Yes", "2", "D:\\Out\\", "Yes"]
+        folder.write_lines("Prefs.ini", prefs)
         program = self.start_korimba(folder)
         main = self.main_window(program)
         self.open_system_item(program, main, "s")
@@ -96,7 +96,7 @@ class SettingsDialogsTest(KorimbaTestCase):
         paths.wait_gone()
         preferences.child(caption="&Close").click()
         preferences.wait_gone()
-        self.assertEqual(folder.read_lines("Prefs.ini")[0], "Normal")
+        self.assertEqual(folder.read_lines("Prefs.ini"), prefs, "written back as it was read")
 
     def test_tool_paths_dialog_saves_and_completes_the_other_tool(self):
         folder = self.program_folder()
@@ -160,7 +160,7 @@ class DropTest(KorimbaTestCase):
         listing.wait_gone()
         main = self.main_window(program)
         main.child(caption="E&xit").click()
-        program.wait_exit()
+        self.assertEqual(program.wait_exit(), 0)
 
 
 class ClosingTest(KorimbaTestCase):
@@ -171,7 +171,7 @@ class ClosingTest(KorimbaTestCase):
         main = self.main_window(program)
         main.child(caption="Make &mono").click()
         main.child(caption="E&xit").click()
-        program.wait_exit()
+        self.assertEqual(program.wait_exit(), 0)
         self.assertEqual(folder.read_bytes("options.ini"), b"No\r\nYes\r\nYes\r\n7\r\nNo\r\n")
         self.assertFalse(folder.exists("message.txt"))
 
@@ -187,8 +187,12 @@ class ClosingTest(KorimbaTestCase):
         preferences.child(caption="&Close").click()
         preferences.wait_gone()
         main.close()
-        program.wait_exit()
-        self.assertEqual(folder.read_lines("Prefs.ini")[0], "Maximized")
+        self.assertEqual(program.wait_exit(), 0)
+        # The defaults but for the two changes; no Prefs.ini had named another folder.
+        self.assertEqual(folder.read_lines("Prefs.ini"),
+                         ["Maximized", "No", "Yes", "Yes", "Yes", "Yes", "Yes", "Yes", "1", "",
+                          "No"])
+        self.assertEqual(folder.read_lines("options.ini"), ["Yes", "No", "Yes", "7", "No"])
 
         program = self.start_korimba(folder)
         main = self.main_window(program)

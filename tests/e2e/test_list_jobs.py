@@ -1,14 +1,17 @@
 """List jobs with the real coders: a drop on the list window, an output
-folder, and "En&code list" / "Dec&ode list" through the window."""
+folder, and "En&code list" / "Dec&ode list" through the window; and every
+progress caption of a list job, with stand-ins that hold the job at each step."""
 
-import time
 import unittest
 
-from audio_files import mp3_seconds, wav_bytes, wav_seconds
-from button_pixels import SystemColors, describe, look_on_screen
+from audio_files import mp3_samples, wav_bytes, wav_frames
+from button_pixels import SystemColors, point_away, wait_look
 from korimba_e2e import E2ETestCase, wait_until, windows_path
 
 JOB_TIMEOUT = 90.0
+RATE = 44100
+# A step of a held job takes a start of the interpreter or of a stand-in.
+STEP_TIMEOUT = 30.0
 
 
 class ListJobTestCase(E2ETestCase):
@@ -27,8 +30,8 @@ class ListJobTestCase(E2ETestCase):
     def win(self, host):
         return windows_path(host)
 
-    def start_main(self):
-        self.program = self.start_korimba(self.folder)
+    def start_main(self, cwd=None):
+        self.program = self.start(self.folder.win("korimba.exe"), cwd=cwd)
         self.main = self.program.window(cls="TForm1")
         return self.main
 
@@ -52,83 +55,72 @@ class ListJobTestCase(E2ETestCase):
         entries.wait_text("\r\n".join(self.win(path) for path in paths) + "\r\n")
         listing.child(cls="Edit", index=1).set_text(output)
         if delete_after:
-            listing.child(caption="&Delete all after convert").click()
-            wait_until(lambda: listing.child(caption="&Delete all after convert").checked)
+            delete = listing.child(caption="&Delete all after convert")
+            delete.click()
+            wait_until(lambda: delete.checked == 1, message="Delete all after convert checked",
+                       seen=lambda: "its check state is %s" % delete.checked)
         listing.child(caption="&Close").click()
         listing.wait_gone()
         self.main = self.program.window(cls="TForm1")
 
-    def run_list(self, command, lock, label_word, last=None):
-        """Presses the list command and follows the status label until the program
-        has seen the job end (and, if given, shows the caption `last`); returns the
-        captions the label showed for this job, each change once, in order."""
-        label = self.main.child(cls="TLabel", caption_contains=label_word)
-        before = label.text
+    def label(self, word):
+        """The status label of a direction, "Encoding" or "Decoding"."""
+        return self.main.child(cls="TLabel", caption_contains=word)
+
+    def run_list(self, command, lock, word, results):
+        """Presses the list command and waits until its results are there, its script
+        has gone and the program has seen the job end; the caption it left."""
+        label = self.label(word)
         self.main.child(caption=command).click()
-        wait_until(lambda: self.folder.exists(lock), 10)
-        seen = []
+        self.wait_job_end(lock, label, results)
+        return label.text
 
-        def sample():
-            caption = label.text
-            # Until the command sets its own caption, the label holds an older one.
-            if (seen or caption != before) and (not seen or seen[-1] != caption):
-                seen.append(caption)
-
-        deadline = time.monotonic() + JOB_TIMEOUT
-        while self.folder.exists(lock):
-            sample()
-            self.assertLess(time.monotonic(), deadline, "the job did not end")
-            time.sleep(0.01)
-        # The tick that finds the job ended hides the label and may show the last
-        # entry's progress file only then.
-        deadline = time.monotonic() + 10
-        while True:
-            sample()
-            if not label.visible and (last is None or seen[-1:] == [last]):
-                return seen
-            self.assertLess(time.monotonic(), deadline, "the job's end not shown: %r" % seen)
-            time.sleep(0.01)
+    def wait_job_end(self, lock, label, results=()):
+        """Until the results are there (which they were not before the job), the
+        script has gone and the status label is hidden."""
+        def state():
+            return {"missing": [p.name for p in results if not p.exists()],
+                    "script there": self.folder.exists(lock), "label shown": label.visible}
+        wait_until(lambda: state() == {"missing": [], "script there": False,
+                                       "label shown": False},
+                   JOB_TIMEOUT, message="the end of the job of %s" % lock,
+                   seen=lambda: "%s, the label says %r" % (state(), label.text))
 
 
 class ListEncodeDecodeTest(ListJobTestCase):
     def test_three_waves_with_dotted_names_encode_and_decode_back(self):
         names = ["Mr. X.wav", "Mr. Y.wav", "R&B 100% v.1.2.wav"]
-        for seconds, name in zip((150.0, 150.0, 2.0), names):
+        lengths = (150, 150, 2)
+        for seconds, name in zip(lengths, names):
             (self.music / name).write_bytes(wav_bytes(seconds))
         self.start_main()
         self.list_files([self.music / name for name in names], self.win(self.out))
         self.assertTrue(self.main.child(caption="En&code list").enabled)
         self.assertEqual(self.main.child(caption="Edi&t list").caption, "Edi&t list")
 
-        # An entry's caption stays until the next entry's progress file: the first two
-        # for as long as a long wave takes to encode, the last one after the job. None
-        # can be missed; only the start caption may go before the first look.
-        progress = ["Encoding file %d of 3..." % i for i in (1, 2, 3)]
-        seen = self.run_list("En&code list", "Encoding.bat", "Encoding", last=progress[-1])
-        self.assertIn(seen, (progress, ["Encoding multiple files..."] + progress))
-        wait_until(lambda: not self.main.child(cls="msctls_progress32", index=0).visible)
-        for seconds, name in zip((150.0, 150.0, 2.0), names):
-            mp3 = self.out / (name[:-4] + ".mp3")
-            self.assertAlmostEqual(mp3_seconds(mp3.read_bytes()), seconds, delta=0.1, msg=name)
-        self.assertEqual(sorted(p.name for p in self.out.iterdir()),
-                         sorted(name[:-4] + ".mp3" for name in names))
+        mp3s = [self.out / (name[:-4] + ".mp3") for name in names]
+        # The last entry's caption stays after the job (every caption on the way:
+        # ListProgressTest).
+        self.assertEqual(self.run_list("En&code list", "Encoding.bat", "Encoding", mp3s),
+                         "Encoding file 3 of 3...")
+        wait_until(lambda: not self.main.child(cls="msctls_progress32", index=0).visible,
+                   message="the encode bar hidden", seen=lambda: "it is still shown")
+        for seconds, mp3 in zip(lengths, mp3s):
+            self.assertEqual(mp3_samples(mp3.read_bytes()), seconds * RATE, mp3.name)
+        self.assertEqual(sorted(p.name for p in self.out.iterdir()), sorted(p.name for p in mp3s))
         self.assertEqual(list(self.folder.path("Temp\\LE").iterdir()), [])
         self.assertFalse(self.folder.exists("EncList.dat"))
         self.assertFalse(self.folder.exists("EncList.tmp"))
 
         # And back, as a decode list, into another folder.
         back = self.folder.host.parent / "Back"
-        self.list_files([self.out / (name[:-4] + ".mp3") for name in names], self.win(back))
+        self.list_files(mp3s, self.win(back))
         self.assertTrue(self.main.child(caption="Dec&ode list").enabled)
-        progress = ["Decoding multiple files..."] + ["Decoding file %d of 3..." % i
-                                                     for i in (1, 2, 3)]
-        seen = self.run_list("Dec&ode list", "Decoding.bat", "Decoding", last=progress[-1])
-        # Decoding is quick: a look at the label may come too late for a caption, but
-        # those it sees are whole and in order.
-        self.assertEqual(seen, [caption for caption in progress if caption in seen])
-        for seconds, name in zip((150.0, 150.0, 2.0), names):
-            wave = back / name
-            self.assertAlmostEqual(wav_seconds(wave.read_bytes()), seconds, delta=0.03, msg=name)
+        waves = [back / name for name in names]
+        self.assertEqual(self.run_list("Dec&ode list", "Decoding.bat", "Decoding", waves),
+                         "Decoding file 3 of 3...")
+        for seconds, wave in zip(lengths, waves):
+            self.assertEqual(wav_frames(wave.read_bytes()), seconds * RATE, wave.name)
 
     def test_delete_after_convert_keeps_the_input_whose_result_did_not_arrive(self):
         (self.music / "good one.wav").write_bytes(wav_bytes(1.0))
@@ -138,7 +130,8 @@ class ListEncodeDecodeTest(ListJobTestCase):
         self.start_main()
         self.list_files([self.music / name for name in names], self.win(self.out),
                         delete_after=True)
-        self.run_list("En&code list", "Encoding.bat", "Encoding")
+        self.run_list("En&code list", "Encoding.bat", "Encoding",
+                      [self.out / "good one.mp3", self.out / "good two.mp3"])
         self.assertEqual(sorted(p.name for p in self.out.iterdir()),
                          ["good one.mp3", "good two.mp3"])
         self.assertEqual([p.name for p in self.music.iterdir()], ["broken (1).wav"])
@@ -149,29 +142,106 @@ class ListEncodeDecodeTest(ListJobTestCase):
         # An MP3 to decode, made by a first list run.
         (self.music / "short.wav").write_bytes(wav_bytes(1.0))
         self.list_files([self.music / "short.wav"], self.win(self.music))
-        self.run_list("En&code list", "Encoding.bat", "Encoding")
+        self.run_list("En&code list", "Encoding.bat", "Encoding", [self.music / "short.mp3"])
 
         self.list_files([self.music / "long.wav"], self.win(self.out))
         self.main.child(caption="En&code list").click()
-        wait_until(lambda: self.folder.exists("Encoding.bat"), 10)
+        wait_until(lambda: self.folder.exists("Encoding.bat"), 10,
+                   message="the encode list's script written",
+                   seen=lambda: "the program folder holds %s" % sorted(
+                       p.name for p in self.folder.path().iterdir()))
         self.list_files([self.music / "short.mp3"], self.win(self.out))
-        self.run_list("Dec&ode list", "Decoding.bat", "Decoding")
+        self.run_list("Dec&ode list", "Decoding.bat", "Decoding", [self.out / "short.wav"])
         self.assertTrue(self.folder.exists("Encoding.bat"), "the encode list outlasts the decode")
         self.screenshot("encode-list-running", self.main, timeout=0.3)
-        # Every button of the side panel shows its caption on the panel, whatever
-        # state it is in and wherever the pointer is.
+        # Every button of the side panel shows its caption on the panel, in the look
+        # of its state: the list holds an MP3 now, the input field nothing.
         colors = SystemColors(self.driver)
-        listing = next(caption for caption in ("Crea&te list", "Edi&t list")
-                       if self.driver.find({"hwnd": self.main.hwnd}, {"caption": caption}))
-        for caption in ("&Encode", "&Decode", listing, "En&code list", "Dec&ode list",
-                        "      &System  ", "E&xit"):
-            look, pixels = look_on_screen(self.main.child(caption=caption), colors)
-            self.assertIsNotNone(look, "%s shows %s" % (caption, describe(pixels)))
-        wait_until(lambda: not self.folder.exists("Encoding.bat"), JOB_TIMEOUT)
-        self.assertAlmostEqual(wav_seconds((self.out / "short.wav").read_bytes()), 1.0,
-                               delta=0.03)
-        self.assertAlmostEqual(mp3_seconds((self.out / "long.mp3").read_bytes()), 300.0,
-                               delta=0.1)
+        point_away(self.main)
+        for caption, look in (("&Encode", "disabled"), ("&Decode", "disabled"),
+                              ("Edi&t list", "idle"), ("En&code list", "disabled"),
+                              ("Dec&ode list", "idle"), ("      &System  ", "idle"),
+                              ("E&xit", "idle")):
+            wait_look(self.main.child(caption=caption), colors, look, caption)
+        self.wait_job_end("Encoding.bat", self.label("Encoding"), [self.out / "long.mp3"])
+        self.assertEqual(wav_frames((self.out / "short.wav").read_bytes()), RATE)
+        self.assertEqual(mp3_samples((self.out / "long.mp3").read_bytes()), 300 * RATE)
+
+
+class ListProgressTest(ListJobTestCase):
+    """Every caption a list job shows, in order, none missed: stand-ins hold the
+    job at each step until the test has seen its caption.
+
+    Before its first entry a list script runs "deltree", which is no command of
+    Wine's interpreter: the interpreter looks for a program of that name in the
+    folder the script starts in, the folder korimba.exe was started in, where
+    the test puts a gate. The coders' gate is the one stand-in for both coders.
+    """
+
+    def setUp(self):
+        super().setUp()
+        self.folder.copy_programs(("gatecoder.exe",))
+        self.folder.write_lines("Settings.ini", [self.folder.win("gatecoder.exe")] * 2)
+        start_folder = self.folder.host.parent / "Start Folder"
+        start_folder.mkdir()
+        (start_folder / "deltree.exe").write_bytes(self.folder.read_bytes("gatecoder.exe"))
+        self.before_entries = start_folder / "deltree"
+        self.coder = self.folder.path("gatecoder")
+        self.start_main(cwd=self.win(start_folder))
+
+    def follow(self, command, lock, word, count):
+        """Runs the list command step by step; every caption its label showed, each
+        change once, in order."""
+        label = self.label(word)
+        before = label.text
+        seen = []
+
+        def sample():
+            caption = label.text
+            # Until the command sets its own caption, the label holds an older one.
+            if (seen or caption != before) and seen[-1:] != [caption]:
+                seen.append(caption)
+
+        def until(condition, what):
+            wait_until(lambda: sample() or condition(), STEP_TIMEOUT, message=what,
+                       seen=lambda: "the captions so far: %r" % seen)
+
+        def release(gate):
+            gate.with_suffix(".open").write_bytes(b"")
+            until(lambda: not gate.with_suffix(".open").exists(), "%s.exe let go" % gate.name)
+
+        self.main.child(caption=command).click()
+        start = "%s multiple files..." % word
+        until(lambda: self.before_entries.with_suffix(".waiting").exists() and seen[-1:] == [start],
+              "the job held before its first entry, showing %r" % start)
+        release(self.before_entries)
+        for position in range(1, count + 1):
+            caption = "%s file %d of %d..." % (word, position, count)
+            until(lambda: seen[-1:] == [caption], "entry %d held, showing %r" % (position, caption))
+            release(self.coder)
+        until(lambda: not self.folder.exists(lock) and not label.visible,
+              "the end of the job seen")
+        return seen
+
+    def test_every_caption_of_an_encode_and_a_decode_list_in_order(self):
+        names = ["one.wav", "two.wav", "three.wav"]
+        for seconds, name in zip((1, 2, 3), names):
+            (self.music / name).write_bytes(wav_bytes(seconds))
+        self.list_files([self.music / name for name in names], self.win(self.out))
+        self.assertEqual(self.follow("En&code list", "Encoding.bat", "Encoding", 3),
+                         ["Encoding multiple files..."]
+                         + ["Encoding file %d of 3..." % i for i in (1, 2, 3)])
+        for name in names:
+            self.assertEqual((self.out / (name[:-4] + ".mp3")).read_bytes(),
+                             (self.music / name).read_bytes(), "the stand-in's copy of " + name)
+
+        back = self.folder.host.parent / "Back"
+        self.list_files([self.out / (name[:-4] + ".mp3") for name in names], self.win(back))
+        self.assertEqual(self.follow("Dec&ode list", "Decoding.bat", "Decoding", 3),
+                         ["Decoding multiple files..."]
+                         + ["Decoding file %d of 3..." % i for i in (1, 2, 3)])
+        for name in names:
+            self.assertEqual((back / name).read_bytes(), (self.music / name).read_bytes(), name)
 
 
 if __name__ == "__main__":

@@ -5,7 +5,6 @@ import re
 import struct
 import unittest
 from html.parser import HTMLParser
-from pathlib import Path
 
 from korimba_e2e import build_dir
 

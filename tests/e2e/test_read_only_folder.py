@@ -8,11 +8,10 @@ read-only bind mount of the folder onto itself, else by the immutable flag.
 
 import os
 import subprocess
-import time
 import unittest
 
 from audio_files import wav_bytes
-from korimba_e2e import E2ETestCase, win_ini, windows_path
+from korimba_e2e import E2ETestCase, wait_until, win_ini, windows_path
 
 BOX_TIMEOUT = 30.0
 
@@ -74,15 +73,12 @@ class ReadOnlyFolderTest(E2ETestCase):
         # The running program's image is mapped from the folder: unmounting it
         # before the program has ended would fail as busy.
         self.end_programs()
-        for _ in range(50):
-            if _run("umount", host):
-                return
-            time.sleep(0.1)
-        _run("umount", "-l", host)
+        wait_until(lambda: _run("umount", host), 10, message="%s unmounted" % host,
+                   seen=lambda: "umount still fails")
 
     def _mutable_again(self, host):
         self.end_programs()
-        _run("chattr", "-i", host)
+        self.assertTrue(_run("chattr", "-i", host), "chattr -i " + host)
 
     def refused_start(self, folder, arguments=()):
         """Starts korimba.exe in the read-only folder, checks its one box and
