@@ -34,9 +34,16 @@ SCENARIO = textwrap.dedent(r'''
     driver.wait_window({"pid": program.pid, "cls": "#32768", "visible": True})
     main.real_key("f")
     main.real_key("k")
-    program.message_box().answer("&Yes")
+    question = program.message_box()
+    seen = (question.title, question.message, question.buttons)
+    assert seen == ("Confirm", "This will kill all encoding and decoding processes. You will "
+                    "have to restart Windows now to do this. Do you want to continue?",
+                    ["Yes", "No"]), seen
+    question.answer("&Yes")
     warning = program.message_box()
-    assert warning.message.startswith("Save any unsaved work"), warning.message
+    seen = (warning.title, warning.message, warning.buttons)
+    assert seen == ("Warning", "Save any unsaved work and close all applications. Click OK to "
+                    "continue.", ["OK"]), seen
     print(folder.host, flush=True)
     warning.answer("OK")  # from here on everything in the prefix ends, the driver too
 ''')

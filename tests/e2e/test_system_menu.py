@@ -63,7 +63,10 @@ class FixProcessesTest(SystemMenuTestCase):
         self.start_main(folder)
         self.system_item("f", "f")
         box = self.program.message_box()
-        self.assertTrue(box.message.startswith("This will fix the encoding and decoding"))
+        self.assertEqual((box.title, box.message, box.buttons),
+                         ("Confirm", "This will fix the encoding and decoding Dos-windows, when "
+                                     "they freeze on the background. You do not have to restart "
+                                     "Windows. Do you want to continue?", ["Yes", "No"]))
         box.answer("&Yes")
         box = self.program.message_box()
         self.assertEqual((box.title, box.message),
@@ -92,7 +95,10 @@ class VisualPackageTest(SystemMenuTestCase):
         button = preferences.child(caption=caption)
         button.click()
         box = self.program.message_box()
-        self.assertIn("restart Korimba. Continue?", box.message)
+        action = {"Enable p&ackage": "enable", "Disable p&ackage": "disable"}[caption]
+        self.assertEqual((box.title, box.message, box.buttons),
+                         ("Confirm", "This will %s the current installed package, and restart "
+                                     "Korimba. Continue?" % action, ["Yes", "No"]))
         box.answer("&Yes")
         return self.restarted(self.program)
 
