@@ -27,6 +27,10 @@ Application::~Application() {
     currentApplication = nullptr;
 }
 
+bool Application::exists() {
+    return currentApplication != nullptr;
+}
+
 Application& Application::current() {
     assert(currentApplication);
     return *currentApplication;

@@ -28,6 +28,8 @@ public:
 
     // The application being run; there is exactly one at a time.
     static Application& current();
+    // False before an application is made (a form built on its own, in a test).
+    static bool exists();
 
     const std::string& title() const { return title_; }
     void setTitle(const std::string& title) { title_ = title; }

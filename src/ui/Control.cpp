@@ -43,7 +43,10 @@ bool Control::contains(const Control& control) const {
 }
 
 void Control::changed(Property property) {
-    if (native)
+    // A form may get its native window only when it is first shown.
+    const bool firstShow = property == Property::Visible && kind() == ControlKind::Form &&
+                           visible_ && Application::exists();
+    if (native || firstShow)
         Application::current().backend().propertyChanged(*this, property);
 }
 

@@ -22,6 +22,7 @@ void Win32Backend::run(Form& mainForm) {
     // Its creation failed and was reported: a loop without a window would never end.
     if (!windowOf(mainForm))
         return;
+    running_ = true;
     mainForm.show();
     // Ends on the quit message of terminate(), or as soon as the nested loop that
     // saw the end (and may have swallowed the quit message) has returned.
@@ -62,6 +63,7 @@ void Win32Backend::handleMessage() {
 
 void Win32Backend::runModal(Form& form) {
     Application& application = Application::current();
+    makeDeferredWindows(form);
     // Nothing could close a form without a window: say so instead of waiting forever.
     if (!windowOf(form)) {
         application.showError(windowCreateError(form.name()).message());

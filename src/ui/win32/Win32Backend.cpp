@@ -11,6 +11,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 namespace korimba::ui::win32 {
 
 namespace {
@@ -53,6 +55,28 @@ Win32Backend::~Win32Backend() = default;
 void Win32Backend::createForm(Form& form) {
     closing_ = false;
     registerControlClasses(instance_);
+    if (!running_ && &form != Application::current().mainForm() && !form.visible()) {
+        deferred_.push_back(&form);
+        return;
+    }
+    makeWindows(form);
+}
+
+void Win32Backend::makeDeferredWindows(Form& form) {
+    const auto found = std::find(deferred_.begin(), deferred_.end(), &form);
+    if (found == deferred_.end())
+        return;
+    deferred_.erase(found);
+    // Reported as a refused creation always was; a modal run then says it again
+    // and returns instead of waiting for a window that is not there.
+    try {
+        makeWindows(form);
+    } catch (const Exception& error) {
+        Application::current().showError(error.message());
+    }
+}
+
+void Win32Backend::makeWindows(Form& form) {
     Form* mainForm = Application::current().mainForm();
     HWND owner = mainForm && mainForm != &form ? windowOf(*mainForm) : nullptr;
     HWND window = createFormWindow(*this, form, owner);
@@ -70,6 +94,7 @@ void Win32Backend::createForm(Form& form) {
 }
 
 void Win32Backend::destroyForm(Form& form) {
+    deferred_.erase(std::remove(deferred_.begin(), deferred_.end(), &form), deferred_.end());
     HWND window = windowOf(form);
     detachModel(form);
     if (window && IsWindow(window))
@@ -77,6 +102,9 @@ void Win32Backend::destroyForm(Form& form) {
 }
 
 void Win32Backend::propertyChanged(Control& control, Property property) {
+    if (!closing_ && property == Property::Visible && control.kind() == ControlKind::Form &&
+        static_cast<Form&>(control).visible())
+        makeDeferredWindows(static_cast<Form&>(control));
     if (closing_ || !control.native)
         return;
     if (control.kind() != ControlKind::Form) {

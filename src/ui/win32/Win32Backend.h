@@ -78,6 +78,10 @@ public:
     bool closing() const { return closing_; }
 
 private:
+    // The native windows of a form, made now: the main form's and a visible
+    // one's at once, a hidden one's when it is first shown.
+    void makeWindows(Form& form);
+    void makeDeferredWindows(Form& form);
     void showForm(Form& form);
     void hideForm(Form& form);
     void formBoundsChanged(Form& form);
@@ -89,6 +93,12 @@ private:
     HINSTANCE instance_;
     GdiObjects gdi_;
     std::vector<ModalRun*> modalRuns_;
+    // Forms created hidden before the main loop whose windows wait for their
+    // first show: most of the dialogs are never opened in a run, and each
+    // window costs the start. Forms made while the program runs (drop-down
+    // panels) get theirs at once.
+    std::vector<Form*> deferred_;
+    bool running_ = false;
     // The window in the system's move loop (systemMove), if any.
     HWND movingWindow_ = nullptr;
     bool closing_ = false;
