@@ -76,20 +76,6 @@ void deleteFilesIn(platform::FileSystem& files, const std::string& folder, Wante
             files.deleteFile(folder + entry.name);
 }
 
-// Everything below a list folder is the list scripts' own, its subfolders
-// too; a subfolder that keeps a file (a read-only one) stays with it.
-void clearListFolder(platform::FileSystem& files, const std::string& folder) {
-    for (const platform::FolderEntry& entry : files.listFolder(folder)) {
-        const std::string path = folder + entry.name;
-        if (!entry.folder) {
-            files.deleteFile(path);
-            continue;
-        }
-        clearListFolder(files, path + "\\");
-        files.removeFolder(path);
-    }
-}
-
 // The lock file goes last, so that an interrupted clean-up is still seen as one to do.
 void clearDirection(platform::Platform& platform, const std::string& programFolder,
                     const JobDirection& direction) {
@@ -105,6 +91,20 @@ void clearDirection(platform::Platform& platform, const std::string& programFold
 }
 
 } // namespace
+
+// Everything below a list folder is the list scripts' own, its subfolders
+// too; a subfolder that keeps a file (a read-only one) stays with it.
+void clearListFolder(platform::FileSystem& files, const std::string& folder) {
+    for (const platform::FolderEntry& entry : files.listFolder(folder)) {
+        const std::string path = folder + entry.name;
+        if (!entry.folder) {
+            files.deleteFile(path);
+            continue;
+        }
+        clearListFolder(files, path + "\\");
+        files.removeFolder(path);
+    }
+}
 
 void cleanUpAfterRestart(platform::Platform& platform, const std::string& programFolder) {
     const std::string hook = hookEntry(platform.files, programFolder);

@@ -23,5 +23,9 @@ namespace korimba::app {
 
 // Raises "Unable to write to win.ini" when the hook cannot be taken out of Run.
 void cleanUpAfterRestart(platform::Platform& platform, const std::string& programFolder);
+// Empties a list folder (given with its final "\"), its subfolders included;
+// a new list job does it too, so that nothing of an interrupted one is moved
+// into its output folder.
+void clearListFolder(platform::FileSystem& files, const std::string& folder);
 
 } // namespace korimba::app

@@ -3,6 +3,7 @@
 // twins differ in data, gathered in a table; the script text is in lists/.
 #include "app/MainForm.h"
 
+#include "app/Cleanup.h"
 #include "app/JobLaunch.h"
 #include "lists/ListForm.h"
 #include "lists/ListScript.h"
@@ -60,20 +61,6 @@ bool entriesAreOfType(const std::vector<std::string>& entries, const char* type)
     return allGood;
 }
 
-// What an interrupted job left in the list folder would otherwise be moved into
-// the new output folder with the first entry's result.
-void emptyFolder(platform::FileSystem& files, const std::string& folder) {
-    for (const platform::FolderEntry& entry : files.listFolder(folder)) {
-        const std::string path = folder + entry.name;
-        if (entry.folder) {
-            emptyFolder(files, path + "\\");
-            files.removeFolder(path);
-        } else {
-            files.deleteFile(path);
-        }
-    }
-}
-
 } // namespace
 
 void TForm1::ExplorerButton6Click() {
@@ -128,7 +115,7 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
     script.shortProgramFolder = names.path(shortProgramFolder);
     const std::string listFolder = programFolder + kind.direction.listFolder;
     files.createFolders(listFolder);
-    emptyFolder(files, listFolder); // the notes and staging folders of an earlier job too
+    clearListFolder(files, listFolder); // the notes and staging folders of an earlier job too
     RunningJob job{true, kind.words, {}};
     for (const std::string& entry : list.entries()) {
         files.createFolders(paths::folderPart(output, cp));
@@ -149,7 +136,7 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
     // Found out now, not by moves that fail where nobody sees them.
     if (!files.canWriteFolder(paths::folderPart(output, cp))) {
         application.showError("Cannot write to the output folder " + output);
-        emptyFolder(files, listFolder);
+        clearListFolder(files, listFolder);
         return;
     }
     script.encoderPath = settings::encoderPath();
@@ -163,14 +150,14 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
     script.codePage = cp;
     if (!names.refusal().empty()) {
         application.showError(names.refusal());
-        emptyFolder(files, listFolder);
+        clearListFolder(files, listFolder);
         return;
     }
 
     JobStart start{programFolder + kind.direction.lockFile, lists::listJobScript(script),
                    std::string(kind.startCaption) + "...", kind.startCaption, std::move(job)};
     if (!startJob(std::move(start), display))
-        emptyFolder(files, listFolder);
+        clearListFolder(files, listFolder);
 }
 
 // How the script names an entry. A result named beyond ASCII gets an empty
