@@ -27,6 +27,16 @@ import unittest
 from pathlib import Path
 
 SOURCE_DIR = Path(__file__).resolve().parents[2]
+
+
+def bitmap(width, height, colour_at):
+    """A 24-bit .bmp file image, written as the sample package's tool writes one."""
+    sys.path.insert(0, str(SOURCE_DIR / "tools" / "samples"))
+    try:
+        from make_package import bitmap as write
+    finally:
+        sys.path.pop(0)
+    return write(width, height, colour_at)
 ANSI = "cp1252"  # the code page of the prefix's "A" functions
 DEFAULT_TIMEOUT = 10.0
 

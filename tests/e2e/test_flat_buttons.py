@@ -1,26 +1,16 @@
 """The flat command buttons under real X pointer input: their looks at rest, under
 the pointer and pressed, a release outside, Alt+S, and transparency over a picture."""
 
-import struct
 import unittest
 
 from button_pixels import (SystemColors, describe, inside, look_of, point_away, positions,
                            ring, wait_look)
-from korimba_e2e import DriverError, E2ETestCase, Window, move_pointer, wait_until, xdotool
+from korimba_e2e import DriverError, E2ETestCase, Window, bitmap, move_pointer, wait_until, xdotool
 
 
 def striped_bitmap(width, height):
-    """A 24-bit .bmp of vertical red and green stripes, 4 pixels wide."""
-    stride = (width * 3 + 3) // 4 * 4
-    rows = []
-    for _ in range(height):
-        row = b"".join(b"\x00\x00\xff" if (x // 4) % 2 == 0 else b"\x00\xff\x00"
-                       for x in range(width))
-        rows.append(row + b"\x00" * (stride - width * 3))
-    pixels = b"".join(rows)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 0, 0, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    return header + info + pixels
+    """Vertical red and green stripes, 4 pixels wide."""
+    return bitmap(width, height, lambda x, y: (255, 0, 0) if (x // 4) % 2 == 0 else (0, 255, 0))
 
 
 class FlatButtonTestCase(E2ETestCase):

@@ -1,17 +1,8 @@
 """The real korimba.exe under Wine: start-up, settings files, the dialogs, closing."""
 
-import struct
 import unittest
 
-from korimba_e2e import E2ETestCase, host_path
-
-
-def tiny_bitmap():
-    """A valid 1 x 1, 24-bit .bmp file."""
-    pixels = b"\x00\xff\x00\x00"
-    info = struct.pack("<IiiHHIIiiII", 40, 1, 1, 1, 24, 0, len(pixels), 0, 0, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    return header + info + pixels
+from korimba_e2e import E2ETestCase, bitmap, host_path
 
 
 class KorimbaTestCase(E2ETestCase):
@@ -57,7 +48,7 @@ class StartupTest(KorimbaTestCase):
 
     def test_missing_bitmap_of_an_enabled_package_is_reported_and_startup_goes_on(self):
         folder = self.program_folder()
-        folder.write_bytes("Images\\left.bmp", tiny_bitmap())
+        folder.write_bytes("Images\\left.bmp", bitmap(1, 1, lambda x, y: (0, 255, 0)))
         folder.write_bytes("Images\\images.set", b"")
         program = self.start_korimba(folder)
         expected = "Cannot open file " + folder.win("Images\\right.bmp")

@@ -8,7 +8,6 @@ inherits it from the one that started it: a driver of the test's own, started
 in the locale, starts korimba.exe, which starts the scripts' interpreter.
 """
 
-import os
 import re
 import subprocess
 import unicodedata
@@ -17,6 +16,7 @@ import unittest
 from audio_files import mp3_seconds, wav_bytes, wav_seconds
 from korimba_e2e import (ANSI, SOURCE_DIR, Driver, E2ETestCase, host_path, wait_until,
                          windows_path, wine_env)
+from read_only import ReadOnlyFolders
 
 JOB_TIMEOUT = 60.0
 
@@ -40,10 +40,6 @@ def misread(name, ansi, oem):
 def listing(folder):
     """Every file in a folder: name -> content."""
     return {path.name: path.read_bytes() for path in folder.iterdir()}
-
-
-def run(*command):
-    return subprocess.run(command, capture_output=True).returncode == 0
 
 
 class JobTestCase(E2ETestCase):
@@ -515,25 +511,7 @@ class FailureReportsTest(JobTestCase):
         self.assert_mp3(self.music / "good.mp3", 1.0)
 
 
-class ReadOnlyOutputFolderTest(JobTestCase):
-    def make_read_only(self, host):
-        """A read-only bind mount of the folder onto itself, for everyone, root
-        included, until the test's cleanup."""
-        if os.geteuid() != 0:
-            self.skipTest("making a folder read-only for root needs root")
-        host = str(host)
-        if not run("mount", "--bind", host, host):
-            self.skipTest("no bind mount here")
-        self.addCleanup(self.unmount, host)
-        if not run("mount", "-o", "remount,bind,ro", host):
-            self.skipTest("no read-only bind mount here")
-        with self.assertRaises(OSError, msg="%s is still writable" % host):
-            open(os.path.join(host, "written by root.tmp"), "wb").close()
-
-    def unmount(self, host):
-        self.end_programs()
-        wait_until(lambda: run("umount", host), 10, message="%s stays mounted" % host)
-
+class ReadOnlyOutputFolderTest(ReadOnlyFolders, JobTestCase):
     def test_an_output_folder_that_cannot_be_written_refuses_the_job(self):
         out = self.folder.host.parent / "Read-only"
         self.put(out, {"song.mp3": b"older result"})

@@ -1,17 +1,14 @@
 """korimba.exe started from a folder it cannot write to: one error box that says
 where the folder is and what to do, then the program ends and leaves
 everything as it was.
-
-The folder is made read-only as root, whom permissions do not stop: by a
-read-only bind mount of the folder onto itself, else by the immutable flag.
 """
 
 import os
-import subprocess
 import unittest
 
 from audio_files import wav_bytes
-from korimba_e2e import E2ETestCase, wait_until, win_ini, windows_path
+from korimba_e2e import E2ETestCase, win_ini, windows_path
+from read_only import ReadOnlyFolders
 
 BOX_TIMEOUT = 30.0
 
@@ -22,20 +19,6 @@ MESSAGE = ("Korimba cannot write to the folder it was started from:\n"
            "Korimba keeps its settings, job scripts and temporary files in that folder. "
            "Move the Korimba folder to a folder of your own, for example into your Documents "
            "folder, and start Korimba from there.")
-
-
-def _run(*command):
-    return subprocess.run(command, capture_output=True).returncode == 0
-
-
-def _read_only_mount(host):
-    """The folder mounted read-only onto itself; False when that cannot be done."""
-    if not _run("mount", "--bind", host, host):
-        return False
-    if _run("mount", "-o", "remount,bind,ro", host):
-        return True
-    _run("umount", host)
-    return False
 
 
 def folder_state(host):
@@ -53,33 +36,7 @@ def folder_state(host):
     return state
 
 
-class ReadOnlyFolderTest(E2ETestCase):
-    def make_read_only(self, host):
-        """Makes the folder read-only for everyone, root included, until the
-        test's cleanup, which first ends the programs that hold it open."""
-        if os.geteuid() != 0:
-            self.skipTest("making a folder read-only for root needs root")
-        host = str(host)
-        if _read_only_mount(host):
-            self.addCleanup(self._unmount, host)
-        elif _run("chattr", "+i", host):
-            self.addCleanup(self._mutable_again, host)
-        else:
-            self.skipTest("neither a read-only bind mount nor chattr +i works here")
-        with self.assertRaises(OSError, msg="%s is still writable" % host):
-            open(os.path.join(host, "written by root.tmp"), "wb").close()
-
-    def _unmount(self, host):
-        # The running program's image is mapped from the folder: unmounting it
-        # before the program has ended would fail as busy.
-        self.end_programs()
-        wait_until(lambda: _run("umount", host), 10, message="%s unmounted" % host,
-                   seen=lambda: "umount still fails")
-
-    def _mutable_again(self, host):
-        self.end_programs()
-        self.assertTrue(_run("chattr", "-i", host), "chattr -i " + host)
-
+class ReadOnlyFolderTest(ReadOnlyFolders, E2ETestCase):
     def refused_start(self, folder, arguments=()):
         """Starts korimba.exe in the read-only folder, checks its one box and
         what else is up meanwhile, answers it and returns the exit code."""

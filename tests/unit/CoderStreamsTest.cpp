@@ -81,10 +81,14 @@ TEST(MpegFrames, StreamStartAfterTagsAndJunk) {
 
     // Two frames that end exactly at the end of the file, or at an ID3v1 tag.
     Bytes shortFile = frames(2);
-    EXPECT_TRUE(findStreamStart(shortFile.data(), shortFile.size(), true));
+    start = findStreamStart(shortFile.data(), shortFile.size(), true);
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->offset, 0u);
     shortFile.insert(shortFile.end(), {'T', 'A', 'G'});
     shortFile.resize(shortFile.size() + 125);
-    EXPECT_TRUE(findStreamStart(shortFile.data(), shortFile.size(), true));
+    start = findStreamStart(shortFile.data(), shortFile.size(), true);
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->offset, 0u);
 }
 
 TEST(MpegFrames, WhatIsNotAStreamIsNotTakenForOne) {

@@ -6,6 +6,7 @@
 #include "ui/Application.h"
 #include "ui/Controls.h"
 #include "ui/Menu.h"
+#include "ui/Raster.h"
 #include "ui/Timer.h"
 #include "ui/win32/OpenFileDialog.h"
 #include "ui/win32/Win32Backend.h"
@@ -33,35 +34,15 @@ using namespace korimba::ui;
 
 namespace {
 
-// A .bmp file image, 24 bits, bottom-up; pixels given top row first as 0xRRGGBB.
+// A .bmp file image; pixels given top row first as 0xRRGGBB.
 std::string bitmapFile(int width, int height, const std::vector<std::uint32_t>& topDown) {
-    const int stride = (width * 3 + 3) / 4 * 4;
-    std::string file(54 + static_cast<std::size_t>(stride * height), '\0');
-    auto put = [&](std::size_t at, std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i)
-            file[at + static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put(2, static_cast<std::uint32_t>(file.size()), 4);
-    put(10, 54, 4);
-    put(14, 40, 4);
-    put(18, static_cast<std::uint32_t>(width), 4);
-    put(22, static_cast<std::uint32_t>(height), 4);
-    put(26, 1, 2);
-    put(28, 24, 2);
-    for (int row = 0; row < height; ++row) {
-        const std::size_t line = 54 + static_cast<std::size_t>(stride * (height - 1 - row));
+    Raster raster(width, height);
+    for (int row = 0; row < height; ++row)
         for (int column = 0; column < width; ++column) {
-            const std::uint32_t rgb = topDown[static_cast<std::size_t>(row * width + column)];
-            file[line + static_cast<std::size_t>(column * 3)] = static_cast<char>(rgb & 0xFF);
-            file[line + static_cast<std::size_t>(column * 3 + 1)] =
-                static_cast<char>((rgb >> 8) & 0xFF);
-            file[line + static_cast<std::size_t>(column * 3 + 2)] =
-                static_cast<char>((rgb >> 16) & 0xFF);
+            const std::uint32_t value = topDown[static_cast<std::size_t>(row * width + column)];
+            raster.set(column, row, ui::rgb((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF));
         }
-    }
-    return file;
+    return encodeBitmap(raster);
 }
 
 COLORREF rgb(std::uint32_t value) {
@@ -1054,56 +1035,22 @@ TEST_F(Win32BackendPainting, TruncatedPictureIsNotDrawn) {
     EXPECT_EQ(GetPixel(capture.dc, 20, 170), rgb(0xBCBCBC));
 }
 
-// Not a check: a picture of the sample window under the build tree, for a human look.
-TEST_F(Win32BackendPainting, SampleWindowScreenshot) {
-    const char* buildDir = std::getenv("KORIMBA_BUILD_DIR");
-    if (!buildDir)
-        GTEST_SKIP() << "KORIMBA_BUILD_DIR not set";
-    std::vector<std::uint32_t> gradient;
-    for (int row = 0; row < 16; ++row)
-        for (int column = 0; column < 16; ++column)
-            gradient.push_back(static_cast<std::uint32_t>(0x404080 + row * 0x080800 + column * 4));
-    form.Picture.setPicture(Bitmap::fromFileImage(bitmapFile(16, 16, gradient)));
-    form.Name.setText("C:\\Music\\track.wav");
-    form.List.lines() = {"C:\\Music\\one.wav", "C:\\Music\\two.wav"};
-    form.List.linesChanged();
-    form.Progress.setPosition(60);
+// The same picture through the real paint path: shown on the screen, under the
+// window's own painting and the children's clipping, not printed into memory.
+TEST_F(Win32BackendPainting, ShownPanelHasItsPictureAndBevel) {
+    form.Picture.setPicture(
+        Bitmap::fromFileImage(bitmapFile(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF})));
     showSample();
     RedrawWindow(hwnd(form), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    pumpFor(200);
-
-    RECT outer;
-    GetWindowRect(hwnd(form), &outer);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP shot = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, shot);
-    BitBlt(memory, 0, 0, width, height, screen, outer.left, outer.top, SRCCOPY);
-    GdiFlush();
-    const int stride = (width * 3 + 3) / 4 * 4;
-    BITMAPFILEHEADER fileHeader = {};
-    fileHeader.bfType = 0x4D42;
-    fileHeader.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    fileHeader.bfSize = fileHeader.bfOffBits + static_cast<DWORD>(stride * height);
-    std::ofstream out(std::string(buildDir) + "/backend-sample.bmp", std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&fileHeader), sizeof fileHeader);
-    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    out.write(static_cast<const char*>(bits), stride * height);
-    SelectObject(memory, previous);
-    DeleteObject(shot);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    EXPECT_TRUE(out.good());
+    pumpFor(100);
+    HDC dc = GetDC(hwnd(form.Fields));
+    EXPECT_EQ(GetPixel(dc, 20, 170), rgb(0x0000FF));
+    EXPECT_EQ(GetPixel(dc, 240, 170), rgb(0xFFFFFF));
+    EXPECT_EQ(GetPixel(dc, 240, 5), rgb(0x00FF00));
+    EXPECT_EQ(GetPixel(dc, 0, 50), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(GetPixel(dc, 259, 50), GetSysColor(COLOR_BTNHIGHLIGHT));
+    ReleaseDC(hwnd(form.Fields), dc);
 }
 
 } // namespace
