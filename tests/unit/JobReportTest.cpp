@@ -51,12 +51,26 @@ TEST_F(JobReport, OutputBeyondAsciiIsMadeToBeNamedAndTheScriptSeesOnlyAscii) {
     EXPECT_EQ(platform.files.fileContent(kCafeMp3), "") << "the placeholder";
     const std::string script = content("Encoding.bat");
     EXPECT_TRUE(jobs::isAscii(script)) << script;
-    const std::string temporary = "C:\\Korimba\\Temp\\" + shortName(kCafeWave).substr(9);
-    EXPECT_NE(script.find("if not exist " + temporary + " del " + shortName(kCafeMp3) + "\r\n" +
-                          "if not exist " + temporary + " goto kept\r\n" + "copy /Y " +
-                          temporary + " " + shortName(kCafeMp3) + "\r\n"),
-              std::string::npos)
-        << script;
+    EXPECT_EQ(shortName(kCafeWave), "D:\\Music\\CAFL~1.WAV");
+    EXPECT_EQ(shortName(kCafeMp3), "D:\\Music\\CAFL~2.MP3");
+    const std::string temporary = "C:\\Korimba\\Temp\\CAFL~1.WAV";
+    EXPECT_EQ(script, "@Echo Off\r\n"
+                      "Echo Korimba for Windows 95\r\n"
+                      "Echo\"\r\n"
+                      "erase C:\\Korimba\\Temp\\*.wav\r\n"
+                      "C:\r\n"
+                      "cd C:\\L3ENC\r\n"
+                      "C:\\L3ENC\\L3ENC.EXE D:\\Music\\CAFL~1.WAV C:\\Korimba\\Temp\\CAFL~1.WAV "
+                      "-br 112000   \r\n"
+                      "Echo\"\r\n"
+                      "Echo Converting output to Long FileName...\r\n"
+                      "if not exist C:\\Korimba\\Temp\\CAFL~1.WAV del D:\\Music\\CAFL~2.MP3\r\n"
+                      "if not exist C:\\Korimba\\Temp\\CAFL~1.WAV goto kept\r\n"
+                      "copy /Y C:\\Korimba\\Temp\\CAFL~1.WAV D:\\Music\\CAFL~2.MP3\r\n"
+                      "if not errorlevel 1 del C:\\Korimba\\Temp\\CAFL~1.WAV\r\n"
+                      ":kept\r\n"
+                      "start C:\\Korimba\\Message.exe E D:\\Music\\CAFL~1.WAV D:\\Music\\CAFL~2.MP3\r\n"
+                      "del \"C:\\Korimba\\Encoding.bat\"\r\n");
 
     // The coder failed and the script ended early: its note is the reason, and
     // the empty placeholder goes.
@@ -115,9 +129,23 @@ TEST_F(JobReport, NameWithoutShortFormOrOemFormIsRefusedBeforeAnythingIsWritten)
     Form1->Edit2.setText("D:\\Plain\\Caf\xE9.mp3");
     Form1->ExplorerButton1.userPress();
     EXPECT_TRUE(backend.messages.empty());
-    EXPECT_NE(content("Encoding.bat").find("move C:\\Korimba\\Temp\\Caf\x82.wav "
-                                           "\"D:\\Plain\\Caf\x82.mp3\""),
-              std::string::npos);
+    EXPECT_EQ(content("Encoding.bat"),
+              "@Echo Off\r\n"
+              "Echo Korimba for Windows 95\r\n"
+              "Echo\"\r\n"
+              "erase C:\\Korimba\\Temp\\*.wav\r\n"
+              "C:\r\n"
+              "cd C:\\L3ENC\r\n"
+              "C:\\L3ENC\\L3ENC.EXE D:\\Plain\\Caf\x82.wav C:\\Korimba\\Temp\\Caf\x82.wav "
+              "-br 112000   \r\n"
+              "Echo\"\r\n"
+              "Echo Converting output to Long FileName...\r\n"
+              "if not exist \"D:\\Plain\\Caf\x82.mp3\" goto move\r\n"
+              "if exist C:\\Korimba\\Temp\\Caf\x82.wav del \"D:\\Plain\\Caf\x82.mp3\"\r\n"
+              ":move\r\n"
+              "move C:\\Korimba\\Temp\\Caf\x82.wav \"D:\\Plain\\Caf\x82.mp3\"\r\n"
+              "start C:\\Korimba\\Message.exe E D:\\Plain\\Caf\x82.wav \r\n"
+              "del \"C:\\Korimba\\Encoding.bat\"\r\n");
     EXPECT_FALSE(platform.files.exists("D:\\Plain\\Caf\xE9.mp3")) << "no placeholder";
 }
 
@@ -136,9 +164,44 @@ TEST_F(JobReport, ListJobStagesNamesBeyondAsciiAndReportsItsFailures) {
     EXPECT_EQ(platform.files.fileContent(staged), "");
     const std::string script = content("Encoding.bat");
     EXPECT_TRUE(jobs::isAscii(script)) << script;
-    EXPECT_NE(script.find("move C:\\Korimba\\Temp\\LE\\N1\\*.MP3 \"E:\\MP3\\\"\r\n"),
-              std::string::npos)
-        << script;
+    const std::string entry = "\r\n"
+                              "Echo\"\r\n"
+                              "Echo Converting output to Long FileName...\r\n";
+    auto progressAt = [](const std::string& entryNumber) {
+        return ">\"C:\\Korimba\\EncList.tmp\" Echo " + entryNumber + "\r\n" +
+               ">>\"C:\\Korimba\\EncList.tmp\" Echo 2\r\n" +
+               ">nul move /Y \"C:\\Korimba\\EncList.tmp\" \"C:\\Korimba\\EncList.dat\"\r\n";
+    };
+    const std::string banner = "Echo Korimba for Windows 95\r\n"
+                               "Echo\"\r\n";
+    EXPECT_EQ(script,
+              "@Echo Off\r\n" + banner +
+                  "deltree /Y C:\\KORIMBA\\TEMP\\LE\\*.*\r\n"
+                  "C:\r\n"
+                  "cd C:\\L3ENC\r\n" +
+                  progressAt("1") +
+                  "C:\\L3ENC\\L3ENC.EXE D:\\Music\\CAFL~1.WAV C:\\Korimba\\Temp\\LE\\CAFL~1.WAV "
+                  "-br 112000   " +
+                  entry +
+                  "if not exist C:\\Korimba\\Temp\\LE\\CAFL~1.WAV goto next1\r\n"
+                  "copy /Y C:\\Korimba\\Temp\\LE\\CAFL~1.WAV C:\\Korimba\\Temp\\LE\\N1\\CAFL~2.MP3\r\n"
+                  "if errorlevel 1 goto next1\r\n"
+                  "del C:\\Korimba\\Temp\\LE\\CAFL~1.WAV\r\n"
+                  "move C:\\Korimba\\Temp\\LE\\N1\\*.MP3 \"E:\\MP3\\\"\r\n"
+                  ":next1\r\n"
+                  "cls\r\n" +
+                  banner + progressAt("2") +
+                  "C:\\L3ENC\\L3ENC.EXE D:\\Music\\Blue.wav C:\\Korimba\\Temp\\LE\\Blue.wav "
+                  "-br 112000   " +
+                  entry +
+                  "ren \"C:\\Korimba\\Temp\\LE\\Blue.wav\" \"x.wav\"\r\n"
+                  "ren \"C:\\Korimba\\Temp\\LE\\x.wav\" \"Blue.wav\"\r\n"
+                  "ren \"C:\\Korimba\\Temp\\LE\\Blue.wav\" \"Blue.mp3\"\r\n"
+                  "move C:\\Korimba\\Temp\\LE\\*.MP3 \"E:\\MP3\\\"\r\n"
+                  "cls\r\n" +
+                  banner +
+                  "start C:\\Korimba\\Message.exe L X \"E:\\MP3\\\"\r\n"
+                  "del \"C:\\Korimba\\Encoding.bat\"\r\n");
 
     platform.files.addFile("E:\\MP3\\Blue.mp3", "mp3");
     platform.files.addFile(
