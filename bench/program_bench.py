@@ -4,7 +4,10 @@
   the memory each then holds;
 - the unattended "/encode" of a 60 s WAV against the bare l3enc.exe call;
 - a list of 20 short WAVs through the program against the same coder calls
-  from one plain batch file.
+  from one plain batch file;
+- the processor time the main window takes while it watches a running job (a
+  stand-in coder that waits 10 s), against the same window idle, with the Wine
+  server's share beside it.
 
 Each time is the best of KORIMBA_BENCH_RUNS runs (default 3). Uses the
 end-to-end harness: the build's Wine prefix, its driver, its own Xvfb.
@@ -36,6 +39,31 @@ def resident_kib(exe):
     listing = subprocess.run(["ps", "-eo", "rss=,args="], capture_output=True, text=True).stdout
     sizes = [int(line.split()[0]) for line in listing.splitlines() if exe.lower() in line.lower()]
     return max(sizes) if sizes else 0
+
+
+def linux_pids(name):
+    listing = subprocess.run(["ps", "-eo", "pid=,args="], capture_output=True, text=True).stdout
+    return [int(line.split()[0]) for line in listing.splitlines()
+            if name.lower() in line.lower() and "ps -eo" not in line]
+
+
+def cpu_seconds(pid):
+    """User and system time so far of a Linux process; None once it has gone."""
+    try:
+        fields = Path("/proc/%d/stat" % pid).read_text().rsplit(")", 1)[1].split()
+    except OSError:
+        return None
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def cpu_share(pids, seconds):
+    """The share of one core the processes take over the next seconds (those
+    that end meanwhile not counted)."""
+    before, start = {pid: cpu_seconds(pid) for pid in pids}, time.monotonic()
+    time.sleep(seconds)
+    after, took = {pid: cpu_seconds(pid) for pid in pids}, time.monotonic() - start
+    return sum(after[pid] - before[pid] for pid in pids
+               if before[pid] is not None and after[pid] is not None) / took
 
 
 def row(title, baseline, ours, unit="s"):
@@ -124,6 +152,30 @@ class Bench:
         return took
 
 
+    def watcher(self):
+        self.folder.copy_programs(("slowcoder.exe",))
+        self.folder.write_lines("Settings.ini",
+                                [self.folder.win("slowcoder.exe"), self.folder.win("l3dec.exe")])
+        song = self.music / "Watched.wav"
+        song.write_bytes(wav_bytes(1.0))
+        program = self.driver.start(self.folder.win("korimba.exe"))
+        main = program.window(cls="TForm1")
+        time.sleep(1.0)  # past the start's own work
+        ours, server = linux_pids("korimba.exe"), linux_pids("wineserver")
+        idle = cpu_share(ours, 3.0), cpu_share(server, 3.0)
+        main.child(cls="Edit", index=0).set_text(self.win(song))
+        main.child(cls="Edit", index=1).set_text(self.win(song.with_suffix(".mp3")))
+        main.child(caption="&Encode").click()
+        e2e.wait_until(lambda: self.folder.exists("Encoding.bat"), 10, interval=0.005)
+        time.sleep(1.0)
+        watching = cpu_share(ours, 3.0), cpu_share(server, 3.0)
+        row("watching a job: korimba.exe, share of a core", idle[0] * 100, watching[0] * 100, "%")
+        row("  and the Wine server meanwhile", idle[1] * 100, watching[1] * 100, "%")
+        program.kill()
+        self.folder.write_lines("Settings.ini",
+                                [self.folder.win("l3enc.exe"), self.folder.win("l3dec.exe")])
+
+
 def main():
     print("%-46s %10s %10s %7s" % ("measurement", "baseline", "korimba", "ratio"), flush=True)
     try:
@@ -131,6 +183,7 @@ def main():
         bench.startup()
         bench.unattended_encode()
         bench.list_of_twenty()
+        bench.watcher()
     finally:
         e2e.end_session()
 

@@ -9,8 +9,9 @@ endif()
 add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501)
 
 # The real platform alone, for the sibling programs that have no windows of ours.
-add_library(korimba_platform STATIC src/platform/win32/Win32Platform.cpp)
-target_link_libraries(korimba_platform PUBLIC korimba_core shell32 user32 kernel32)
+add_library(korimba_platform STATIC src/platform/win32/Win32Platform.cpp
+  src/platform/win32/SystemLibrary.cpp)
+target_link_libraries(korimba_platform PUBLIC korimba_core user32 kernel32)
 target_compile_options(korimba_platform PRIVATE ${KORIMBA_WARNINGS})
 
 set(KORIMBA_WIN32_SOURCES
@@ -45,7 +46,7 @@ set(KORIMBA_WIN32_SOURCES
   src/ui/win32/WindowKinds.cpp
 )
 add_library(korimba_win32 STATIC ${KORIMBA_WIN32_SOURCES})
-target_link_libraries(korimba_win32 PUBLIC korimba_platform korimba_core shell32 user32 gdi32 comdlg32 comctl32 kernel32)
+target_link_libraries(korimba_win32 PUBLIC korimba_platform korimba_core user32 gdi32 comctl32 kernel32)
 target_compile_options(korimba_win32 PRIVATE ${KORIMBA_WARNINGS})
 
 add_executable(korimba WIN32 src/app/main.cpp)
@@ -58,7 +59,7 @@ korimba_add_gtest()
 file(GLOB KORIMBA_WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(win32_tests ${KORIMBA_WIN32_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/tests/fakes/HeadlessBackend.cpp)
 target_include_directories(win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(win32_tests PRIVATE korimba_win32 gtest gtest_main)
+target_link_libraries(win32_tests PRIVATE korimba_win32 shell32 comdlg32 gtest gtest_main)
 target_compile_options(win32_tests PRIVATE ${KORIMBA_WARNINGS})
 add_test(NAME win32_tests COMMAND win32_tests)
 set_tests_properties(win32_tests PROPERTIES

@@ -100,7 +100,10 @@ def throwaway_prefix(name):
     try:
         yield prefix, env
     finally:
+        # Ended before the folder goes: a new prefix at the same place may get the
+        # same inode, and with it a dying server that no longer finds its files.
         wine_server("-k", env=env, stderr=subprocess.DEVNULL)
+        wine_server("-w", env=env, stderr=subprocess.DEVNULL)
         shutil.rmtree(prefix, ignore_errors=True)
         Path(str(prefix) + ".lock").unlink(missing_ok=True)  # scripts/wine-prefix.sh's
 

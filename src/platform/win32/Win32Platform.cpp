@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/CommandLine.h"
+#include "platform/win32/SystemLibrary.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -196,9 +197,13 @@ bool Win32Profile::write(const std::string& file, const std::string& section,
 bool Win32Shell::execute(WindowHandle owner, const std::string& verb, const std::string& file,
                          const std::string& parameters, const std::string& directory,
                          int showCommand) {
+    static const auto shellExecute =
+        systemFunction<decltype(ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    if (!shellExecute)
+        return false;
     const HINSTANCE result =
-        ShellExecuteA(static_cast<HWND>(owner), verb.c_str(), file.c_str(), parameters.c_str(),
-                      directory.c_str(), showCommand);
+        shellExecute(static_cast<HWND>(owner), verb.c_str(), file.c_str(), parameters.c_str(),
+                     directory.c_str(), showCommand);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 

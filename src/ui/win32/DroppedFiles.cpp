@@ -1,5 +1,7 @@
 #include "ui/win32/DroppedFiles.h"
 
+#include "platform/win32/SystemLibrary.h"
+
 #include <cstring>
 #include <cwchar>
 
@@ -91,7 +93,13 @@ void NativeDrop::finish() {
         GlobalUnlock(drop_);
     block_ = nullptr;
     starts_.clear();
-    DragFinish(drop_);
+    static const auto dragFinish =
+        platform::win32::systemFunction<decltype(DragFinish)>("shell32.dll", "DragFinish");
+    if (dragFinish)
+        dragFinish(drop_);
+    else
+        GlobalFree(drop_); // what it does with the block
+
 }
 
 } // namespace korimba::ui::win32

@@ -6,7 +6,6 @@
 #include "ui/win32/Peers.h"
 #include "ui/win32/Win32Backend.h"
 
-#include <shellapi.h>
 
 namespace korimba::ui::win32 {
 
@@ -86,8 +85,6 @@ void Win32Backend::formStyleChanged(Form& form) {
     SetWindowLongPtrA(window, GWL_STYLE, static_cast<LONG_PTR>(formStyle(form) | kept));
     SetWindowLongPtrA(window, GWL_EXSTYLE,
                       static_cast<LONG_PTR>(formExStyle(form) & ~DWORD{WS_EX_TOPMOST}));
-    // After the extended style, which it is part of.
-    DragAcceptFiles(window, form.acceptsFiles() ? TRUE : FALSE);
     // Only SetWindowPos moves a window into or out of the topmost band.
     const SIZE size = outerSizeFor(window, state->clientWidth, state->clientHeight);
     SetWindowPos(window, form.stayOnTop() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, size.cx, size.cy,

@@ -54,9 +54,12 @@ void mirrorProgress(Control& control, HWND window) {
     SendMessageA(window, PBM_SETPOS, static_cast<WPARAM>(bar.position()), 0);
 }
 
+// The range is fixed at creation; a change of range would repaint the whole bar
+// on each of the watcher's ticks.
 void mirrorPosition(Control& control, HWND window, Property property) {
     if (property == Property::Position)
-        mirrorProgress(control, window);
+        SendMessageA(window, PBM_SETPOS,
+                     static_cast<WPARAM>(static_cast<const ProgressBar&>(control).position()), 0);
 }
 
 } // namespace

@@ -57,6 +57,9 @@ DWORD formExStyle(const Form& form) {
         exStyle |= WS_EX_TOOLWINDOW;
     if (form.stayOnTop())
         exStyle |= WS_EX_TOPMOST;
+    // What DragAcceptFiles sets, without loading the shell's library for it.
+    if (form.acceptsFiles())
+        exStyle |= WS_EX_ACCEPTFILES;
     return exStyle;
 }
 

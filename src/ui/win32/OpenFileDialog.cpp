@@ -1,5 +1,6 @@
 #include "ui/win32/OpenFileDialog.h"
 
+#include "platform/win32/SystemLibrary.h"
 #include "ui/Dialogs.h"
 #include "ui/win32/Win32Backend.h"
 
@@ -69,12 +70,20 @@ bool Win32Backend::executeOpenDialog(OpenDialog& dialog) {
     request.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
     request.Flags = systemOpenFlags(dialog.options);
 
-    BOOL chosen = GetOpenFileNameA(&request);
+    static const auto getOpenFileName =
+        platform::win32::systemFunction<decltype(GetOpenFileNameA)>("comdlg32.dll",
+                                                                    "GetOpenFileNameA");
+    static const auto extendedError =
+        platform::win32::systemFunction<decltype(CommDlgExtendedError)>("comdlg32.dll",
+                                                                        "CommDlgExtendedError");
+    if (!getOpenFileName || !extendedError)
+        return false;
+    BOOL chosen = getOpenFileName(&request);
     // A field holding no valid file name would keep the dialog from opening at all;
     // the user still gets to browse, from an empty name.
-    if (!chosen && CommDlgExtendedError() == FNERR_INVALIDFILENAME) {
+    if (!chosen && extendedError() == FNERR_INVALIDFILENAME) {
         file.assign(file.size(), '\0');
-        chosen = GetOpenFileNameA(&request);
+        chosen = getOpenFileName(&request);
     }
     if (!chosen)
         return false;

@@ -9,7 +9,6 @@
 #include "ui/win32/Properties.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <algorithm>
 
@@ -85,8 +84,6 @@ void Win32Backend::makeWindows(Form& form) {
     placeAll(*this, form);
     for (Timer* timer : form.timers())
         startTimer(*timer);
-    if (form.acceptsFiles())
-        DragAcceptFiles(window, TRUE);
     // The client size made the window; the model learns its outer bounds.
     syncFormBounds(form);
     if (!complete)
