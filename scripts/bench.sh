@@ -7,7 +7,8 @@
 # (bench/make_signal.cpp), 60 s and 10 minutes long, with the Wine server kept
 # running as during a job; medians of KORIMBA_BENCH_RUNS runs (default 5) and
 # KORIMBA_BENCH_LONG_RUNS (default 3) for the 10-minute files. Then the
-# program itself (bench/program_bench.py) and the composing of list scripts.
+# program itself (bench/program_bench.py), drops of many files on its list
+# window (bench/drop_bench.py) and the composing of list scripts.
 #
 # The 64-bit programs always, the 32-bit ones too where this machine runs
 # 32-bit Wine; KORIMBA_TREE=win64 (or win32) measures one only.
@@ -72,6 +73,9 @@ for tree in "${trees[@]}"; do
     "$korimba_root/scripts/wine-server.sh" -w 2>/dev/null || true
     echo
     KORIMBA_BUILD_DIR=$tree_dir python3 "$korimba_root/bench/program_bench.py"
+    # Dropping many files on the process-list window (bench/drop_bench.py).
+    echo
+    KORIMBA_BUILD_DIR=$tree_dir python3 "$korimba_root/bench/drop_bench.py"
 done
 
 # Composing list scripts, natively and optimised: time per entry must stay flat.
