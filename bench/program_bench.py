@@ -67,8 +67,8 @@ def cpu_share(pids, seconds):
 
 
 def row(title, baseline, ours, unit="s"):
-    ratio = ours / baseline if baseline else float("nan")
-    print("%-46s %9.3f%s %9.3f%s %6.2fx" % (title, baseline, unit, ours, unit, ratio), flush=True)
+    ratio = "%6.2fx" % (ours / baseline) if baseline else "      -"
+    print("%-46s %9.3f%s %9.3f%s %s" % (title, baseline, unit, ours, unit, ratio), flush=True)
 
 
 class Bench:

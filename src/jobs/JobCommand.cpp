@@ -10,12 +10,12 @@ std::string outputExample(std::string_view type) {
     return "(ie. 'C:\\Folder\\Filename." + std::string(type) + "').";
 }
 
-// At most `limit` bytes from the start, a double-byte character kept whole.
+// At most `limit` bytes from the start, a character of several bytes kept whole.
 std::string leadingBytes(const std::string& text, std::size_t limit,
                          const paths::CodePage& codePage) {
     std::size_t end = 0;
     while (end < text.size()) {
-        const std::size_t width = codePage.isLeadByte(text[end]) && end + 1 < text.size() ? 2 : 1;
+        const std::size_t width = codePage.characterLength(text, end);
         if (end + width > limit)
             break;
         end += width;

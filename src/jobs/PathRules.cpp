@@ -7,6 +7,24 @@
 
 namespace korimba::paths {
 
+std::size_t CodePage::characterLength(std::string_view text, std::size_t at) const {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (byte < 0x80 || process_ == nullptr)
+        return 1;
+    if (!process_->usesUtf8())
+        return process_->isLeadByte(byte) && at + 1 < text.size() ? 2 : 1;
+    const std::size_t length = byte >= 0xF0 && byte <= 0xF4   ? 4
+                               : byte >= 0xE0                 ? 3
+                               : byte >= 0xC2 && byte <= 0xDF ? 2
+                                                              : 1;
+    if (length == 1 || at + length > text.size())
+        return 1;
+    for (std::size_t i = at + 1; i < at + length; ++i)
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
+            return 1;
+    return length;
+}
+
 namespace {
 
 constexpr std::string_view kSeparators = "\\:";
@@ -17,13 +35,9 @@ constexpr std::string_view kBackslash = "\\";
 std::vector<std::size_t> delimiterPositions(const std::string& path, std::string_view delimiters,
                                             const CodePage& codePage) {
     std::vector<std::size_t> positions;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (codePage.isLeadByte(path[i])) {
-            ++i;
-        } else if (delimiters.find(path[i]) != std::string_view::npos) {
+    for (std::size_t i = 0; i < path.size(); i += codePage.characterLength(path, i))
+        if (delimiters.find(path[i]) != std::string_view::npos)
             positions.push_back(i);
-        }
-    }
     return positions;
 }
 
@@ -103,7 +117,7 @@ std::string folderWithoutTrailingBackslash(const std::string& path, const CodePa
 }
 
 std::string drivePart(const std::string& path, const CodePage& codePage) {
-    if (path.size() >= 2 && path[1] == ':' && !codePage.isLeadByte(path[0])) {
+    if (path.size() >= 2 && path[1] == ':' && codePage.characterLength(path, 0) == 1) {
         return path.substr(0, 2);
     }
     if (path.starts_with("\\\\")) {

@@ -9,17 +9,19 @@
 
 namespace korimba::paths {
 
-// Tells which bytes open a double-byte character in the ANSI code page, so the
-// second byte of such a character (which may be 0x5C, the backslash) is never
-// taken for a separator. The default has no lead bytes: a single-byte code
-// page. The program passes its platform's process.
+// Tells how many bytes a character of the ANSI code page takes: two for a
+// lead byte of a double-byte code page (whose second byte may be 0x5C, the
+// backslash, never to be taken for a separator), one to four in UTF-8, where
+// a name is never to be cut inside a character. The default is a single-byte
+// code page. The program passes its platform's process.
 class CodePage {
 public:
     CodePage() = default;
     explicit CodePage(const platform::Process& process) : process_(&process) {}
-    bool isLeadByte(char byte) const {
-        return process_ != nullptr && process_->isLeadByte(static_cast<unsigned char>(byte));
-    }
+    // The length of the character that starts at `at` (< text.size()), never
+    // beyond the text's end; 1 for a byte that starts no whole character.
+    std::size_t characterLength(std::string_view text, std::size_t at) const;
+    bool isUtf8() const { return process_ != nullptr && process_->usesUtf8(); }
 
 private:
     const platform::Process* process_ = nullptr;

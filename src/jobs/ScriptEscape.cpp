@@ -12,9 +12,9 @@ void appendEscaped(std::string& result, const std::string& path, bool insideQuot
                    const paths::CodePage& codePage) {
     for (std::size_t i = 0; i < path.size(); ++i) {
         const char c = path[i];
-        if (codePage.isLeadByte(c) && i + 1 < path.size()) {
-            result += c;
-            result += path[++i];
+        if (const std::size_t length = codePage.characterLength(path, i); length > 1) {
+            result.append(path, i, length);
+            i += length - 1;
             continue;
         }
         if (c == '%')

@@ -47,8 +47,16 @@ std::string ScriptNames::shortAscii(const std::string& path) const {
 
 std::string ScriptNames::oem(const std::string& text, const std::string& whole) {
     std::string missing;
-    if (std::optional<std::string> form = process_.oemForm(text, missing))
+    if (codePage_.isUtf8()) {
+        // The console's code page is then the process's too, and says nothing of
+        // the one the interpreter reads the script in: only ASCII is sure.
+        std::size_t at = 0;
+        while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80)
+            ++at;
+        missing = text.substr(at, codePage_.characterLength(text, at));
+    } else if (std::optional<std::string> form = process_.oemForm(text, missing)) {
         return *form;
+    }
     if (refusal_.empty())
         refusal_ = unnameableMessage(whole, missing);
     return {};

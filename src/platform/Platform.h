@@ -94,6 +94,12 @@ public:
     virtual std::vector<std::string> arguments() const = 0;
     // IsDBCSLeadByte for the ANSI code page.
     virtual bool isLeadByte(unsigned char byte) const = 0;
+    // Whether the ANSI code page is UTF-8 (from Windows 10 1903 on, by the
+    // program's manifest): every "A" function takes and gives UTF-8 then.
+    virtual bool usesUtf8() const = 0;
+    // Text written by an older version in the system's legacy ANSI code page,
+    // in the ANSI code page of this process; unchanged when they are the same.
+    virtual std::string fromLegacyAnsi(const std::string& text) const = 0;
     // When Windows last started: no process of an earlier session runs any more.
     virtual FileTime systemStartTime() const = 0;
     // The text in the console (OEM) code page, when every character has a form

@@ -4,6 +4,7 @@
 #include "ui/TextLines.h"
 
 #include <string>
+#include <string_view>
 
 namespace korimba::settings {
 using ui::TextLines;
@@ -18,6 +19,12 @@ void loadLines(const platform::FileSystem& files, const std::string& path, TextL
 // keep their content.
 bool loadLinesIfExists(const platform::FileSystem& files, const std::string& path,
                        TextLines& lines);
+
+// Settings files hold names, which an older version wrote in the system's
+// legacy ANSI code page. When this process's code page is UTF-8, each line
+// that is not valid UTF-8 is taken for such a line and converted.
+void fromLegacyLines(const platform::Process& process, TextLines& lines);
+bool isValidUtf8(std::string_view text);
 
 // Replaces the file whole with the lines, CR LF after each; throws
 // "Cannot create file <path>" when it cannot be written.

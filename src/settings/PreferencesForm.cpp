@@ -116,6 +116,7 @@ void TForm7::loadPreferences() {
     TextLines& buffer = generalBuffer();
     buffer.clear();
     loadLinesIfExists(system().files, programFile(kPrefsIni), buffer);
+    fromLegacyLines(system().process, buffer);
     const std::string mode = buffer.numberedLine(1);
     if (mode == "Maximized")
         RadioButton1.setChecked(true);
@@ -143,6 +144,7 @@ void TForm7::loadLastOptions() {
         return;
     TextLines& buffer = generalBuffer();
     loadLines(system().files, path, buffer);
+    fromLegacyLines(system().process, buffer);
     applyLastOptions(buffer, *MainWindowOptions);
 }
 

@@ -11,8 +11,9 @@ namespace korimba::settings {
 void reloadToolPaths() {
     ui::TextLines& buffer = generalBuffer();
     buffer.clear();
-    loadLinesIfExists(ui::Application::current().platform().files, programFile(kSettingsIni),
-                      buffer);
+    const platform::Platform& system = ui::Application::current().platform();
+    loadLinesIfExists(system.files, programFile(kSettingsIni), buffer);
+    fromLegacyLines(system.process, buffer);
     Form2->Edit1.setText(buffer.numberedLine(1));
     Form2->Edit2.setText(buffer.numberedLine(2));
 }

@@ -571,6 +571,32 @@ std::optional<std::string> FakeProcess::oemForm(const std::string& text,
     return result;
 }
 
+std::string FakeProcess::fromLegacyAnsi(const std::string& text) const {
+    if (!utf8_)
+        return text;
+    static const std::map<unsigned char, char32_t> beyondLatin1 = {
+        {0x80, U'\u20AC'}, {0x91, U'\u2018'}, {0x92, U'\u2019'}, {0x93, U'\u201C'},
+        {0x94, U'\u201D'}, {0x96, U'\u2013'}, {0x97, U'\u2014'}, {0x89, U'\u2030'}};
+    std::string result;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        char32_t code = byte;
+        if (const auto found = beyondLatin1.find(byte); found != beyondLatin1.end())
+            code = found->second;
+        if (code < 0x80) {
+            result += c;
+        } else if (code < 0x800) {
+            result += static_cast<char>(0xC0 | (code >> 6));
+            result += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            result += static_cast<char>(0xE0 | (code >> 12));
+            result += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            result += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return result;
+}
+
 void FakeShell::exitWindows(unsigned flags, unsigned reserved) {
     exitCalls_.push_back({flags, reserved});
 }

@@ -185,6 +185,10 @@ public:
     std::string executablePath() const override { return executablePath_; }
     std::vector<std::string> arguments() const override { return arguments_; }
     bool isLeadByte(unsigned char byte) const override { return isLeadByte_ && isLeadByte_(byte); }
+    bool usesUtf8() const override { return utf8_; }
+    // With UTF-8: code page 1252 (its letters, the euro, the dashes and curly
+    // quotes) in UTF-8; otherwise the text as it is.
+    std::string fromLegacyAnsi(const std::string& text) const override;
     platform::FileTime systemStartTime() const override { return systemStartTime_; }
     // Code page 1252 to 850 for the letters the tests use; the dash, curly
     // quotes, euro and per-mille signs have no OEM form, as there.
@@ -196,11 +200,13 @@ public:
     void setExecutablePath(std::string path) { executablePath_ = std::move(path); }
     void setArguments(std::vector<std::string> arguments) { arguments_ = std::move(arguments); }
     void setLeadBytes(LeadBytePredicate isLeadByte) { isLeadByte_ = std::move(isLeadByte); }
+    void setUtf8(bool utf8) { utf8_ = utf8; }
     // Windows started before the files of the default clock were written.
     void setSystemStartTime(platform::FileTime time) { systemStartTime_ = time; }
 
 private:
     std::string executablePath_ = kDefaultExecutable;
+    bool utf8_ = false;
     platform::FileTime systemStartTime_ = 0;
     std::vector<std::string> arguments_;
     LeadBytePredicate isLeadByte_;

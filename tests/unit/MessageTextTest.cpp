@@ -160,6 +160,22 @@ TEST(MessageText, DoubleByteNamesAreSplitAndCutBetweenCharacters) {
     EXPECT_EQ(shown.substr(dots + 3, 1), "\x95") << "the tail starts with a whole character";
 }
 
+TEST(MessageText, Utf8NamesAreCutBetweenCharacters) {
+    korimba::fakes::FakeProcess process;
+    process.setUtf8(true);
+    const korimba::paths::CodePage codePage(process);
+    std::string wide;
+    for (int i = 0; i < 200; ++i)
+        wide += "\u65E5\U0001F3B5"; // three bytes, then four
+    const std::string shown = composeNotice({"L", "X", wide}, diskWith({}), codePage).text;
+    const std::string prefix = "List process finished.\r\n\r\nOutput folder: ";
+    // At most 128 bytes on each side: 18 pairs of 7 bytes, no half character.
+    std::string half;
+    for (int i = 0; i < 18; ++i)
+        half += "\u65E5\U0001F3B5";
+    EXPECT_EQ(shown, prefix + half + "..." + half + " (not found)");
+}
+
 TEST(MessageText, FailureNoteGivesTheReason) {
     const Files note = {{kNote, "the WAV file holds no audio data\r\n"}};
     const Notice unknownOutput = notice({"E", kInput, ""}, note);

@@ -20,6 +20,20 @@ protected:
     CodePage shiftJis{process};
 };
 
+// The active code page UTF-8, as the manifest asks from Windows 10 1903 on.
+class Utf8CodePage : public testing::Test {
+protected:
+    Utf8CodePage() { process.setUtf8(true); }
+    FakeProcess process;
+    CodePage utf8{process};
+};
+
+// Japanese, Greek, an emoji and an "e" with a combining acute accent.
+const std::string kJapanese = "\u65E5\u672C\u8A9E\u306E\u6B4C \u2013 \u30E9\u30A4\u30D6";
+const std::string kGreek = "\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC";
+const std::string kEmoji = "\U0001F3B5 Song";
+const std::string kCombining = "Cafe\u0301";
+
 } // namespace
 
 TEST(PathParts, SplitAtTheLastBackslashOrColon) {
@@ -80,6 +94,35 @@ TEST_F(DoubleByteCodePage, SecondByteBackslashIsNoSeparator) {
     EXPECT_EQ(drivePart("\\\\srv\\" + kDbcsName + "\\x", shiftJis), "\\\\srv\\" + kDbcsName);
     // Without the code page the same bytes split, which is what the code page is for.
     EXPECT_EQ(fileNamePart(file), ".wav");
+}
+
+TEST_F(Utf8CodePage, CharactersAreOneToFourBytesAndNeverCutShort) {
+    EXPECT_EQ(utf8.characterLength("a", 0), 1u);
+    EXPECT_EQ(utf8.characterLength("\u00E9", 0), 2u);
+    EXPECT_EQ(utf8.characterLength(kJapanese, 0), 3u);
+    EXPECT_EQ(utf8.characterLength(kEmoji, 0), 4u);
+    EXPECT_EQ(utf8.characterLength(kCombining, 4), 2u) << "the accent is a character of its own";
+    // A sequence cut by the end, a stray continuation byte, a byte of code page 1252.
+    EXPECT_EQ(utf8.characterLength(std::string("\xE6\x97"), 0), 1u);
+    EXPECT_EQ(utf8.characterLength(std::string("\x97" "a"), 0), 1u);
+    EXPECT_EQ(utf8.characterLength(std::string("\xE9t\xE9"), 0), 1u);
+    EXPECT_FALSE(CodePage{}.isUtf8());
+    EXPECT_EQ(CodePage{}.characterLength(kJapanese, 0), 1u);
+}
+
+TEST_F(Utf8CodePage, PathsSplitBetweenCharactersOfEveryScript) {
+    for (const std::string& name : {kJapanese, kGreek, kEmoji, kCombining}) {
+        const std::string file = "D:\\" + name + "\\" + name + ".a.wav";
+        EXPECT_EQ(fileNamePart(file, utf8), name + ".a.wav");
+        EXPECT_EQ(folderPart(file, utf8), "D:\\" + name + "\\");
+        EXPECT_EQ(folderWithoutTrailingBackslash(file, utf8), "D:\\" + name);
+        EXPECT_EQ(extension(file, utf8), ".wav");
+        EXPECT_EQ(drivePart("\\\\" + name + "\\" + name + "\\x", utf8),
+                  "\\\\" + name + "\\" + name);
+        EXPECT_TRUE(isEncodableInput(file, utf8));
+        EXPECT_EQ(completionExtension(file, utf8), ".mp3");
+    }
+    EXPECT_EQ(drivePart(kGreek + ":x", utf8), "") << "no drive letter beyond ASCII";
 }
 
 TEST(FileTypes, FoldOnlyAsciiLettersThenCompareExactly) {

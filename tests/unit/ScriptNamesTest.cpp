@@ -56,6 +56,25 @@ TEST_F(Names, AsciiAsItIsThenShortFormsThenTheOemFormThenARefusal) {
         << "the first refusal";
 }
 
+// With UTF-8 as the ANSI code page the console's code page says nothing of the
+// interpreter's: names beyond ASCII go by their short forms or not at all.
+TEST(Utf8Names, ShortFormsOrARefusalNamingTheWholeCharacter) {
+    fakes::FakePlatform platform;
+    platform.process.setUtf8(true);
+    ScriptNames names{platform.files, platform.process, paths::CodePage{platform.process}};
+    const std::string song = "D:\\Music\\\u65E5\u672C\u8A9E\u306E\u6B4C.wav";
+    platform.files.addFile(song);
+    platform.files.addShortName(song, "8A9E~1.WAV");
+    EXPECT_EQ(names.path(song), "D:\\Music\\8A9E~1.WAV");
+    EXPECT_EQ(names.path("D:\\Music\\\U0001F3B5 new.mp3"), "");
+    EXPECT_EQ(names.refusal(),
+              "Korimba cannot pass this name to the command interpreter that runs the job:\n\n"
+              "D:\\Music\\\U0001F3B5 new.mp3\n\n"
+              "Its volume gives no short (8.3) names, and the character \"\U0001F3B5\" does not "
+              "exist in the interpreter's code page. Please rename the file or folder and try "
+              "again.");
+}
+
 TEST(ScriptLines, OutputBeyondAsciiIsWrittenIntoByItsShortName) {
     SingleScript values;
     values.programFolder = "C:\\Korimba\\";

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdlib>
+
 namespace korimba::platform::win32 {
 
 namespace {
@@ -26,6 +28,21 @@ ULONGLONG millisecondsSinceSystemStart() {
     if (!found)
         return GetTickCount();
     return reinterpret_cast<TickCount64>(reinterpret_cast<void (*)()>(found))();
+}
+
+// Text from one code page to another, through UTF-16.
+std::string convertedText(const std::string& text, UINT from, UINT to) {
+    const int wideLength =
+        MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        wideLength);
+    const int length = WideCharToMultiByte(to, 0, wide.data(), wideLength, nullptr, 0, nullptr,
+                                           nullptr);
+    std::string converted(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(to, 0, wide.data(), wideLength, converted.data(), length, nullptr,
+                        nullptr);
+    return converted;
 }
 
 // Parent of a folder path, or "" at a root ("C:", "\\server\share", "").
@@ -231,6 +248,20 @@ std::vector<std::string> Win32Process::arguments() const {
 
 bool Win32Process::isLeadByte(unsigned char byte) const {
     return IsDBCSLeadByte(byte) != 0;
+}
+
+bool Win32Process::usesUtf8() const {
+    return GetACP() == CP_UTF8;
+}
+
+std::string Win32Process::fromLegacyAnsi(const std::string& text) const {
+    // The system locale's ANSI code page, which the manifest does not change.
+    char number[8] = {};
+    GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE, number, sizeof number);
+    const UINT legacy = static_cast<UINT>(std::strtoul(number, nullptr, 10));
+    if (legacy == 0 || legacy == GetACP() || text.empty())
+        return text;
+    return convertedText(text, legacy, CP_ACP);
 }
 
 FileTime Win32Process::systemStartTime() const {

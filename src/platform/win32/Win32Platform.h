@@ -42,6 +42,8 @@ public:
     std::string executablePath() const override;
     std::vector<std::string> arguments() const override;
     bool isLeadByte(unsigned char byte) const override;
+    bool usesUtf8() const override;
+    std::string fromLegacyAnsi(const std::string& text) const override;
     FileTime systemStartTime() const override;
     std::optional<std::string> oemForm(const std::string& text,
                                        std::string& missing) const override;
