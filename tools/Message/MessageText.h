@@ -53,7 +53,7 @@ inline constexpr const char* kNoReason = "no reason given";
 namespace detail {
 
 // A text longer than the limit keeps its beginning and its end around "...",
-// cut between characters only (a double-byte character stays whole).
+// cut between characters only (a character of several bytes stays whole).
 inline std::string elided(const std::string& text, std::size_t limit,
                           const paths::CodePage& codePage) {
     if (text.size() <= limit)
@@ -62,7 +62,7 @@ inline std::string elided(const std::string& text, std::size_t limit,
     std::size_t headEnd = 0;
     std::size_t tailStart = text.size();
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t width = codePage.isLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
+        const std::size_t width = codePage.characterLength(text, i);
         if (i + width <= half)
             headEnd = i + width;
         if (tailStart == text.size() && i >= text.size() - half)
