@@ -37,7 +37,13 @@ def bitmap(width, height, colour_at):
     finally:
         sys.path.pop(0)
     return write(width, height, colour_at)
-ANSI = "cp1252"  # the code page of the prefix's "A" functions
+# The code page of the programs' "A" functions, the driver's too: UTF-8 by their
+# manifest. LEGACY_ANSI is the prefix's own, which programs without it get.
+ANSI = "utf-8"
+LEGACY_ANSI = "cp1252"
+# The manifest's entry that makes UTF-8 the programs' code page.
+UTF8_ENTRY = (b'<activeCodePage xmlns="http://schemas.microsoft.com/SMI/2019/WindowsSettings">'
+              b'UTF-8</activeCodePage>')
 DEFAULT_TIMEOUT = 10.0
 
 
@@ -309,6 +315,19 @@ class ProgramFolder:
                 copied.append(name)
         return copied
 
+    def without_utf8(self):
+        """The copied programs as Windows before 10 1903 runs them: their manifest's
+        code page entry made a comment of the same length, so that they work in
+        the legacy ANSI code page of the locale."""
+        comment = b"<!--" + b" " * (len(UTF8_ENTRY) - 7) + b"-->"
+        for program in (self.host / name for name in self.PROGRAMS):
+            if not program.exists():
+                continue
+            data = program.read_bytes()
+            if data.count(UTF8_ENTRY) != 1:
+                raise HarnessError("%s has no code page entry to take out" % name)
+            program.write_bytes(data.replace(UTF8_ENTRY, comment))
+
     def write_bytes(self, relative, data):
         target = self.path(relative)
         target.parent.mkdir(parents=True, exist_ok=True)
@@ -474,8 +493,8 @@ class Driver:
     """kdriver.exe under Wine, one command and one answer at a time.
 
     A driver of a test's own can be given variables for itself and every program
-    it starts, such as LC_ALL=ru_RU.UTF-8 for a locale (Wine takes the code pages
-    from it), and then the Python name of its ANSI code page, such as "cp1251".
+    it starts, such as LC_ALL=ru_RU.UTF-8 for a locale (Wine takes the legacy
+    code pages from it). The driver itself speaks UTF-8 (its manifest).
     """
 
     def __init__(self, environment=None, encoding=ANSI):
@@ -604,7 +623,8 @@ class Driver:
     # Profile files (win.ini unless another file is named)
 
     def code_pages(self):
-        """{"ansi": ..., "oem": ...}: the code pages of the driver and of what it starts."""
+        """{"ansi": ..., "oem": ...}: the system's legacy code pages, which the
+        programs without the UTF-8 entry and the interpreter get."""
         return self.call("codepages")
 
     def short_path(self, path):
@@ -853,7 +873,7 @@ class Window:
         self._call("close")
 
     def drop(self, *files):
-        """Drops files on the window as the shell does (WM_DROPFILES, ANSI names)."""
+        """Drops files on the window as the shell does (WM_DROPFILES, wide names)."""
         self._call("drop", *[_quote(f) for f in files])
 
     def wait_gone(self, timeout=DEFAULT_TIMEOUT):

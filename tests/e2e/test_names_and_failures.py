@@ -6,6 +6,10 @@ whose code pages differ: Western European (ANSI 1252, OEM 850) and Cyrillic
 (1251, 866). Wine takes both code pages from the Unix locale, and every process
 inherits it from the one that started it: a driver of the test's own, started
 in the locale, starts korimba.exe, which starts the scripts' interpreter.
+
+The programs work in UTF-8 by their manifest; the Western and Cyrillic classes
+run them without that entry, as Windows before 10 1903 does, in the locale's
+legacy code pages, and the any-name class with it.
 """
 
 import re
@@ -47,7 +51,9 @@ class JobTestCase(E2ETestCase):
     Unix locale name) when given, with a driver of the class's own."""
 
     LOCALE = None
-    ENCODING = ANSI       # the locale's ANSI code page, as Python names it
+    UTF8 = True           # False: the programs as older Windows run them, in the
+                          # locale's legacy ANSI code page (no UTF-8 by manifest)
+    ENCODING = ANSI       # the programs' ANSI code page, as Python names it
     CODE_PAGES = None     # {"ansi": ..., "oem": ...} that the locale must give
 
     @classmethod
@@ -55,7 +61,7 @@ class JobTestCase(E2ETestCase):
         super().setUpClass()
         cls.locale_driver = None
         if cls.LOCALE:
-            cls.locale_driver = Driver({"LC_ALL": cls.LOCALE}, cls.ENCODING)
+            cls.locale_driver = Driver({"LC_ALL": cls.LOCALE})
             cls.addClassCleanup(cls.locale_driver.quit)
             cls.check_locale(cls.locale_driver)
 
@@ -83,6 +89,8 @@ class JobTestCase(E2ETestCase):
         if self.locale_driver:
             self.driver = self.locale_driver
         self.folder = self.program_folder("Audio Coder")
+        if not self.UTF8:
+            self.folder.without_utf8()
         self.folder.write_lines("Settings.ini",
                                 [self.folder.win("l3enc.exe"), self.folder.win("l3dec.exe")])
         self.folder.write_lines("Prefs.ini", QUIET_PREFS)
@@ -140,6 +148,18 @@ class JobTestCase(E2ETestCase):
         box = self.program.message_box()
         self.assertEqual((box.title, box.message, box.buttons), (title, message, ["OK"]))
         return box
+
+    def read_notice(self, expected, shot=None):
+        """The one completion notice: its text, then closed and ended."""
+        notices = self.driver.processes_named("Message.exe")
+        self.assertEqual(len(notices), 1, "one completion program")
+        self._programs.extend(notices)
+        notice = notices[0].window(cls="KorimbaMessage")
+        self.assertEqual(notice.child(cls="Static").text, expected)
+        if shot:
+            self.screenshot(shot, notice)
+        notice.close()
+        notices[0].wait_exit()
 
     # Lists
 
@@ -227,6 +247,7 @@ def look_alikes(stem, extensions, ansi):
 
 class WesternNamesTestCase(JobTestCase):
     LOCALE = "de_DE.UTF-8"
+    UTF8 = False
     ENCODING = "cp1252"
     CODE_PAGES = {"ansi": 1252, "oem": 850}
 
@@ -328,6 +349,7 @@ class WesternListJobsTest(WesternNamesTestCase):
 
 class CyrillicNamesTest(JobTestCase):
     LOCALE = "ru_RU.UTF-8"
+    UTF8 = False
     ENCODING = "cp1251"
     CODE_PAGES = {"ansi": 1251, "oem": 866}
 
@@ -383,6 +405,107 @@ class CyrillicNamesTest(JobTestCase):
         self.assert_left_clean()
 
 
+# ------------------------------------------------------------------ any name (UTF-8)
+
+
+JAPANESE = "日本語の歌 – ライブ"
+GREEK = "Ελληνικά"
+EMOJI = "🎵 Song"
+
+
+class AnyNameTest(JobTestCase):
+    """The programs in UTF-8 (their manifest) in a Western locale: names that
+    no legacy code page of that locale has."""
+
+    LOCALE = "de_DE.UTF-8"
+    CODE_PAGES = {"ansi": 1252, "oem": 850}
+    STEMS = {JAPANESE: 1.0, GREEK: 1.5, EMOJI: 2.0}
+    # The status caption: the name's first 12 bytes in UTF-8, whole characters.
+    CAPTIONS = {JAPANESE: "Encoding 日本語の...", GREEK: "Encoding Ελληνι...",
+                EMOJI: "Encoding 🎵 Song.wa..."}
+
+    def look_alikes(self):
+        """The names as an interpreter or a legacy program would mangle them."""
+        others = {}
+        for stem in self.STEMS:
+            mangled = {stem.encode("utf-8").decode("cp1252", "replace"),
+                       stem.encode("cp1252", "replace").decode("cp1252"),
+                       stem.split(" ")[0] if " " in stem else stem[:2]}
+            for name in mangled - {stem}:
+                for ext in (".wav", ".mp3"):
+                    others[name + ext] = ("look-alike " + name + ext).encode()
+        return others
+
+    def test_dropped_on_the_window_and_encoded_under_exactly_their_names(self):
+        self.folder.write_lines("Prefs.ini", NOTICE_PREFS)
+        others = self.look_alikes()
+        self.put(self.music, {stem + ".wav": wav_bytes(s) for stem, s in self.STEMS.items()})
+        self.put(self.music, others)
+        self.start_main()
+        for stem, seconds in self.STEMS.items():
+            source = self.music / (stem + ".wav")
+            self.main.drop(self.win(source))
+            self.main.child(cls="Edit", index=0).wait_text(self.win(source))
+            self.window_job("&Encode", source, self.music / (stem + ".mp3"))
+            self.assert_no_box()
+            self.assertEqual(self.label("Encoding").text, self.CAPTIONS[stem])
+            self.read_notice("Encoding finished.\r\n\r\nInput: %s\r\nOutput: %s"
+                             % (self.win(source), self.win(self.music / (stem + ".mp3"))),
+                             shot="any-name-notice" if stem == JAPANESE else None)
+            self.assert_mp3(self.music / (stem + ".mp3"), seconds)
+        after = listing(self.music)
+        self.assertEqual(sorted(after), sorted([*others, *(stem + ext for stem in self.STEMS
+                                                          for ext in (".wav", ".mp3"))]))
+        for name, data in others.items():
+            self.assertEqual(after[name], data, name)
+        self.assert_left_clean()
+
+    def test_unattended_by_the_long_and_by_the_short_name(self):
+        self.put(self.music, {stem + ".wav": wav_bytes(s) for stem, s in self.STEMS.items()})
+        for stem, seconds in self.STEMS.items():
+            self.assertEqual(self.encode_unattended(self.music / (stem + ".wav")), (0, ""), stem)
+            self.assert_mp3(self.music / (stem + ".mp3"), seconds)
+        for stem in self.STEMS:
+            (self.music / (stem + ".mp3")).unlink()
+            short = self.driver.short_path(self.win(self.music / (stem + ".wav")))
+            self.assertTrue(short.isascii(), short)
+            self.assertEqual(self.encode_unattended(host_path(short)), (0, ""), stem)
+        self.assertEqual(sorted(listing(self.music)),
+                         sorted(stem + ext for stem in self.STEMS for ext in (".wav", ".mp3")))
+        self.assert_left_clean()
+
+    def test_a_list_with_delete_after_convert(self):
+        others = self.look_alikes()
+        self.put(self.music, {stem + ".wav": wav_bytes(s) for stem, s in self.STEMS.items()})
+        self.put(self.music, others)
+        out = self.folder.host.parent / ("Ausgabe " + GREEK)
+        self.start_main()
+        self.list_job("En&code list", [self.music / (stem + ".wav") for stem in self.STEMS], out,
+                      delete_after=True)
+        self.assert_no_box()
+        self.assertEqual(listing(self.music), others, "exactly the three inputs deleted")
+        self.assertEqual(sorted(listing(out)), sorted(stem + ".mp3" for stem in self.STEMS))
+        for stem, seconds in self.STEMS.items():
+            self.assert_mp3(out / (stem + ".mp3"), seconds)
+        self.assert_left_clean()
+
+    def test_settings_of_an_older_version_load_with_their_accents(self):
+        # The coders in a folder beyond ASCII, named in Settings.ini in code page
+        # 1252 as an older Korimba saved it: a wrong reading would ask for them.
+        coders = self.folder.host.parent / "Kodierer Café"
+        coders.mkdir()
+        for name in ("l3enc.exe", "l3dec.exe"):
+            (coders / name).write_bytes(self.folder.path(name).read_bytes())
+        lines = [self.win(coders / "l3enc.exe"), self.win(coders / "l3dec.exe")]
+        self.folder.write_bytes("Settings.ini",
+                                "".join(line + "\r\n" for line in lines).encode("cp1252"))
+        self.put(self.music, {GREEK + ".wav": wav_bytes(1.0)})
+        self.start_main()
+        self.window_job("&Encode", self.music / (GREEK + ".wav"), self.music / (GREEK + ".mp3"))
+        self.assert_no_box()
+        self.assert_mp3(self.music / (GREEK + ".mp3"), 1.0)
+
+
 # ------------------------------------------------------------------ failures
 
 # A WAV file whose format chunk ends before it has begun.
@@ -431,18 +554,6 @@ class FailureReportsTest(JobTestCase):
         self.assertEqual(listing(self.music), {"broken.wav": CUT_IN_FORMAT,
                                                "song.mp3": b"older result",
                                                "kaputt.mp3": b"not an mp3 at all"})
-
-    def read_notice(self, expected, shot=None):
-        """The one completion notice: its text, then closed and ended."""
-        notices = self.driver.processes_named("Message.exe")
-        self.assertEqual(len(notices), 1, "one completion program")
-        self._programs.extend(notices)
-        notice = notices[0].window(cls="KorimbaMessage")
-        self.assertEqual(notice.child(cls="Static").text, expected)
-        if shot:
-            self.screenshot(shot, notice)
-        notice.close()
-        notices[0].wait_exit()
 
     def test_a_list_with_failures_says_which_and_keeps_their_inputs(self):
         files = {"one.wav": wav_bytes(1.0), "broken (1).wav": NOT_AUDIO,

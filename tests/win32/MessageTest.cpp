@@ -338,7 +338,9 @@ TEST_F(MessageTest, ListNoticeNamesTheFilesThatFailed) {
     const std::string program = programWithNotes({
         {"LE\\NIGHTA~1.WAV.err", "the disk is full\r\n"},
         {"LE\\SHORT.WAV.err", "warning: the WAV file ended early: 1.2 s of 5.0 s coded\r\n"},
-        {"LD\\TRACK.MP3.err", "cannot read \xE9t\xE9.mp3\r\n"},
+        // Our coders write in UTF-8, as Message.exe reads (their manifest);
+        // this test reads the window in its own code page, 1252.
+        {"LD\\TRACK.MP3.err", "cannot read \xC3\xA9t\xC3\xA9.mp3\r\n"},
     });
 
     const Shown failed = showAndClose("L X \"" + music_ + "\"", program);

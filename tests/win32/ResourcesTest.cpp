@@ -214,7 +214,7 @@ TEST(Manifest, EveryProgramHasOneLanguageNeutralManifestOnly) {
     }
 }
 
-TEST(Manifest, RunsAsInvokerOnEverySystemWithTheClassicControls) {
+TEST(Manifest, RunsAsInvokerInUtf8OnEverySystemWithTheClassicControls) {
     std::optional<std::string> first;
     for (const Program& program : kPrograms) {
         SCOPED_TRACE(program.file);
@@ -236,6 +236,11 @@ TEST(Manifest, RunsAsInvokerOnEverySystemWithTheClassicControls) {
                       "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>",
                       "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>",
                       "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"}));
+        const std::string utf8 = "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/"
+                                 "WindowsSettings\">UTF-8</activeCodePage>";
+        EXPECT_EQ(elements(*manifest, "activeCodePage"),
+                  std::vector<std::string>{utf8.substr(0, utf8.find('>') + 1)});
+        EXPECT_NE(manifest->find(utf8), std::string::npos);
         // Depending on no assembly keeps version 5 of the common controls.
         EXPECT_EQ(manifest->find("<dependency"), std::string::npos);
         EXPECT_EQ(manifest->find("Common-Controls"), std::string::npos);

@@ -15,6 +15,7 @@
 #include <io.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -475,9 +476,15 @@ std::string systemColor(Args& args) {
 // which every process the driver starts inherits.
 std::string codePages(Args& args) {
     args.end();
+    // The locale's, not this process's (UTF-8 by its manifest).
+    auto localePage = [](LCTYPE type) {
+        char number[8] = {};
+        GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, type, number, sizeof number);
+        return std::atoll(number);
+    };
     return JsonObject()
-        .number("ansi", static_cast<long long>(GetACP()))
-        .number("oem", static_cast<long long>(GetOEMCP()))
+        .number("ansi", localePage(LOCALE_IDEFAULTANSICODEPAGE))
+        .number("oem", localePage(LOCALE_IDEFAULTCODEPAGE))
         .str();
 }
 

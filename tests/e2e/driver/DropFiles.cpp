@@ -33,12 +33,23 @@ struct ProcessHandle {
 } // namespace
 
 void dropFiles(HWND target, const std::vector<std::string>& files, POINT at) {
+    // Wide names, as the shell drops them: each program reads them in its own code page.
     std::string block(guardBytes + sizeof(DropFilesHeader), '\0');
-    DropFilesHeader header{sizeof(DropFilesHeader), at, FALSE, FALSE};
+    DropFilesHeader header{sizeof(DropFilesHeader), at, FALSE, TRUE};
     std::memcpy(block.data() + guardBytes, &header, sizeof header);
-    for (const std::string& file : files)
-        block += file + '\0';
-    block += '\0';
+    auto append = [&](const std::wstring& text) {
+        block.append(reinterpret_cast<const char*>(text.c_str()),
+                     (text.size() + 1) * sizeof(wchar_t));
+    };
+    for (const std::string& file : files) {
+        const int length = MultiByteToWideChar(CP_ACP, 0, file.data(),
+                                               static_cast<int>(file.size()), nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(length), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, file.data(), static_cast<int>(file.size()), wide.data(),
+                            length);
+        append(wide);
+    }
+    append(L"");
 
     const ProcessHandle process{
         OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, windowProcess(target))};

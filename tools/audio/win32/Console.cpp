@@ -1,5 +1,7 @@
 #include "Console.h"
 
+#include <windows.h>
+
 #include <cstdio>
 
 namespace korimba::audio::win32 {
@@ -9,28 +11,43 @@ namespace {
 // A progress line not yet ended; a message must not run on behind its percentage.
 bool progressOpen = false;
 
+// Text in the ANSI code page (UTF-8 with the manifest) shown in a console as
+// its characters, whatever the console's own code page; to a pipe or a file
+// it goes as it is.
+void write(FILE* stream, const std::string& text) {
+    std::fflush(stream);
+    HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        const int length =
+            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(length), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                            length);
+        DWORD written = 0;
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
+    }
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fflush(stream);
+}
+
 void endProgress() {
     if (progressOpen)
-        std::printf("\n");
+        write(stdout, "\n");
     progressOpen = false;
-    std::fflush(stdout);
 }
 
 } // namespace
 
 void reportFailure(const char* program, const std::string& file, const std::string& message) {
     endProgress();
-    if (file.empty())
-        std::fprintf(stderr, "%s: %s\n", program, message.c_str());
-    else
-        std::fprintf(stderr, "%s: %s: %s\n", program, file.c_str(), message.c_str());
-    std::fflush(stderr);
+    write(stderr, std::string(program) + ": " + (file.empty() ? "" : file + ": ") + message + "\n");
 }
 
 void reportWarning(const char* program, const std::string& file, const std::string& message) {
     endProgress();
-    std::fprintf(stderr, "%s: warning: %s: %s\n", program, file.c_str(), message.c_str());
-    std::fflush(stderr);
+    write(stderr, std::string(program) + ": warning: " + file + ": " + message + "\n");
 }
 
 void ProgressLine::update(std::uint64_t done, std::uint64_t total) {
@@ -38,9 +55,10 @@ void ProgressLine::update(std::uint64_t done, std::uint64_t total) {
     if (percent == shown_)
         return;
     shown_ = percent;
-    std::printf("\r%s %3d%%", label_.c_str(), percent);
+    char number[8];
+    std::snprintf(number, sizeof number, " %3d%%", percent);
+    write(stdout, "\r" + label_ + number);
     progressOpen = true;
-    std::fflush(stdout);
 }
 
 void ProgressLine::finish() {
