@@ -195,6 +195,30 @@ class ClosingTest(KorimbaTestCase):
         preferences.child(caption="&Close").click()
         preferences.wait_gone()
 
+    def test_a_folder_of_any_name_survives_a_restart(self):
+        # Greek and Japanese: in no legacy code page together.
+        folder_name = "D:\\Ausgabe \u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC \u65E5\u672C\\"
+        folder = self.program_folder()
+        program = self.start_korimba(folder)
+        main = self.main_window(program)
+        self.open_system_item(program, main, "s")
+        preferences = program.window(cls="TForm7")
+        preferences.child(cls="Edit", index=0).set_text(folder_name)
+        preferences.child(caption="&Close").click()
+        preferences.wait_gone()
+        main.close()
+        self.assertEqual(program.wait_exit(), 0)
+        self.assertEqual(folder.read_bytes("Prefs.ini").split(b"\r\n")[9],
+                         folder_name.encode("utf-8"))
+
+        program = self.start_korimba(folder)
+        main = self.main_window(program)
+        self.open_system_item(program, main, "s")
+        preferences = program.window(cls="TForm7")
+        self.assertEqual(preferences.child(cls="Edit", index=0).text, folder_name)
+        preferences.child(caption="&Close").click()
+        preferences.wait_gone()
+
 
 if __name__ == "__main__":
     unittest.main()
