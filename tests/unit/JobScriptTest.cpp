@@ -137,6 +137,15 @@ TEST(ScriptEscape, SecondBytesOfDoubleByteCharactersStayAsTheyAre) {
     EXPECT_EQ(quotedPath("\x81\x25%", codePage), "\"\x81\x25%%\"");
 }
 
+TEST(ScriptEscape, Utf8CharactersStayWholeAndTheOperatorsAroundThemAreEscaped) {
+    fakes::FakeProcess process;
+    process.setUtf8(true);
+    const paths::CodePage codePage(process);
+    EXPECT_EQ(escapeUnquoted("D:\\\u65E5&\U0001F3B5%^.WAV", codePage),
+              "D:\\\u65E5^&\U0001F3B5%%^^.WAV");
+    EXPECT_EQ(quotedPath("\u0395&%", codePage), "\"\u0395&%%\"");
+}
+
 // Hostile names are written so that the interpreter reads them back exactly.
 TEST(JobScript, EveryNameInTheScriptIsEscapedForItsPlace) {
     SingleScript values = encodeExample();
