@@ -635,3 +635,68 @@ TEST_F(CodersTest, TheConsoleShowsTheCodingItsProgressAndThenTheWarning) {
     EXPECT_EQ(lines[2].rfind("l3dec: warning: " + cutMp3 + ": the MP3 file ended early: ", 0), 0u)
         << lines[2];
 }
+
+namespace {
+
+std::wstring widened(const std::string& ansi) {
+    const int length =
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
+                        length);
+    return wide;
+}
+
+// What a console of this process shows from its top down to the cursor's line,
+// each row cut of its trailing blanks, after running a program in it.
+std::vector<std::wstring> consoleAfter(std::wstring commandLine) {
+    const HANDLE saved[] = {GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE),
+                            GetStdHandle(STD_ERROR_HANDLE)};
+    FreeConsole();
+    std::vector<std::wstring> rows;
+    if (AllocConsole()) {
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           nullptr, &startup, &process)) {
+            WaitForSingleObject(process.hProcess, 60000);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
+        HANDLE screen = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
+        CONSOLE_SCREEN_BUFFER_INFO info = {};
+        GetConsoleScreenBufferInfo(screen, &info);
+        for (SHORT y = 0; y <= info.dwCursorPosition.Y; ++y) {
+            std::wstring row(static_cast<std::size_t>(info.dwSize.X), L' ');
+            DWORD read = 0;
+            ReadConsoleOutputCharacterW(screen, row.data(), static_cast<DWORD>(row.size()), {0, y},
+                                        &read);
+            row.erase(row.find_last_not_of(L' ') + 1);
+            rows.push_back(row);
+        }
+        CloseHandle(screen);
+        FreeConsole();
+    }
+    SetStdHandle(STD_INPUT_HANDLE, saved[0]);
+    SetStdHandle(STD_OUTPUT_HANDLE, saved[1]);
+    SetStdHandle(STD_ERROR_HANDLE, saved[2]);
+    return rows;
+}
+
+} // namespace
+
+// The coders work in UTF-8 (their manifest) and write the console in its wide
+// characters: a name of any script shows whole, whatever the console's code
+// page. Japanese and Greek: this test's own code page, 1252, has neither.
+TEST_F(CodersTest, AConsoleShowsANameOfAnyScriptWhole) {
+    const std::wstring input = widened(folder_) + L"\u65E5\u672C\u8A9E \u0395\u03BB\u03BB\u03AC.wav";
+    const std::wstring output = widened(folder_) + L"OUT.MP3";
+    const std::vector<std::wstring> rows = consoleAfter(
+        L"\"" + widened(besideThisProgram("l3enc.exe")) + L"\" \"" + input + L"\" \"" + output + L"\" -br 128000");
+    ASSERT_FALSE(rows.empty());
+    const std::wstring start = L"l3enc: " + input + L": ";
+    EXPECT_EQ(rows[0].substr(0, start.size()), start);
+}
