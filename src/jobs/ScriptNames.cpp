@@ -53,7 +53,8 @@ std::string ScriptNames::oem(const std::string& text, const std::string& whole) 
         std::size_t at = 0;
         while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80)
             ++at;
-        missing = text.substr(at, codePage_.characterLength(text, at));
+        if (at < text.size())
+            missing = text.substr(at, codePage_.characterLength(text, at));
     } else if (std::optional<std::string> form = process_.oemForm(text, missing)) {
         return *form;
     }
