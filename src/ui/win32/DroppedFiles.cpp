@@ -99,7 +99,6 @@ void NativeDrop::finish() {
         dragFinish(drop_);
     else
         GlobalFree(drop_); // what it does with the block
-
 }
 
 } // namespace korimba::ui::win32

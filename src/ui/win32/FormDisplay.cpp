@@ -6,7 +6,6 @@
 #include "ui/win32/Peers.h"
 #include "ui/win32/Win32Backend.h"
 
-
 namespace korimba::ui::win32 {
 
 namespace {
