@@ -10,14 +10,18 @@ std::string outputExample(std::string_view type) {
     return "(ie. 'C:\\Folder\\Filename." + std::string(type) + "').";
 }
 
-// At most `limit` bytes from the start, a character of several bytes kept whole.
-std::string leadingBytes(const std::string& text, std::size_t limit,
-                         const paths::CodePage& codePage) {
+// The first `count` characters. In UTF-8 a character is a code point; in the
+// legacy code pages a byte, a double-byte character kept whole within them.
+std::string leadingCharacters(const std::string& text, std::size_t count,
+                              const paths::CodePage& codePage) {
+    const bool utf8 = codePage.isUtf8();
     std::size_t end = 0;
-    while (end < text.size()) {
+    for (std::size_t taken = 0; end < text.size();) {
         const std::size_t width = codePage.characterLength(text, end);
-        if (end + width > limit)
+        const std::size_t cost = utf8 ? 1 : width;
+        if (taken + cost > count)
             break;
+        taken += cost;
         end += width;
     }
     return text.substr(0, end);
@@ -53,9 +57,11 @@ FieldChecks checkFields(const std::string& input, const std::string& output,
 std::string statusCaption(std::string_view verb, const std::string& input,
                           const paths::CodePage& codePage) {
     const std::string name = paths::fileNamePart(input, codePage);
-    if (name.size() < kCaptionNameLength)
+    // A name of fewer than twelve characters is shown whole.
+    if (leadingCharacters(name, kCaptionNameLength - 1, codePage) == name)
         return std::string(verb) + " " + name;
-    return std::string(verb) + " " + leadingBytes(name, kCaptionNameLength, codePage) + "...";
+    return std::string(verb) + " " + leadingCharacters(name, kCaptionNameLength, codePage) +
+           "...";
 }
 
 std::string statusHint(std::string_view verb, const std::string& input, const std::string& output,

@@ -420,9 +420,9 @@ class AnyNameTest(JobTestCase):
     LOCALE = "de_DE.UTF-8"
     CODE_PAGES = {"ansi": 1252, "oem": 850}
     STEMS = {JAPANESE: 1.0, GREEK: 1.5, EMOJI: 2.0}
-    # The status caption: the name's first 12 bytes in UTF-8, whole characters.
-    CAPTIONS = {JAPANESE: "Encoding 日本語の...", GREEK: "Encoding Ελληνι...",
-                EMOJI: "Encoding 🎵 Song.wa..."}
+    # The status caption: the name's first 12 characters, or all of a shorter one.
+    CAPTIONS = {JAPANESE: "Encoding 日本語の歌 – ライブ....", GREEK: "Encoding Ελληνικά.wav...",
+                EMOJI: "Encoding 🎵 Song.wav"}
 
     def look_alikes(self):
         """The names as an interpreter or a legacy program would mangle them."""

@@ -249,6 +249,29 @@ TEST_F(SingleJob, CaptionCutsTheNameAfterTwelveCharacters) {
     }
 }
 
+// With UTF-8 as the code page a character is a code point, of one to four bytes.
+TEST_F(SingleJob, CaptionCountsCharactersOfAnyScript) {
+    platform.process.setUtf8(true);
+    const std::pair<std::string, std::string> cases[] = {
+        {"\u65E5\u672C\u8A9E\u306E\u6B4C \u2013 \u30E9\u30A4\u30D6.wav",
+         "Encoding \u65E5\u672C\u8A9E\u306E\u6B4C \u2013 \u30E9\u30A4\u30D6...."},
+        {"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC.wav",
+         "Encoding \u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC.wav..."},
+        {"\U0001F3B5 Song.wav", "Encoding \U0001F3B5 Song.wav"},
+    };
+    platform.files.makeShortNames(); // the scripts name these files by them
+    for (const auto& [name, caption] : cases)
+        platform.files.addFile("D:\\Music\\" + name);
+    startAndShow();
+    for (const auto& [name, caption] : cases) {
+        platform.files.deleteFile(file("Encoding.bat"));
+        Form1->Edit1.setText("D:\\Music\\" + name);
+        Form1->Edit2.setText("D:\\Music\\Out.mp3");
+        Form1->ExplorerButton1.userPress();
+        EXPECT_EQ(Form1->Label7.caption(), caption);
+    }
+}
+
 TEST_F(SingleJob, WatcherCyclesTheBarAndEndsOnTheFirstTickWithoutTheLock) {
     startWith("D:\\Music\\Night and day.wav", "D:\\Music\\Out.mp3");
     Form1->ExplorerButton1.userPress();
