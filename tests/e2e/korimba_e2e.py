@@ -29,6 +29,15 @@ from pathlib import Path
 SOURCE_DIR = Path(__file__).resolve().parents[2]
 
 
+# The code page of the programs' "A" functions, the driver's too: UTF-8 by their
+# manifest.
+ANSI = "utf-8"
+# The manifest's entry that makes UTF-8 the programs' code page.
+UTF8_ENTRY = (b'<activeCodePage xmlns="http://schemas.microsoft.com/SMI/2019/WindowsSettings">'
+              b'UTF-8</activeCodePage>')
+DEFAULT_TIMEOUT = 10.0
+
+
 def bitmap(width, height, colour_at):
     """A 24-bit .bmp file image, written as the sample package's tool writes one."""
     sys.path.insert(0, str(SOURCE_DIR / "tools" / "samples"))
@@ -37,14 +46,6 @@ def bitmap(width, height, colour_at):
     finally:
         sys.path.pop(0)
     return write(width, height, colour_at)
-# The code page of the programs' "A" functions, the driver's too: UTF-8 by their
-# manifest. LEGACY_ANSI is the prefix's own, which programs without it get.
-ANSI = "utf-8"
-LEGACY_ANSI = "cp1252"
-# The manifest's entry that makes UTF-8 the programs' code page.
-UTF8_ENTRY = (b'<activeCodePage xmlns="http://schemas.microsoft.com/SMI/2019/WindowsSettings">'
-              b'UTF-8</activeCodePage>')
-DEFAULT_TIMEOUT = 10.0
 
 
 class HarnessError(Exception):
@@ -497,12 +498,11 @@ class Driver:
     code pages from it). The driver itself speaks UTF-8 (its manifest).
     """
 
-    def __init__(self, environment=None, encoding=ANSI):
+    def __init__(self, environment=None):
         program = build_dir() / "kdriver.exe"
         if not program.is_file():
             raise HarnessError("%s is not built" % program)
         start_session()
-        self.encoding = encoding
         self._log = open(build_dir() / "kdriver.log", "ab")
         self._process = subprocess.Popen(
             [str(SOURCE_DIR / "scripts" / "wine-run.sh"), str(program)],
@@ -522,7 +522,7 @@ class Driver:
         """Runs one command; returns its JSON result (None for a bare OK)."""
         line = " ".join([command] + [str(a) for a in arguments]) + "\n"
         try:
-            self._process.stdin.write(line.encode(self.encoding))
+            self._process.stdin.write(line.encode(ANSI))
             self._process.stdin.flush()
             answer = self._read_line(timeout)
         except (HarnessError, OSError) as error:
@@ -550,7 +550,7 @@ class Driver:
                     raise HarnessError("the driver ended")
                 self._buffer += chunk
         line, _, self._buffer = self._buffer.partition(b"\n")
-        return line.decode(self.encoding).rstrip("\r")
+        return line.decode(ANSI).rstrip("\r")
 
     def quit(self):
         if self.alive:
