@@ -30,16 +30,23 @@ ULONGLONG millisecondsSinceSystemStart() {
     return reinterpret_cast<TickCount64>(reinterpret_cast<void (*)()>(found))();
 }
 
+// Text of a code page in UTF-16.
+std::wstring wideOf(const std::string& text, UINT codePage) {
+    const int length =
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        length);
+    return wide;
+}
+
 // Text from one code page to another, through UTF-16.
 std::string convertedText(const std::string& text, UINT from, UINT to) {
-    const int wideLength =
-        MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        wideLength);
+    const std::wstring wide = wideOf(text, from);
+    const int wideLength = static_cast<int>(wide.size());
     const int length = WideCharToMultiByte(to, 0, wide.data(), wideLength, nullptr, 0, nullptr,
                                            nullptr);
-    std::string converted(static_cast<std::size_t>(length), '\0');
+    std::string converted(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
     WideCharToMultiByte(to, 0, wide.data(), wideLength, converted.data(), length, nullptr,
                         nullptr);
     return converted;
@@ -272,9 +279,7 @@ FileTime Win32Process::systemStartTime() const {
 
 std::optional<std::string> Win32Process::oemForm(const std::string& text,
                                                  std::string& missing) const {
-    const int wideLength = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(std::size_t(wideLength), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), wide.data(), wideLength);
+    const std::wstring wide = wideOf(text, CP_ACP);
     std::string oem;
     // One character at a time, so that the first one without a form can be named.
     for (std::size_t i = 0; i < wide.size(); ++i) {

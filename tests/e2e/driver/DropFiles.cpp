@@ -1,5 +1,6 @@
 #include "DropFiles.h"
 
+#include "Protocol.h"
 #include "WindowQuery.h"
 
 #include <cstring>
@@ -41,14 +42,8 @@ void dropFiles(HWND target, const std::vector<std::string>& files, POINT at) {
         block.append(reinterpret_cast<const char*>(text.c_str()),
                      (text.size() + 1) * sizeof(wchar_t));
     };
-    for (const std::string& file : files) {
-        const int length = MultiByteToWideChar(CP_ACP, 0, file.data(),
-                                               static_cast<int>(file.size()), nullptr, 0);
-        std::wstring wide(static_cast<std::size_t>(length), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, file.data(), static_cast<int>(file.size()), wide.data(),
-                            length);
-        append(wide);
-    }
+    for (const std::string& file : files)
+        append(wideOf(file));
     append(L"");
 
     const ProcessHandle process{

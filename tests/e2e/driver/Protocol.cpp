@@ -56,7 +56,7 @@ std::vector<Token> tokenize(const std::string& line) {
     return tokens;
 }
 
-std::string jsonText(const std::string& ansi) {
+std::wstring wideOf(const std::string& ansi) {
     std::wstring wide;
     if (!ansi.empty()) {
         const int length =
@@ -65,6 +65,11 @@ std::string jsonText(const std::string& ansi) {
         MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
                             length);
     }
+    return wide;
+}
+
+std::string jsonText(const std::string& ansi) {
+    const std::wstring wide = wideOf(ansi);
     std::string out = "\"";
     for (const wchar_t c : wide) {
         if (c == L'"' || c == L'\\') {

@@ -17,6 +17,8 @@ struct Token {
 std::vector<Token> tokenize(const std::string& line);
 
 // A JSON string literal of ANSI text; non-ASCII goes out as \u escapes.
+// Text of the process's code page in UTF-16.
+std::wstring wideOf(const std::string& ansi);
 std::string jsonText(const std::string& ansi);
 
 class JsonObject {
