@@ -14,17 +14,27 @@ exec 9>"$prefix.lock"
 flock 9
 [ -f "$stamp" ] && [ -f "$prefix/system.reg" ] && exit 0
 wine_environment "$prefix" "$arch"
-"$WINESERVER" -k 2>/dev/null || true
-rm -rf "$prefix"
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-fail() {
+say() { # what went wrong, then Wine's output
     echo "wine-prefix: $1 ($arch prefix $prefix). Its output:" >&2
     tail -n 30 "$log" | sed 's/^/    /' >&2
-    exit 1
 }
+fail() { say "$1"; exit 1; }
 [ -x "$WINELOADER" ] || { echo "no $arch Wine loader $WINELOADER" >"$log"; fail "Wine is not installed"; }
-"$WINELOADER" wineboot -i >"$log" 2>&1 || fail "Wine could not make the prefix"
+# Wine's errors are shown here (the callers' WINEDEBUG may silence them).
+boot() {
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 2>/dev/null || true
+    rm -rf "$prefix"
+    WINEDEBUG=fixme-all "$WINELOADER" wineboot -i >"$log" 2>&1
+}
+# A first boot has once ended at once without a word on a busy machine, and
+# the next one worked: so one more try, after saying what the first gave.
+boot || {
+    say "Wine's first try to make the prefix ended with status $?; trying once more"
+    boot || fail "Wine could not make the prefix (status $?)"
+}
 "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >"$log" 2>&1 ||
     fail "Wine could not set up the prefix"
 # Wine's own fonts (MS Sans Serif, Marlett for the caption buttons) are not
