@@ -14,6 +14,11 @@ namespace korimba::paths {
 // backslash, never to be taken for a separator), one to four in UTF-8, where
 // a name is never to be cut inside a character. The default is a single-byte
 // code page. The program passes its platform's process.
+// The length of the well-formed UTF-8 sequence that starts at `at`
+// (< text.size()); 0 where none does: a stray or cut byte, an overlong form, a
+// surrogate, a code point beyond U+10FFFF.
+std::size_t utf8SequenceLength(std::string_view text, std::size_t at);
+
 class CodePage {
 public:
     CodePage() = default;

@@ -1,5 +1,6 @@
 #include "settings/LineFile.h"
 
+#include "jobs/PathRules.h"
 #include "platform/Exception.h"
 
 namespace korimba::settings {
@@ -23,21 +24,8 @@ bool loadLinesIfExists(const platform::FileSystem& files, const std::string& pat
 
 bool isValidUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        const std::size_t length = byte < 0x80                   ? 1
-                                   : byte >= 0xC2 && byte <= 0xDF ? 2
-                                   : byte >= 0xE0 && byte <= 0xEF ? 3
-                                   : byte >= 0xF0 && byte <= 0xF4 ? 4
-                                                                  : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
-        for (std::size_t k = i + 1; k < i + length; ++k)
-            if ((static_cast<unsigned char>(text[k]) & 0xC0) != 0x80)
-                return false;
-        // Overlong forms, surrogates and code points beyond U+10FFFF.
-        const auto second = static_cast<unsigned char>(length > 1 ? text[i + 1] : 0);
-        if ((byte == 0xE0 && second < 0xA0) || (byte == 0xED && second >= 0xA0) ||
-            (byte == 0xF0 && second < 0x90) || (byte == 0xF4 && second >= 0x90))
+        const std::size_t length = paths::utf8SequenceLength(text, i);
+        if (length == 0)
             return false;
         i += length;
     }
