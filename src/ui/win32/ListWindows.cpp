@@ -47,19 +47,22 @@ void comboBoxNotified(Control& control, HWND window, UINT code) {
         Application::current().dispatch(combo.OnChange);
 }
 
+void sendPosition(const ProgressBar& bar, HWND window) {
+    SendMessageA(window, PBM_SETPOS, static_cast<WPARAM>(bar.position()), 0);
+}
+
 void mirrorProgress(Control& control, HWND window) {
     const auto& bar = static_cast<const ProgressBar&>(control);
     SendMessageA(window, PBM_SETRANGE32, static_cast<WPARAM>(bar.min()),
                  static_cast<LPARAM>(bar.max()));
-    SendMessageA(window, PBM_SETPOS, static_cast<WPARAM>(bar.position()), 0);
+    sendPosition(bar, window);
 }
 
 // The range is fixed at creation; a change of range would repaint the whole bar
 // on each of the watcher's ticks.
 void mirrorPosition(Control& control, HWND window, Property property) {
     if (property == Property::Position)
-        SendMessageA(window, PBM_SETPOS,
-                     static_cast<WPARAM>(static_cast<const ProgressBar&>(control).position()), 0);
+        sendPosition(static_cast<const ProgressBar&>(control), window);
 }
 
 } // namespace
