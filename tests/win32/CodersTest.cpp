@@ -8,6 +8,7 @@
 #include "audio/MpegFrames.h"
 #include "audio/Streams.h"
 #include "audio/WavFile.h"
+#include "platform/win32/Win32Platform.h"
 
 #include <gtest/gtest.h>
 
@@ -639,12 +640,7 @@ TEST_F(CodersTest, TheConsoleShowsTheCodingItsProgressAndThenTheWarning) {
 namespace {
 
 std::wstring widened(const std::string& ansi) {
-    const int length =
-        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
-                        length);
-    return wide;
+    return korimba::platform::win32::wideOf(ansi, CP_ACP);
 }
 
 // What a console of this process shows from its top down to the cursor's line,

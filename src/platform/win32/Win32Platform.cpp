@@ -30,16 +30,6 @@ ULONGLONG millisecondsSinceSystemStart() {
     return reinterpret_cast<TickCount64>(reinterpret_cast<void (*)()>(found))();
 }
 
-// Text of a code page in UTF-16.
-std::wstring wideOf(const std::string& text, UINT codePage) {
-    const int length =
-        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
-}
-
 // Text from one code page to another, through UTF-16.
 std::string convertedText(const std::string& text, UINT from, UINT to) {
     const std::wstring wide = wideOf(text, from);
@@ -61,6 +51,15 @@ std::string parentFolder(const std::string& path) {
 }
 
 } // namespace
+
+std::wstring wideOf(const std::string& text, unsigned codePage) {
+    const int length =
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        length);
+    return wide;
+}
 
 bool Win32FileSystem::exists(const std::string& path) const {
     return attributesOf(path) != INVALID_FILE_ATTRIBUTES;

@@ -3,6 +3,9 @@
 
 namespace korimba::platform::win32 {
 
+// Text of a code page (CP_ACP for the process's own) in UTF-16.
+std::wstring wideOf(const std::string& text, unsigned codePage);
+
 class Win32FileSystem final : public FileSystem {
 public:
     bool exists(const std::string& path) const override;

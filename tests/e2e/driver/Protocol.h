@@ -16,9 +16,9 @@ struct Token {
 // and any other backslash stays as it is, so Windows paths survive unescaped.
 std::vector<Token> tokenize(const std::string& line);
 
-// A JSON string literal of ANSI text; non-ASCII goes out as \u escapes.
 // Text of the process's code page in UTF-16.
 std::wstring wideOf(const std::string& ansi);
+// A JSON string literal of ANSI text; non-ASCII goes out as \u escapes.
 std::string jsonText(const std::string& ansi);
 
 class JsonObject {
