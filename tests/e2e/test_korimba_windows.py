@@ -15,6 +15,14 @@ class KorimbaTestCase(E2ETestCase):
         self.driver.wait_window({"pid": program.pid, "cls": "#32768", "visible": True})
         main.real_key(key)
 
+    def open_preferences(self, program, main):
+        self.open_system_item(program, main, "s")
+        return program.window(cls="TForm7")
+
+    def close_dialog(self, dialog):
+        dialog.child(caption="&Close").click()
+        dialog.wait_gone()
+
 
 class StartupTest(KorimbaTestCase):
     def test_quoted_short_argument_becomes_the_long_input_and_enables_encode(self):
@@ -69,8 +77,7 @@ class SettingsDialogsTest(KorimbaTestCase):
         folder.write_lines("Prefs.ini", prefs)
         program = self.start_korimba(folder)
         main = self.main_window(program)
-        self.open_system_item(program, main, "s")
-        preferences = program.window(cls="TForm7")
+        preferences = self.open_preferences(program, main)
         self.assertTrue(preferences.child(caption="&Normal").checked)
         self.assertFalse(preferences.child(caption="&Minimized").checked)
         self.assertTrue(preferences.child(caption="&Other:").checked)
@@ -83,10 +90,8 @@ class SettingsDialogsTest(KorimbaTestCase):
         self.assertEqual(paths.child(cls="Edit", index=0).text, "C:\\Coders\\l3enc.exe")
         self.assertEqual(paths.child(cls="Edit", index=1).text, "C:\\Coders\\l3dec.exe")
         self.screenshot("tool-paths", paths)
-        paths.child(caption="&Close").click()
-        paths.wait_gone()
-        preferences.child(caption="&Close").click()
-        preferences.wait_gone()
+        self.close_dialog(paths)
+        self.close_dialog(preferences)
         self.assertEqual(folder.read_lines("Prefs.ini"), prefs, "written back as it was read")
 
     def test_tool_paths_dialog_saves_and_completes_the_other_tool(self):
@@ -95,8 +100,7 @@ class SettingsDialogsTest(KorimbaTestCase):
         folder.write_bytes("Coders\\l3dec.exe", b"MZ")
         program = self.start_korimba(folder)
         main = self.main_window(program)
-        self.open_system_item(program, main, "s")
-        preferences = program.window(cls="TForm7")
+        preferences = self.open_preferences(program, main)
         preferences.child(caption="&Path settings").click()
         paths = program.window(cls="TForm2")
         paths.child(cls="Edit", index=0).set_text(folder.win("Coders\\l3enc.exe"))
@@ -105,8 +109,7 @@ class SettingsDialogsTest(KorimbaTestCase):
         paths.wait_gone()
         self.assertEqual(folder.read_lines("Settings.ini"),
                          [folder.win("Coders\\l3enc.exe"), folder.win("Coders\\l3dec.exe")])
-        preferences.child(caption="&Close").click()
-        preferences.wait_gone()
+        self.close_dialog(preferences)
 
 
 class AboutBoxTest(KorimbaTestCase):
@@ -120,8 +123,7 @@ class AboutBoxTest(KorimbaTestCase):
         self.assertEqual(about.child(cls="TLabel", index=0).text, "Korimba for Windows 95 ")
         self.assertEqual(about.child(cls="TLabel", index=1).text, "Version: 2.1.5")
         self.screenshot("about", about)
-        about.child(caption="&Close").click()
-        about.wait_gone()
+        self.close_dialog(about)
 
 
 class DropTest(KorimbaTestCase):
@@ -147,8 +149,7 @@ class DropTest(KorimbaTestCase):
         self.screenshot("list-window", listing)
 
         # Closing the list window gives the main window back, and it can end the program.
-        listing.child(caption="&Close").click()
-        listing.wait_gone()
+        self.close_dialog(listing)
         main = self.main_window(program)
         main.child(caption="E&xit").click()
         self.assertEqual(program.wait_exit(), 0)
@@ -171,12 +172,10 @@ class ClosingTest(KorimbaTestCase):
         program = self.start_korimba(folder)
         main = self.main_window(program)
         main.child(caption="High q&uality").click()
-        self.open_system_item(program, main, "s")
-        preferences = program.window(cls="TForm7")
+        preferences = self.open_preferences(program, main)
         preferences.child(caption="Ma&ximized").click()
         preferences.child(caption="&Reload last settings at startup").click()
-        preferences.child(caption="&Close").click()
-        preferences.wait_gone()
+        self.close_dialog(preferences)
         main.close()
         self.assertEqual(program.wait_exit(), 0)
         # The defaults but for the two changes; no Prefs.ini had named another folder.
@@ -188,12 +187,10 @@ class ClosingTest(KorimbaTestCase):
         program = self.start_korimba(folder)
         main = self.main_window(program)
         self.assertTrue(main.child(caption="High q&uality").checked)
-        self.open_system_item(program, main, "s")
-        preferences = program.window(cls="TForm7")
+        preferences = self.open_preferences(program, main)
         self.assertTrue(preferences.child(caption="Ma&ximized").checked)
         self.assertTrue(preferences.child(caption="&Reload last settings at startup").checked)
-        preferences.child(caption="&Close").click()
-        preferences.wait_gone()
+        self.close_dialog(preferences)
 
     def test_a_folder_of_any_name_survives_a_restart(self):
         # Greek and Japanese: in no legacy code page together.
@@ -201,11 +198,9 @@ class ClosingTest(KorimbaTestCase):
         folder = self.program_folder()
         program = self.start_korimba(folder)
         main = self.main_window(program)
-        self.open_system_item(program, main, "s")
-        preferences = program.window(cls="TForm7")
+        preferences = self.open_preferences(program, main)
         preferences.child(cls="Edit", index=0).set_text(folder_name)
-        preferences.child(caption="&Close").click()
-        preferences.wait_gone()
+        self.close_dialog(preferences)
         main.close()
         self.assertEqual(program.wait_exit(), 0)
         self.assertEqual(folder.read_bytes("Prefs.ini").split(b"\r\n")[9],
@@ -213,11 +208,9 @@ class ClosingTest(KorimbaTestCase):
 
         program = self.start_korimba(folder)
         main = self.main_window(program)
-        self.open_system_item(program, main, "s")
-        preferences = program.window(cls="TForm7")
+        preferences = self.open_preferences(program, main)
         self.assertEqual(preferences.child(cls="Edit", index=0).text, folder_name)
-        preferences.child(caption="&Close").click()
-        preferences.wait_gone()
+        self.close_dialog(preferences)
 
 
 if __name__ == "__main__":

@@ -424,6 +424,12 @@ class AnyNameTest(JobTestCase):
     CAPTIONS = {JAPANESE: "Encoding 日本語の歌 – ライブ....", GREEK: "Encoding Ελληνικά.wav...",
                 EMOJI: "Encoding 🎵 Song.wav"}
 
+    def put_songs(self):
+        self.put(self.music, {stem + ".wav": wav_bytes(s) for stem, s in self.STEMS.items()})
+
+    def songs_and_results(self):
+        return sorted(stem + ext for stem in self.STEMS for ext in (".wav", ".mp3"))
+
     def look_alikes(self):
         """The names as an interpreter or a legacy program would mangle them."""
         others = {}
@@ -439,7 +445,7 @@ class AnyNameTest(JobTestCase):
     def test_dropped_on_the_window_and_encoded_under_exactly_their_names(self):
         self.folder.write_lines("Prefs.ini", NOTICE_PREFS)
         others = self.look_alikes()
-        self.put(self.music, {stem + ".wav": wav_bytes(s) for stem, s in self.STEMS.items()})
+        self.put_songs()
         self.put(self.music, others)
         self.start_main()
         for stem, seconds in self.STEMS.items():
@@ -454,14 +460,13 @@ class AnyNameTest(JobTestCase):
                              shot="any-name-notice" if stem == JAPANESE else None)
             self.assert_mp3(self.music / (stem + ".mp3"), seconds)
         after = listing(self.music)
-        self.assertEqual(sorted(after), sorted([*others, *(stem + ext for stem in self.STEMS
-                                                          for ext in (".wav", ".mp3"))]))
+        self.assertEqual(sorted(after), sorted([*others, *self.songs_and_results()]))
         for name, data in others.items():
             self.assertEqual(after[name], data, name)
         self.assert_left_clean()
 
     def test_unattended_by_the_long_and_by_the_short_name(self):
-        self.put(self.music, {stem + ".wav": wav_bytes(s) for stem, s in self.STEMS.items()})
+        self.put_songs()
         for stem, seconds in self.STEMS.items():
             self.assertEqual(self.encode_unattended(self.music / (stem + ".wav")), (0, ""), stem)
             self.assert_mp3(self.music / (stem + ".mp3"), seconds)
@@ -470,13 +475,12 @@ class AnyNameTest(JobTestCase):
             short = self.driver.short_path(self.win(self.music / (stem + ".wav")))
             self.assertTrue(short.isascii(), short)
             self.assertEqual(self.encode_unattended(host_path(short)), (0, ""), stem)
-        self.assertEqual(sorted(listing(self.music)),
-                         sorted(stem + ext for stem in self.STEMS for ext in (".wav", ".mp3")))
+        self.assertEqual(sorted(listing(self.music)), self.songs_and_results())
         self.assert_left_clean()
 
     def test_a_list_with_delete_after_convert(self):
         others = self.look_alikes()
-        self.put(self.music, {stem + ".wav": wav_bytes(s) for stem, s in self.STEMS.items()})
+        self.put_songs()
         self.put(self.music, others)
         out = self.folder.host.parent / ("Ausgabe " + GREEK)
         self.start_main()
