@@ -24,6 +24,10 @@ bool coderAtHand(std::string (*coderPath)()) {
     return namesAFile(coderPath());
 }
 
+bool noticeTells(bool scriptStartsNotice) {
+    return scriptStartsNotice && namesAFile(settings::programFile(jobs::kNoticeProgram));
+}
+
 bool TForm1::startJob(JobStart start, const JobDisplay& display) {
     ui::Application& application = ui::Application::current();
     platform::Platform& system = settings::system();

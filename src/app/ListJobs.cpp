@@ -148,6 +148,7 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
     script.deletesInputs = list.CheckBox1.checked();
     script.startsMessage = settings::startsNotice(settings::NoticeAfter::ListProcess);
     script.codePage = cp;
+    job.noticeTells = noticeTells(script.startsMessage);
     if (!names.refusal().empty()) {
         application.showError(names.refusal());
         clearListFolder(files, listFolder);

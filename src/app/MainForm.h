@@ -28,6 +28,9 @@ struct RunningJob {
     const jobs::JobWords* words = nullptr;
     std::vector<jobs::ExpectedResult> results;
     std::vector<std::string> stagingFolders{}; // a list job's, for names beyond ASCII
+    // The script starts the completion notice, which tells the outcome and
+    // reads the coders' notes itself: the window then tells nothing.
+    bool noticeTells = false;
 };
 
 // What a job command hands over once its script is composed.
@@ -144,8 +147,8 @@ private:
                                const std::string& shortInput);
     void watch(const WatchedDirection& direction, ui::Timer& timer, ui::ProgressBar& bar,
                ui::Label& label, ui::Memo& progressBuffer, std::optional<RunningJob>& job);
-    // Tells what a job that has ended failed to produce; in an unattended run
-    // the failure also becomes the exit status.
+    // Tells what a job that has ended failed to produce, unless its notice does;
+    // in an unattended run the failure also becomes the exit status.
     void reportJob(const RunningJob& job);
     // An unattended run whose Encode was refused has nothing to wait for.
     void endRefusedEncodeRun();

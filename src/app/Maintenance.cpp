@@ -14,10 +14,21 @@ namespace {
 constexpr unsigned kForcedLogOff = 4;
 constexpr unsigned kRestart = 2;
 
+// Puts back one window's settings from its stored copy; "" when done, else why not.
+// Without the stored copy the settings it has are better than none.
+std::string fixDosWindow(platform::FileSystem& files, const std::string& name) {
+    const std::string stored = settings::programFile(name + ".dat");
+    const std::string pif = settings::programFile(name + ".pif");
+    if (!files.exists(stored) || files.isFolder(stored))
+        return stored + " is missing";
+    files.deleteFile(pif);
+    if (!files.copyFile(stored, pif, false))
+        return pif + " could not be written";
+    return {};
+}
+
 } // namespace
 
-// The results are not examined: a missing stored copy leaves that window to
-// the system's defaults, which is what the user would get without the file.
 void TForm1::FixDOSwindows1Click() {
     ui::Application& application = ui::Application::current();
     if (application.messageBox(ui::MessageKind::Confirmation,
@@ -26,12 +37,20 @@ void TForm1::FixDOSwindows1Click() {
                                "you want to continue?") != ui::Answer::Yes)
         return;
     platform::FileSystem& files = settings::system().files;
-    for (const char* name : {"encoding.pif", "decoding.pif"})
-        files.deleteFile(settings::programFile(name));
-    for (const char* name : {"encoding", "decoding"})
-        files.copyFile(settings::programFile(std::string(name) + ".dat"),
-                       settings::programFile(std::string(name) + ".pif"), false);
-    application.messageBox(ui::MessageKind::Information, "The Dos-windows have been fixed.");
+    std::string failed;
+    std::string fixed;
+    for (const char* name : {"encoding", "decoding"}) {
+        const std::string why = fixDosWindow(files, name);
+        const std::string window = std::string("\nThe ") + name + " Dos-window ";
+        if (why.empty())
+            fixed += window + "has been fixed.";
+        else
+            failed += window + "could not be fixed: " + why + ".";
+    }
+    if (failed.empty())
+        application.messageBox(ui::MessageKind::Information, "The Dos-windows have been fixed.");
+    else
+        application.showError((failed + fixed).substr(1));
 }
 
 // The close steps do not run: the killed jobs' lock files and the hook stay

@@ -196,6 +196,7 @@ bool TForm1::composeSingleJob(const SingleJobKind& kind, const SingleJobFields& 
     }
     job.results.push_back({fields.input, fields.output, jobs::coderNote(temporary),
                            jobs::stampOf(files, fields.output), !placeholder.empty()});
+    job.noticeTells = noticeTells(script.startsMessage);
     return true;
 }
 

@@ -61,12 +61,14 @@ void TForm1::watch(const WatchedDirection& direction, ui::Timer& timer, ui::Prog
 
 void TForm1::reportJob(const RunningJob& job) {
     platform::FileSystem& files = settings::system().files;
-    const std::vector<jobs::Outcome> outcomes = jobs::judge(files, job.results);
     jobs::removeUnusedPlaceholders(files, job.results);
     jobs::removeStagingFolders(files, job.stagingFolders);
-    const std::string report = job.list
-                                   ? jobs::listReport(*job.words, job.results.size(), outcomes)
-                                   : jobs::singleReport(*job.words, outcomes);
+    if (job.noticeTells)
+        return;
+    const std::vector<jobs::Outcome> outcomes = jobs::judge(files, job.results);
+    jobs::removeNotes(files, job.results); // told now
+    const std::string report = job.list ? jobs::listReport(*job.words, job.results.size(), outcomes)
+                                        : jobs::singleReport(*job.words, outcomes);
     if (report.empty())
         return;
     ui::Application::current().messageBox(

@@ -55,14 +55,15 @@ std::string decoderCall(const std::string& shortDecoder, const std::string& shor
 }
 
 std::string messageCall(const std::string& shortProgramFolder, SingleJob job,
-                        const std::string& shortInput, const std::string& shortOutput) {
+                        const std::string& shortInput, const std::string& output) {
     const char* letter = job == SingleJob::Encode ? " E " : " D ";
-    return "start " + shortProgramFolder + "Message.exe" + letter + shortInput + " " + shortOutput;
+    return "start " + shortProgramFolder + kNoticeProgram + letter + shortInput + " " + output;
 }
 
-std::string listMessageCall(const std::string& shortProgramFolder,
+std::string listMessageCall(const std::string& shortProgramFolder, const char* directionLetter,
                             const std::string& outputFolder) {
-    return "start " + shortProgramFolder + "Message.exe L X " + quoted(outputFolder);
+    return "start " + shortProgramFolder + kNoticeProgram + " L " + directionLetter + " " +
+           quoted(outputFolder);
 }
 
 } // namespace korimba::jobs

@@ -42,10 +42,16 @@ std::string decoderCall(const std::string& shortDecoder, const std::string& shor
 
 enum class SingleJob { Encode, Decode };
 
-// "start <SP>Message.exe E|D <short input> <short output>".
+// The completion program, in the program folder.
+inline constexpr const char* kNoticeProgram = "Message.exe";
+
+// "start <SP>Message.exe E|D <short input> <output>": the output by its short
+// name when it exists, else by its long one quoted, so that the notice can name it.
 std::string messageCall(const std::string& shortProgramFolder, SingleJob job,
-                        const std::string& shortInput, const std::string& shortOutput);
-// "start <SP>Message.exe L X "<output folder>"".
-std::string listMessageCall(const std::string& shortProgramFolder, const std::string& outputFolder);
+                        const std::string& shortInput, const std::string& output);
+// "start <SP>Message.exe L E|D "<output folder>"": the letter is the direction,
+// whose notes alone the notice reads.
+std::string listMessageCall(const std::string& shortProgramFolder, const char* directionLetter,
+                            const std::string& outputFolder);
 
 } // namespace korimba::jobs

@@ -79,6 +79,11 @@ void removeUnusedPlaceholders(platform::FileSystem& files,
             files.deleteFile(result.output);
 }
 
+void removeNotes(platform::FileSystem& files, const std::vector<ExpectedResult>& expected) {
+    for (const ExpectedResult& result : expected)
+        files.deleteFile(result.note);
+}
+
 void removeStagingFolders(platform::FileSystem& files, const std::vector<std::string>& folders) {
     for (const std::string& folder : folders) {
         for (const platform::FolderEntry& entry : files.listFolder(folder))

@@ -53,6 +53,8 @@ std::vector<Outcome> judge(const platform::FileSystem& files,
 // ended early left them behind.
 void removeUnusedPlaceholders(platform::FileSystem& files,
                               const std::vector<ExpectedResult>& expected);
+// Deletes the coders' notes of the results, once their outcome has been told.
+void removeNotes(platform::FileSystem& files, const std::vector<ExpectedResult>& expected);
 // Removes a list job's staging folders (given with their final "\") with the
 // empty files the command made in them; a result that could not be moved out
 // stays, and so does its folder.

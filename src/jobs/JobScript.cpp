@@ -72,8 +72,9 @@ std::vector<std::string> singleJobScript(const SingleScript& values) {
         lines.push_back("move " + temporary + " " + output);
     }
     if (values.startsMessage)
-        lines.push_back(messageCall(unquoted(values.shortProgramFolder), values.job,
-                                    unquoted(values.shortInput), unquoted(values.shortOutput)));
+        lines.push_back(messageCall(
+            unquoted(values.shortProgramFolder), values.job, unquoted(values.shortInput),
+            values.shortOutput.empty() ? output : unquoted(values.shortOutput)));
     lines.push_back(selfDeletion(values.programFolder, values.lockFile, codePage));
     return lines;
 }

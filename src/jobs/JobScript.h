@@ -25,7 +25,7 @@ struct SingleScript {
     std::string output;         // O, as typed
     bool startsMessage = false; // the completion program's line
     SingleJob job = SingleJob::Encode;
-    std::string shortOutput; // O's short form when it exists, else ""
+    std::string shortOutput; // O's short form when it exists, else "" (the notice gets O then)
     // O's name is beyond ASCII: the result is copied into the file at O, named
     // by its short form. A rename onto a short name may make that short name
     // the file's long name; writing into the file keeps its name.

@@ -21,6 +21,7 @@ public:
             entry(i + 1, values_.entries[i]);
         if (values_.startsMessage)
             add(jobs::listMessageCall(unquoted(values_.shortProgramFolder),
+                                      values_.direction.noticeLetter,
                                       jobs::escapeQuoted(values_.outputFolder, codePage_)));
         add(jobs::selfDeletion(values_.programFolder, values_.direction.lockFile, codePage_));
         return std::move(lines_);
@@ -75,7 +76,7 @@ private:
         add(jobs::kEmptyEchoLine);
         add(jobs::kLongNameLine);
         if (entry.staged.empty())
-            renameIntoOutput(entry, temporary, longName, result);
+            renameIntoOutput(position, entry, temporary, longName, result);
         else
             copyIntoStaged(position, entry, unquoted(temporary));
         add("cls");
@@ -85,27 +86,37 @@ private:
         add(jobs::kEmptyEchoLine);
     }
 
-    void renameIntoOutput(const ListEntry& entry, const std::string& temporary,
-                          const std::string& longName, const std::string& result) {
+    // With "delete after convert", the input goes only when this entry's own
+    // result was made now and has left the list folder: a file of its name in
+    // the output folder may be an older one, and move sets no error level on
+    // every interpreter.
+    void renameIntoOutput(std::size_t position, const ListEntry& entry,
+                          const std::string& temporary, const std::string& longName,
+                          const std::string& result) {
         const ListDirection& direction = values_.direction;
+        const std::string next = nextLabel(position);
+        if (values_.deletesInputs)
+            add("if not exist " + quoted(temporary) + " goto " + next);
         add("ren " + quoted(temporary) + " " + quoted(direction.intermediateName));
         add("ren " + quoted(inListFolder(direction.intermediateName)) + " " + quoted(longName));
         // This entry's file by name: a wildcard rename may cut names at their first dot.
         add("ren " + quoted(inListFolder(longName)) + " " + quoted(result));
         add("move " + unquoted(inListFolder(direction.movePattern)) + " " +
             quoted(values_.outputFolder));
-        // The input goes only when its result has arrived.
-        if (values_.deletesInputs)
-            add("if exist " + quoted(values_.outputFolder + result) + " del " +
-                unquoted(entry.shortInput));
+        if (!values_.deletesInputs)
+            return;
+        add("if not exist " + quoted(inListFolder(result)) + " del " + unquoted(entry.shortInput));
+        add(":" + next);
     }
+
+    static std::string nextLabel(std::size_t position) { return "next" + std::to_string(position); }
 
     // The result written into the staged file, which keeps its long name, and
     // moved from its staging folder by a wildcard, which keeps it too. Nothing
     // moves when the coder made nothing or the copy failed.
     void copyIntoStaged(std::size_t position, const ListEntry& entry,
                         const std::string& temporary) {
-        const std::string next = "next" + std::to_string(position);
+        const std::string next = nextLabel(position);
         const std::string staged = unquoted(entry.staged);
         add("if not exist " + temporary + " goto " + next);
         add("copy /Y " + temporary + " " + staged);

@@ -19,12 +19,13 @@ struct ListDirection {
     const char* intermediateName; // "x.wav"
     const char* resultExtension;  // ".mp3"
     const char* movePattern;      // "*.MP3": what goes from the list folder to the output
+    const char* noticeLetter;     // "E": tells the completion program whose notes to read
 };
 
 inline constexpr ListDirection kListEncode{
-    "Encoding.bat", "EncList.dat", "EncList.tmp", "Temp\\LE\\", "x.wav", ".mp3", "*.MP3"};
+    "Encoding.bat", "EncList.dat", "EncList.tmp", "Temp\\LE\\", "x.wav", ".mp3", "*.MP3", "E"};
 inline constexpr ListDirection kListDecode{
-    "Decoding.bat", "DecList.dat", "DecList.tmp", "Temp\\LD\\", "x.mp3", ".wav", "*.wav"};
+    "Decoding.bat", "DecList.dat", "DecList.tmp", "Temp\\LD\\", "x.mp3", ".wav", "*.wav", "D"};
 
 struct ListEntry {
     std::string input;      // as written in the list

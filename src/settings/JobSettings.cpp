@@ -2,6 +2,7 @@
 
 #include "settings/PreferencesForm.h"
 #include "settings/ToolPathsForm.h"
+#include "ui/Application.h"
 
 namespace korimba::settings {
 
@@ -14,6 +15,10 @@ std::string decoderPath() {
 }
 
 bool startsNotice(NoticeAfter job) {
+    // A run that a script waits for leaves its outcome on standard error and in
+    // its exit status; a window per file would pile up for nobody.
+    if (ui::Application::current().unattended())
+        return false;
     switch (job) {
     case NoticeAfter::Encoding:
         return Form7->CheckBox2.checked();

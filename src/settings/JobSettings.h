@@ -13,7 +13,8 @@ namespace korimba::settings {
 std::string encoderPath();
 std::string decoderPath();
 
-// Which jobs start the completion notice when they end ("Show menu after").
+// Which jobs start the completion notice when they end ("Show menu after");
+// none in an unattended run.
 enum class NoticeAfter { Encoding, Decoding, ListProcess };
 bool startsNotice(NoticeAfter job);
 // "Show number of files to progress in dos-box".

@@ -8,6 +8,8 @@
 namespace korimba::settings {
 
 inline constexpr const char* kSettingsIni = "Settings.ini";
+inline constexpr const char* kEncoderName = "l3enc.exe";
+inline constexpr const char* kDecoderName = "l3dec.exe";
 inline constexpr const char* kPrefsIni = "Prefs.ini";
 inline constexpr const char* kOptionsIni = "options.ini";
 inline constexpr const char* kNoticeFile = "message.txt";

@@ -8,12 +8,27 @@
 
 namespace korimba::settings {
 
+namespace {
+
+// A coder shipped beside the program, or "" when it is not there.
+std::string bundledCoder(const platform::FileSystem& files, const char* name) {
+    const std::string path = programFile(name);
+    return files.exists(path) && !files.isFolder(path) ? path : std::string();
+}
+
+} // namespace
+
 void reloadToolPaths() {
     ui::TextLines& buffer = generalBuffer();
     buffer.clear();
     const platform::Platform& system = ui::Application::current().platform();
-    loadLinesIfExists(system.files, programFile(kSettingsIni), buffer);
-    fromLegacyLines(system.process, buffer);
+    if (loadLinesIfExists(system.files, programFile(kSettingsIni), buffer)) {
+        fromLegacyLines(system.process, buffer);
+    } else {
+        // A first run: Korimba ships its own coders.
+        buffer.add(bundledCoder(system.files, kEncoderName));
+        buffer.add(bundledCoder(system.files, kDecoderName));
+    }
     Form2->Edit1.setText(buffer.numberedLine(1));
     Form2->Edit2.setText(buffer.numberedLine(2));
 }

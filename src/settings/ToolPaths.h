@@ -4,7 +4,8 @@
 namespace korimba::settings {
 
 // Loads Settings.ini (when it exists) into the general buffer and copies its
-// two lines into the tool-paths dialog's fields; without the file both become empty.
+// two lines into the tool-paths dialog's fields; without the file they name
+// the coders beside the program, where they are, and are empty otherwise.
 void reloadToolPaths();
 // Stores the two fields in Settings.ini.
 void saveToolPaths();

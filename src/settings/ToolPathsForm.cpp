@@ -70,11 +70,11 @@ void TForm2::FormCreate() {
 }
 
 void TForm2::Edit1Change() {
-    completeOtherTool(Edit1, Edit2, "l3dec.exe");
+    completeOtherTool(Edit1, Edit2, kDecoderName);
 }
 
 void TForm2::Edit2Change() {
-    completeOtherTool(Edit2, Edit1, "l3enc.exe");
+    completeOtherTool(Edit2, Edit1, kEncoderName);
 }
 
 void TForm2::ExplorerButton1Click() {
@@ -108,6 +108,8 @@ void TForm2::ExplorerButton5Click() {
 void TForm2::browse(ui::Edit& field, int filterIndex) {
     OpenDialog1.filterIndex = filterIndex;
     OpenDialog1.fileName = field.text();
+    // Nothing chosen yet: where Korimba's own coders are.
+    OpenDialog1.initialDir = field.text().empty() ? programFolder() : std::string();
     OpenDialog1.execute();
     field.setText(OpenDialog1.fileName);
     field.setFocus();

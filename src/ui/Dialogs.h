@@ -27,6 +27,8 @@ public:
     unsigned options = 0;
     int filterIndex = 1;
     std::string fileName;
+    // Where the dialog opens when the file name names no folder; "" for the system's choice.
+    std::string initialDir;
 
     explicit OpenDialog(Form* owner) : owner_(owner) {}
     Form* owner() const { return owner_; }

@@ -48,6 +48,11 @@ def bitmap(width, height, colour_at):
     return write(width, height, colour_at)
 
 
+def listing(folder):
+    """Every file in a folder: name -> content."""
+    return {path.name: path.read_bytes() for path in folder.iterdir()}
+
+
 class HarnessError(Exception):
     pass
 

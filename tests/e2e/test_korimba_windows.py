@@ -103,6 +103,10 @@ class SettingsDialogsTest(KorimbaTestCase):
         preferences = self.open_preferences(program, main)
         preferences.child(caption="&Path settings").click()
         paths = program.window(cls="TForm2")
+        # No Settings.ini yet: the coders beside the program.
+        self.assertEqual([paths.child(cls="Edit", index=i).text for i in (0, 1)],
+                         [folder.win("l3enc.exe"), folder.win("l3dec.exe")])
+        paths.child(cls="Edit", index=1).set_text("")
         paths.child(cls="Edit", index=0).set_text(folder.win("Coders\\l3enc.exe"))
         paths.child(cls="Edit", index=1).wait_text(folder.win("Coders\\l3dec.exe"))
         paths.child(caption="&Save").click()

@@ -6,7 +6,7 @@ import unittest
 
 from audio_files import mp3_samples, wav_bytes, wav_frames
 from button_pixels import SystemColors, point_away, wait_look
-from korimba_e2e import E2ETestCase, wait_until, windows_path
+from korimba_e2e import E2ETestCase, listing, wait_until, windows_path
 
 JOB_TIMEOUT = 90.0
 RATE = 44100
@@ -54,10 +54,11 @@ class ListJobTestCase(E2ETestCase):
         listing.drop(*[self.win(path) for path in paths])
         entries.wait_text("\r\n".join(self.win(path) for path in paths) + "\r\n")
         listing.child(cls="Edit", index=1).set_text(output)
-        if delete_after:
-            delete = listing.child(caption="&Delete all after convert")
+        delete = listing.child(caption="&Delete all after convert")
+        if delete.checked != delete_after:
             delete.click()
-            wait_until(lambda: delete.checked == 1, message="Delete all after convert checked",
+            wait_until(lambda: delete.checked == delete_after,
+                       message="Delete all after convert set to %s" % delete_after,
                        seen=lambda: "its check state is %s" % delete.checked)
         listing.child(caption="&Close").click()
         listing.wait_gone()
@@ -122,19 +123,31 @@ class ListEncodeDecodeTest(ListJobTestCase):
         for seconds, wave in zip(lengths, waves):
             self.assertEqual(wav_frames(wave.read_bytes()), seconds * RATE, wave.name)
 
-    def test_delete_after_convert_keeps_the_input_whose_result_did_not_arrive(self):
-        (self.music / "good one.wav").write_bytes(wav_bytes(1.0))
-        (self.music / "broken (1).wav").write_bytes(b"RIFF not audio at all")
-        (self.music / "good two.wav").write_bytes(wav_bytes(1.0))
-        names = ["good one.wav", "broken (1).wav", "good two.wav"]
+    def test_delete_after_convert_deletes_only_the_inputs_whose_own_result_arrived(self):
+        # Each output folder already holds an older file of the broken entry's
+        # result name: it must not count as that entry's result.
+        broken_wave, broken_mp3 = b"RIFF not audio at all", b"an older broken (1).mp3"
+        (self.music / "broken (1).wav").write_bytes(broken_wave)
+        (self.music / "good.wav").write_bytes(wav_bytes(1.0))
+        self.out.mkdir()
+        (self.out / "broken (1).mp3").write_bytes(broken_mp3)
         self.start_main()
-        self.list_files([self.music / name for name in names], self.win(self.out),
-                        delete_after=True)
-        self.run_list("En&code list", "Encoding.bat", "Encoding",
-                      [self.out / "good one.mp3", self.out / "good two.mp3"])
-        self.assertEqual(sorted(p.name for p in self.out.iterdir()),
-                         ["good one.mp3", "good two.mp3"])
-        self.assertEqual([p.name for p in self.music.iterdir()], ["broken (1).wav"])
+        self.list_files([self.music / "broken (1).wav", self.music / "good.wav"],
+                        self.win(self.out), delete_after=True)
+        self.run_list("En&code list", "Encoding.bat", "Encoding", [self.out / "good.mp3"])
+        self.program.message_box().answer("OK")  # 1 of 2 could not be encoded
+        self.assertEqual(listing(self.music), {"broken (1).wav": broken_wave})
+        self.assertEqual(sorted(listing(self.out)), ["broken (1).mp3", "good.mp3"])
+
+        # And back: the older "broken (1).mp3" is the broken input now, the
+        # first wave the older file in the way.
+        self.list_files([self.out / "broken (1).mp3", self.out / "good.mp3"],
+                        self.win(self.music), delete_after=True)
+        self.run_list("Dec&ode list", "Decoding.bat", "Decoding", [self.music / "good.wav"])
+        self.program.message_box().answer("OK")
+        self.assertEqual(listing(self.out), {"broken (1).mp3": broken_mp3})
+        self.assertEqual(listing(self.music)["broken (1).wav"], broken_wave)
+        self.assertEqual(wav_frames((self.music / "good.wav").read_bytes()), RATE)
 
     def test_encode_list_and_decode_list_at_the_same_time(self):
         (self.music / "long.wav").write_bytes(wav_bytes(300.0))

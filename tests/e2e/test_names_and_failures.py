@@ -18,7 +18,7 @@ import unicodedata
 import unittest
 
 from audio_files import mp3_seconds, wav_bytes, wav_seconds
-from korimba_e2e import (ANSI, SOURCE_DIR, Driver, E2ETestCase, host_path, wait_until,
+from korimba_e2e import (ANSI, SOURCE_DIR, Driver, E2ETestCase, host_path, listing, wait_until,
                          windows_path, wine_env)
 from read_only import ReadOnlyFolders
 
@@ -39,11 +39,6 @@ LIST_NOTICE_PREFS = ["Minimized", "No", "No", "No", "Yes", "No", "Yes", "Yes", "
 def misread(name, ansi, oem):
     """The name as an interpreter reading in `oem` would take its ANSI bytes."""
     return name.encode(ansi).decode(oem)
-
-
-def listing(folder):
-    """Every file in a folder: name -> content."""
-    return {path.name: path.read_bytes() for path in folder.iterdir()}
 
 
 class JobTestCase(E2ETestCase):
@@ -149,13 +144,15 @@ class JobTestCase(E2ETestCase):
         self.assertEqual((box.title, box.message, box.buttons), (title, message, ["OK"]))
         return box
 
-    def read_notice(self, expected, shot=None):
-        """The one completion notice: its text, then closed and ended."""
+    def read_notice(self, expected, shot=None, offers_folder=True):
+        """The one completion notice: its text and whether it offers the output's
+        folder; then closed and ended."""
         notices = self.driver.processes_named("Message.exe")
         self.assertEqual(len(notices), 1, "one completion program")
         self._programs.extend(notices)
         notice = notices[0].window(cls="KorimbaMessage")
         self.assertEqual(notice.child(cls="Static").text, expected)
+        self.assertEqual(notice.child(caption="&Open folder").enabled, offers_folder)
         if shot:
             self.screenshot(shot, notice)
         notice.close()
@@ -525,39 +522,33 @@ def cut_short(seconds, kept):
 
 
 class FailureReportsTest(JobTestCase):
-    def test_a_failed_encode_keeps_the_older_mp3_and_says_why(self):
+    def test_a_failed_job_is_told_once_by_its_notice_which_names_the_output(self):
         self.folder.write_lines("Prefs.ini", NOTICE_PREFS)
         self.put(self.music, {"broken.wav": CUT_IN_FORMAT, "song.mp3": b"older result",
-                              "kaputt.mp3": b"not an mp3 at all"})
+                              "kaputt.mp3": b"not an mp3 at all", "good.wav": wav_bytes(1.0)})
         self.start_main()
 
         self.window_job("&Encode", self.music / "broken.wav", self.music / "song.mp3")
-        box = self.report_box("Error", "%s could not be encoded: %s.\nThe older %s was left as "
-                                       "it was." % (self.win(self.music / "broken.wav"),
-                                                    CUT_IN_FORMAT_REASON,
-                                                    self.win(self.music / "song.mp3")))
         self.read_notice("The file could not be encoded.\r\nReason: %s\r\n\r\nInput: %s\r\n"
                          "Output: %s" % (CUT_IN_FORMAT_REASON, self.win(self.music / "broken.wav"),
                                          self.win(self.music / "song.mp3")),
                          "encode-failed-notice")
-        box.bring_to_front()
-        self.screenshot("encode-failed", box)
-        box.answer("OK")
+        self.assert_no_box()
         self.assertEqual(listing(self.music)["song.mp3"], b"older result")
 
-        # The output did not exist when the script was written: the notice cannot name it.
+        # An output new to the job: the notice names it all the same, and its folder.
         self.window_job("&Decode", self.music / "kaputt.mp3", self.music / "kaputt.wav")
-        box = self.report_box("Error", "%s could not be decoded: this is not MPEG audio (MP3)."
-                                       "\nNo file was made at %s."
-                              % (self.win(self.music / "kaputt.mp3"),
-                                 self.win(self.music / "kaputt.wav")))
-        self.read_notice("The file could not be decoded.\r\nReason: this is not MPEG audio (MP3)"
-                         "\r\n\r\nInput: %s\r\nOutput: not known"
-                         % self.win(self.music / "kaputt.mp3"))
-        box.answer("OK")
-        self.assertEqual(listing(self.music), {"broken.wav": CUT_IN_FORMAT,
-                                               "song.mp3": b"older result",
-                                               "kaputt.mp3": b"not an mp3 at all"})
+        self.read_notice("The file could not be decoded; no result was made.\r\n"
+                         "Reason: this is not MPEG audio (MP3)\r\n\r\nInput: %s\r\n"
+                         "Output: %s (not found)" % (self.win(self.music / "kaputt.mp3"),
+                                                     self.win(self.music / "kaputt.wav")))
+        self.window_job("&Encode", self.music / "good.wav", self.music / "good.mp3")
+        self.read_notice("Encoding finished.\r\n\r\nInput: %s\r\nOutput: %s"
+                         % (self.win(self.music / "good.wav"), self.win(self.music / "good.mp3")))
+        self.assert_no_box()
+        self.assertEqual(sorted(listing(self.music)),
+                         ["broken.wav", "good.mp3", "good.wav", "kaputt.mp3", "song.mp3"])
+        self.assert_left_clean()  # the coders' notes too, once told
 
     def test_a_list_with_failures_says_which_and_keeps_their_inputs(self):
         files = {"one.wav": wav_bytes(1.0), "broken (1).wav": NOT_AUDIO,
@@ -582,22 +573,19 @@ class FailureReportsTest(JobTestCase):
         self.assertEqual(sorted(listing(out)), ["cut short.mp3", "five.mp3", "one.mp3"])
         self.assert_mp3(out / "cut short.mp3", 1.0)
 
-    def test_the_list_notice_names_the_files_that_failed_as_the_user_knows_them(self):
+    def test_the_list_notice_alone_names_the_files_that_failed_as_the_user_knows_them(self):
         self.folder.write_lines("Prefs.ini", LIST_NOTICE_PREFS)
         self.put(self.music, {"good.wav": wav_bytes(1.0), "broken (1).wav": NOT_AUDIO})
         out = self.folder.host.parent / "Out Folder"
         self.start_main()
         self.list_job("En&code list", [self.music / "good.wav", self.music / "broken (1).wav"],
                       out)
-        self.report_box("Error", "1 of 2 files could not be encoded:\n%s: %s"
-                        % (self.win(self.music / "broken (1).wav"), NOT_AUDIO_REASON))
-        notices = self.driver.processes_named("Message.exe")
-        self.assertEqual(len(notices), 1, "one completion program")
-        self._programs.extend(notices)
-        lines = notices[0].window(cls="KorimbaMessage").child(cls="Static").text.split("\r\n")
         # By its long name, not by a short name the user never saw.
-        self.assertEqual(lines[:4], ["List process finished, but 1 file could not be converted:",
-                                     "", "broken (1).wav: " + NOT_AUDIO_REASON, ""])
+        self.read_notice("List process finished, but 1 file could not be converted:\r\n\r\n"
+                         "broken (1).wav: %s\r\n\r\nOutput folder: %s\\"
+                         % (NOT_AUDIO_REASON, self.win(out)))
+        self.assert_no_box()
+        self.assert_left_clean()
 
     def test_a_cut_short_wave_is_encoded_with_a_warning(self):
         self.put(self.music, {"cut short.wav": cut_short(3.0, 1.2)})
@@ -612,6 +600,7 @@ class FailureReportsTest(JobTestCase):
         self.assert_mp3(self.music / "cut short.mp3", 1.2)
 
     def test_unattended_encode_reports_on_standard_error_and_in_its_exit_status(self):
+        self.folder.write_lines("Prefs.ini", NOTICE_PREFS)  # no notice all the same
         self.put(self.music, {"broken.wav": CUT_IN_FORMAT, "good.wav": wav_bytes(1.0)})
         broken, good = self.win(self.music / "broken.wav"), self.win(self.music / "good.wav")
         missing = self.win(self.music / "missing.wav")
@@ -624,6 +613,8 @@ class FailureReportsTest(JobTestCase):
         self.assertEqual(self.encode_unattended(self.music / "good.wav"), (0, ""))
         self.assertEqual(sorted(listing(self.music)), ["broken.wav", "good.mp3", "good.wav"])
         self.assert_mp3(self.music / "good.mp3", 1.0)
+        self.assertEqual(self.driver.processes_named("Message.exe"), [], "no notice window")
+        self.assert_left_clean()
 
 
 class ReadOnlyOutputFolderTest(ReadOnlyFolders, JobTestCase):

@@ -11,13 +11,12 @@ JOB_TIMEOUT = 60.0
 
 
 class SingleJobTestCase(E2ETestCase):
-    def korimba_folder(self, notices=False):
-        """The program with its tool package; the completion notices off unless asked for."""
+    def korimba_folder(self):
+        """The program with its tool package; the completion notices off."""
         folder = self.program_folder("Audio Coder")
         folder.write_lines("Settings.ini", [folder.win("l3enc.exe"), folder.win("l3dec.exe")])
-        if not notices:
-            folder.write_lines("Prefs.ini", ["Minimized", "No", "No", "No", "No", "No", "Yes",
-                                             "Yes", "1", "", "No"])
+        folder.write_lines("Prefs.ini", ["Minimized", "No", "No", "No", "No", "No", "Yes",
+                                         "Yes", "1", "", "No"])
         return folder
 
     def music(self, folder, relative, data=None):
@@ -64,9 +63,10 @@ class SingleJobTestCase(E2ETestCase):
             wait_look(main.child(caption=caption), colors, look, caption)
 
 
-class UnattendedEncodeTest(SingleJobTestCase):
-    def test_encode_argument_makes_the_mp3_and_ends_the_program(self):
-        folder = self.korimba_folder(notices=True)
+class FreshFolderTest(SingleJobTestCase):
+    def test_a_folder_as_unpacked_encodes_with_its_own_coders_unattended_and_by_window(self):
+        # No settings at all: the default preferences ask for the completion notice.
+        folder = self.program_folder("Audio Coder")
         source = wav_bytes(3.0)
         track = self.music(folder, "Night and day.wav", source)
         program = self.start_korimba(folder, [track, "/encode"])
@@ -80,13 +80,24 @@ class UnattendedEncodeTest(SingleJobTestCase):
         self.assertEqual(list(folder.path("Temp").iterdir()), [], "nothing left in Temp")
         self.assertNotIn(folder.win("Cleaner.exe").upper(),
                          (self.driver.get_profile("Windows", "Run") or "").upper())
+        # Nobody watches an unattended run: no notice window.
+        self.assertEqual(self.driver.processes_named("Message.exe"), [])
+
+        # The window asks for no coder either; the notice names the output it made.
+        program = self.start_korimba(folder)
+        main = program.window(cls="TForm1")
+        output = track[:-4] + " again.mp3"
+        self.start_job(main, "&Encode", track, output)
+        self.wait_job_end(folder, "Encoding.bat", "Night and day again.mp3")
+        self.assertIsNone(self.driver.find({"pid": program.pid, "cls": "TForm2", "visible": True}))
         notices = self.driver.processes_named("Message.exe")
         self.assertEqual(len(notices), 1, "the completion program was started")
         self._programs.extend(notices)
         notice = notices[0].window(cls="KorimbaMessage")
-        # The output did not exist when the script was written: its short name was not known.
         self.assertEqual(notice.child(cls="Static").text,
-                         "Encoding finished.\r\n\r\nInput: %s\r\nOutput: not known" % track)
+                         "Encoding finished.\r\n\r\nInput: %s\r\nOutput: %s" % (track, output))
+        self.assertTrue(notice.child(caption="&Open folder").enabled)
+        self.assertFalse(folder.exists("Settings.ini"), "nothing saved that the user did not save")
 
 
 class WindowJobsTest(SingleJobTestCase):

@@ -75,6 +75,19 @@ class FixProcessesTest(SystemMenuTestCase):
         for stem in ("encoding", "decoding"):
             self.assertEqual(folder.read_bytes(stem + ".pif"), folder.read_bytes(stem + ".dat"))
 
+        # A stored copy gone (a clean-up, an antivirus): that window keeps its settings.
+        folder.remove("decoding.dat")
+        folder.write_bytes("decoding.pif", b"settings of its own")
+        self.system_item("f", "f")
+        self.program.message_box().answer("&Yes")
+        box = self.program.message_box()
+        self.assertEqual((box.title, box.message),
+                         ("Error", "The decoding Dos-window could not be fixed: %s is missing.\n"
+                                   "The encoding Dos-window has been fixed."
+                          % folder.win("decoding.dat")))
+        box.answer("OK")
+        self.assertEqual(folder.read_bytes("decoding.pif"), b"settings of its own")
+
 
 class VisualPackageTest(SystemMenuTestCase):
     def restarted(self, old):

@@ -35,6 +35,6 @@ TEST(ExternalPrograms, CompletionProgramLines) {
         "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe E D:\\MUSIC\\NIGHTA~1.WAV ");
     EXPECT_EQ(messageCall("C:\\K\\", SingleJob::Decode, "D:\\A.MP3", "D:\\A.WAV"),
               "start C:\\K\\Message.exe D D:\\A.MP3 D:\\A.WAV");
-    EXPECT_EQ(listMessageCall("C:\\PROGRA~1\\AUDIOC~1\\", "E:\\MP3\\"),
-              "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe L X \"E:\\MP3\\\"");
+    EXPECT_EQ(listMessageCall("C:\\PROGRA~1\\AUDIOC~1\\", "E", "E:\\MP3\\"),
+              "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe L E \"E:\\MP3\\\"");
 }

@@ -5,6 +5,7 @@
 #include "fakes/ProgramFixture.h"
 #include "lists/ListForm.h"
 #include "settings/BufferForm.h"
+#include "settings/PreferencesForm.h"
 
 using namespace korimba;
 using korimba::app::Form1;
@@ -46,6 +47,7 @@ protected:
 } // namespace
 
 TEST_F(JobReport, OutputBeyondAsciiIsMadeToBeNamedAndTheScriptSeesOnlyAscii) {
+    platform.files.addFile(file("Message.exe"));
     encode(kCafeWave, kCafeMp3);
     ASSERT_TRUE(platform.files.exists(file("Encoding.bat")));
     EXPECT_EQ(platform.files.fileContent(kCafeMp3), "") << "the placeholder";
@@ -72,8 +74,18 @@ TEST_F(JobReport, OutputBeyondAsciiIsMadeToBeNamedAndTheScriptSeesOnlyAscii) {
                       "start C:\\Korimba\\Message.exe E D:\\Music\\CAFL~1.WAV D:\\Music\\CAFL~2.MP3\r\n"
                       "del \"C:\\Korimba\\Encoding.bat\"\r\n");
 
-    // The coder failed and the script ended early: its note is the reason, and
-    // the empty placeholder goes.
+    // The coder failed and the script ended early: the empty placeholder goes.
+    // The notice the script started tells why, from the note it reads; the
+    // window tells nothing.
+    platform.files.addFile(temporary + ".err", "the WAV file holds no audio data\r\n");
+    endJob();
+    EXPECT_TRUE(backend.messages.empty());
+    EXPECT_FALSE(platform.files.exists(kCafeMp3));
+    EXPECT_TRUE(platform.files.exists(temporary + ".err")) << "the notice's to read";
+
+    // Without the notice program the window tells, once, and the note goes with the telling.
+    platform.files.deleteFile(file("Message.exe"));
+    Form1->ExplorerButton1.userPress();
     platform.files.addFile(temporary + ".err", "the WAV file holds no audio data\r\n");
     endJob();
     EXPECT_EQ(backend.messageTexts(),
@@ -81,16 +93,19 @@ TEST_F(JobReport, OutputBeyondAsciiIsMadeToBeNamedAndTheScriptSeesOnlyAscii) {
                                        " could not be encoded: the WAV file holds no audio data.\n"
                                        "No file was made at " +
                                        kCafeMp3 + "."});
-    EXPECT_FALSE(platform.files.exists(kCafeMp3));
+    EXPECT_FALSE(platform.files.exists(temporary + ".err"));
 }
 
 TEST_F(JobReport, ArrivedOutputIsNotReportedAndAnOlderOneLeftAsItWasIs) {
+    writeLines("Prefs.ini",
+               {"Minimized", "No", "No", "No", "No", "No", "Yes", "Yes", "1", "", "No"});
     platform.files.addFile("D:\\Music\\Blue.mp3", "older");
     encode("D:\\Music\\Blue.wav", "D:\\Music\\Blue.mp3");
     endJob();
-    EXPECT_EQ(backend.messageTexts(),
-              std::vector<std::string>{"D:\\Music\\Blue.wav could not be encoded: no reason given.\n"
-                                       "The older D:\\Music\\Blue.mp3 was left as it was."});
+    EXPECT_EQ(
+        backend.messageTexts(),
+        std::vector<std::string>{"D:\\Music\\Blue.wav could not be encoded: no reason given.\n"
+                                 "The older D:\\Music\\Blue.mp3 was left as it was."});
     EXPECT_EQ(platform.files.fileContent("D:\\Music\\Blue.mp3"), "older");
 
     backend.messages.clear();
@@ -129,23 +144,24 @@ TEST_F(JobReport, NameWithoutShortFormOrOemFormIsRefusedBeforeAnythingIsWritten)
     Form1->Edit2.setText("D:\\Plain\\Caf\xE9.mp3");
     Form1->ExplorerButton1.userPress();
     EXPECT_TRUE(backend.messages.empty());
-    EXPECT_EQ(content("Encoding.bat"),
-              "@Echo Off\r\n"
-              "Echo Korimba for Windows 95\r\n"
-              "Echo\"\r\n"
-              "erase C:\\Korimba\\Temp\\*.wav\r\n"
-              "C:\r\n"
-              "cd C:\\L3ENC\r\n"
-              "C:\\L3ENC\\L3ENC.EXE D:\\Plain\\Caf\x82.wav C:\\Korimba\\Temp\\Caf\x82.wav "
-              "-br 112000   \r\n"
-              "Echo\"\r\n"
-              "Echo Converting output to Long FileName...\r\n"
-              "if not exist \"D:\\Plain\\Caf\x82.mp3\" goto move\r\n"
-              "if exist C:\\Korimba\\Temp\\Caf\x82.wav del \"D:\\Plain\\Caf\x82.mp3\"\r\n"
-              ":move\r\n"
-              "move C:\\Korimba\\Temp\\Caf\x82.wav \"D:\\Plain\\Caf\x82.mp3\"\r\n"
-              "start C:\\Korimba\\Message.exe E D:\\Plain\\Caf\x82.wav \r\n"
-              "del \"C:\\Korimba\\Encoding.bat\"\r\n");
+    EXPECT_EQ(
+        content("Encoding.bat"),
+        "@Echo Off\r\n"
+        "Echo Korimba for Windows 95\r\n"
+        "Echo\"\r\n"
+        "erase C:\\Korimba\\Temp\\*.wav\r\n"
+        "C:\r\n"
+        "cd C:\\L3ENC\r\n"
+        "C:\\L3ENC\\L3ENC.EXE D:\\Plain\\Caf\x82.wav C:\\Korimba\\Temp\\Caf\x82.wav "
+        "-br 112000   \r\n"
+        "Echo\"\r\n"
+        "Echo Converting output to Long FileName...\r\n"
+        "if not exist \"D:\\Plain\\Caf\x82.mp3\" goto move\r\n"
+        "if exist C:\\Korimba\\Temp\\Caf\x82.wav del \"D:\\Plain\\Caf\x82.mp3\"\r\n"
+        ":move\r\n"
+        "move C:\\Korimba\\Temp\\Caf\x82.wav \"D:\\Plain\\Caf\x82.mp3\"\r\n"
+        "start C:\\Korimba\\Message.exe E D:\\Plain\\Caf\x82.wav \"D:\\Plain\\Caf\x82.mp3\"\r\n"
+        "del \"C:\\Korimba\\Encoding.bat\"\r\n");
     EXPECT_FALSE(platform.files.exists("D:\\Plain\\Caf\xE9.mp3")) << "no placeholder";
 }
 
@@ -156,6 +172,7 @@ TEST_F(JobReport, ListJobStagesNamesBeyondAsciiAndReportsItsFailures) {
     Form6->Memo1.setText(kCafeWave + "\r\nD:\\Music\\Blue.wav\r\n");
     Form6->Edit1.setText("E:\\MP3\\");
     Form1->ExplorerButton6.setEnabled(true);
+    settings::Form7->CheckBox4.setChecked(false); // the window tells, not the notice
     Form1->ExplorerButton6.userPress();
     ASSERT_TRUE(platform.files.exists(file("Encoding.bat")));
     EXPECT_FALSE(platform.files.exists(file("Temp\\LE\\N7"))) << "an earlier job's staging";
@@ -174,43 +191,42 @@ TEST_F(JobReport, ListJobStagesNamesBeyondAsciiAndReportsItsFailures) {
     };
     const std::string banner = "Echo Korimba for Windows 95\r\n"
                                "Echo\"\r\n";
-    EXPECT_EQ(script,
-              "@Echo Off\r\n" + banner +
-                  "deltree /Y C:\\KORIMBA\\TEMP\\LE\\*.*\r\n"
-                  "C:\r\n"
-                  "cd C:\\L3ENC\r\n" +
-                  progressAt("1") +
-                  "C:\\L3ENC\\L3ENC.EXE D:\\Music\\CAFL~1.WAV C:\\Korimba\\Temp\\LE\\CAFL~1.WAV "
-                  "-br 112000   " +
-                  entry +
-                  "if not exist C:\\Korimba\\Temp\\LE\\CAFL~1.WAV goto next1\r\n"
-                  "copy /Y C:\\Korimba\\Temp\\LE\\CAFL~1.WAV C:\\Korimba\\Temp\\LE\\N1\\CAFL~2.MP3\r\n"
-                  "if errorlevel 1 goto next1\r\n"
-                  "del C:\\Korimba\\Temp\\LE\\CAFL~1.WAV\r\n"
-                  "move C:\\Korimba\\Temp\\LE\\N1\\*.MP3 \"E:\\MP3\\\"\r\n"
-                  ":next1\r\n"
-                  "cls\r\n" +
-                  banner + progressAt("2") +
-                  "C:\\L3ENC\\L3ENC.EXE D:\\Music\\Blue.wav C:\\Korimba\\Temp\\LE\\Blue.wav "
-                  "-br 112000   " +
-                  entry +
-                  "ren \"C:\\Korimba\\Temp\\LE\\Blue.wav\" \"x.wav\"\r\n"
-                  "ren \"C:\\Korimba\\Temp\\LE\\x.wav\" \"Blue.wav\"\r\n"
-                  "ren \"C:\\Korimba\\Temp\\LE\\Blue.wav\" \"Blue.mp3\"\r\n"
-                  "move C:\\Korimba\\Temp\\LE\\*.MP3 \"E:\\MP3\\\"\r\n"
-                  "cls\r\n" +
-                  banner +
-                  "start C:\\Korimba\\Message.exe L X \"E:\\MP3\\\"\r\n"
-                  "del \"C:\\Korimba\\Encoding.bat\"\r\n");
+    EXPECT_EQ(
+        script,
+        "@Echo Off\r\n" + banner +
+            "deltree /Y C:\\KORIMBA\\TEMP\\LE\\*.*\r\n"
+            "C:\r\n"
+            "cd C:\\L3ENC\r\n" +
+            progressAt("1") +
+            "C:\\L3ENC\\L3ENC.EXE D:\\Music\\CAFL~1.WAV C:\\Korimba\\Temp\\LE\\CAFL~1.WAV "
+            "-br 112000   " +
+            entry +
+            "if not exist C:\\Korimba\\Temp\\LE\\CAFL~1.WAV goto next1\r\n"
+            "copy /Y C:\\Korimba\\Temp\\LE\\CAFL~1.WAV C:\\Korimba\\Temp\\LE\\N1\\CAFL~2.MP3\r\n"
+            "if errorlevel 1 goto next1\r\n"
+            "del C:\\Korimba\\Temp\\LE\\CAFL~1.WAV\r\n"
+            "move C:\\Korimba\\Temp\\LE\\N1\\*.MP3 \"E:\\MP3\\\"\r\n"
+            ":next1\r\n"
+            "cls\r\n" +
+            banner + progressAt("2") +
+            "C:\\L3ENC\\L3ENC.EXE D:\\Music\\Blue.wav C:\\Korimba\\Temp\\LE\\Blue.wav "
+            "-br 112000   " +
+            entry +
+            "ren \"C:\\Korimba\\Temp\\LE\\Blue.wav\" \"x.wav\"\r\n"
+            "ren \"C:\\Korimba\\Temp\\LE\\x.wav\" \"Blue.wav\"\r\n"
+            "ren \"C:\\Korimba\\Temp\\LE\\Blue.wav\" \"Blue.mp3\"\r\n"
+            "move C:\\Korimba\\Temp\\LE\\*.MP3 \"E:\\MP3\\\"\r\n"
+            "cls\r\n" +
+            banner + "del \"C:\\Korimba\\Encoding.bat\"\r\n");
 
     platform.files.addFile("E:\\MP3\\Blue.mp3", "mp3");
-    platform.files.addFile(
-        file("Temp\\LE\\" + shortName(kCafeWave).substr(9) + ".err"),
-        "the file is not a WAV or SND file\r\n");
+    const std::string note = file("Temp\\LE\\" + shortName(kCafeWave).substr(9) + ".err");
+    platform.files.addFile(note, "the file is not a WAV or SND file\r\n");
     endJob();
     EXPECT_EQ(backend.messageTexts(),
               std::vector<std::string>{"1 of 2 files could not be encoded:\n" + kCafeWave +
                                        ": the file is not a WAV or SND file"});
+    EXPECT_FALSE(platform.files.exists(note)) << "told";
     EXPECT_FALSE(platform.files.exists(file("Temp\\LE\\N1"))) << "the staging folder goes";
     EXPECT_TRUE(platform.files.isFolder(file("Temp\\LE")));
 }
@@ -222,6 +238,8 @@ TEST_F(JobReport, UnattendedRunEndsWithTheJobsStatusAndNoBox) {
         setArguments({"D:\\Music\\Blue.wav", "/encode"});
         startAndShow();
         ASSERT_TRUE(platform.files.exists(file("Encoding.bat")));
+        EXPECT_EQ(content("Encoding.bat").find("Message.exe"), std::string::npos)
+            << "no notice window for a run that nobody watches";
         if (arrives)
             platform.files.addFile("D:\\Music\\Blue.mp3", "mp3");
         endJob();

@@ -64,10 +64,12 @@ TEST(JobScript, EncodeExampleComesOutByteForByte) {
               "Echo\"\r\n"
               "Echo Converting output to Long FileName...\r\n"
               "if not exist \"D:\\Music\\Night and day.mp3\" goto move\r\n"
-              "if exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.WAV del \"D:\\Music\\Night and day.mp3\"\r\n"
+              "if exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.WAV del \"D:\\Music\\Night and "
+              "day.mp3\"\r\n"
               ":move\r\n"
               "move C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.WAV \"D:\\Music\\Night and day.mp3\"\r\n"
-              "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe E D:\\MUSIC\\NIGHTA~1.WAV \r\n"
+              "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe E D:\\MUSIC\\NIGHTA~1.WAV "
+              "\"D:\\Music\\Night and day.mp3\"\r\n"
               "del \"C:\\Program Files\\Audio Coder\\Encoding.bat\"\r\n");
 }
 
@@ -84,7 +86,8 @@ TEST(JobScript, DecodeScriptRunsTheDecoderFromTheEncodersFolder) {
               "Echo\"\r\n"
               "Echo Converting output to Long FileName...\r\n"
               "if not exist \"D:\\Music\\Night and day.wav\" goto move\r\n"
-              "if exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.MP3 del \"D:\\Music\\Night and day.wav\"\r\n"
+              "if exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.MP3 del \"D:\\Music\\Night and "
+              "day.wav\"\r\n"
               ":move\r\n"
               "move C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.MP3 \"D:\\Music\\Night and day.wav\"\r\n"
               "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe D D:\\MUSIC\\NIGHTA~1.MP3 "
@@ -115,7 +118,8 @@ TEST(JobScript, MissingInputLeavesEmptyPlacesAndTheTempFolderAsTemporary) {
     values.shortInput.clear();
     const auto lines = singleJobScript(values);
     EXPECT_EQ(lines[6], "C:\\L3ENC\\L3ENC.EXE  C:\\PROGRA~1\\AUDIOC~1\\Temp\\ -br 128000 -hq  ");
-    EXPECT_EQ(lines[13], "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe E  ");
+    EXPECT_EQ(lines[13],
+              "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe E  \"D:\\Music\\Night and day.mp3\"");
 }
 
 TEST(ScriptEscape, PercentEverywhereAndTheOperatorsOutsideQuotes) {

@@ -107,29 +107,32 @@ TEST_F(ListJob, DecodeListPassesTheSwitchesAndNeedsNoEncoder) {
     Form1->ExplorerButton7.userPress();
     EXPECT_TRUE(backend.modalsShown.empty());
     // The encoder's drive as stored; its folder, which needs its short form, is empty.
-    EXPECT_EQ(content("Decoding.bat"),
-              "@Echo Off\r\n"
-              "Echo Korimba for Windows 95\r\n"
-              "Echo\"\r\n"
-              "deltree /Y C:\\KORIMBA\\TEMP\\LD\\*.*\r\n"
-              "C:\r\n"
-              "cd \r\n"
-              ">\"C:\\Korimba\\DecList.tmp\" Echo 1\r\n"
-              ">>\"C:\\Korimba\\DecList.tmp\" Echo 1\r\n"
-              ">nul move /Y \"C:\\Korimba\\DecList.tmp\" \"C:\\Korimba\\DecList.dat\"\r\n"
-              "D:\\TOOLS\\L3DEC.EXE D:\\Music\\One.mp3 C:\\Korimba\\Temp\\LD\\One.mp3 -wav -hq  \r\n"
-              "Echo\"\r\n"
-              "Echo Converting output to Long FileName...\r\n"
-              "ren \"C:\\Korimba\\Temp\\LD\\One.mp3\" \"x.mp3\"\r\n"
-              "ren \"C:\\Korimba\\Temp\\LD\\x.mp3\" \"One.mp3\"\r\n"
-              "ren \"C:\\Korimba\\Temp\\LD\\One.mp3\" \"One.wav\"\r\n"
-              "move C:\\Korimba\\Temp\\LD\\*.wav \"E:\\Waves\\\"\r\n"
-              "if exist \"E:\\Waves\\One.wav\" del D:\\Music\\One.mp3\r\n"
-              "cls\r\n"
-              "Echo Korimba for Windows 95\r\n"
-              "Echo\"\r\n"
-              "start C:\\Korimba\\Message.exe L X \"E:\\Waves\\\"\r\n"
-              "del \"C:\\Korimba\\Decoding.bat\"\r\n");
+    EXPECT_EQ(
+        content("Decoding.bat"),
+        "@Echo Off\r\n"
+        "Echo Korimba for Windows 95\r\n"
+        "Echo\"\r\n"
+        "deltree /Y C:\\KORIMBA\\TEMP\\LD\\*.*\r\n"
+        "C:\r\n"
+        "cd \r\n"
+        ">\"C:\\Korimba\\DecList.tmp\" Echo 1\r\n"
+        ">>\"C:\\Korimba\\DecList.tmp\" Echo 1\r\n"
+        ">nul move /Y \"C:\\Korimba\\DecList.tmp\" \"C:\\Korimba\\DecList.dat\"\r\n"
+        "D:\\TOOLS\\L3DEC.EXE D:\\Music\\One.mp3 C:\\Korimba\\Temp\\LD\\One.mp3 -wav -hq  \r\n"
+        "Echo\"\r\n"
+        "Echo Converting output to Long FileName...\r\n"
+        "if not exist \"C:\\Korimba\\Temp\\LD\\One.mp3\" goto next1\r\n"
+        "ren \"C:\\Korimba\\Temp\\LD\\One.mp3\" \"x.mp3\"\r\n"
+        "ren \"C:\\Korimba\\Temp\\LD\\x.mp3\" \"One.mp3\"\r\n"
+        "ren \"C:\\Korimba\\Temp\\LD\\One.mp3\" \"One.wav\"\r\n"
+        "move C:\\Korimba\\Temp\\LD\\*.wav \"E:\\Waves\\\"\r\n"
+        "if not exist \"C:\\Korimba\\Temp\\LD\\One.wav\" del D:\\Music\\One.mp3\r\n"
+        ":next1\r\n"
+        "cls\r\n"
+        "Echo Korimba for Windows 95\r\n"
+        "Echo\"\r\n"
+        "start C:\\Korimba\\Message.exe L D \"E:\\Waves\\\"\r\n"
+        "del \"C:\\Korimba\\Decoding.bat\"\r\n");
     EXPECT_EQ(Form1->Label8.caption(), "Decoding multiple files...");
     EXPECT_TRUE(Form1->Timer2.enabled());
 }

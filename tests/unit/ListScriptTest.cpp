@@ -82,7 +82,7 @@ TEST(ListScript, EncodeExampleComesOutByteForByte) {
               "Echo Korimba for Windows 95\r\n"
               "Echo Files left for progress: 0\r\n"
               "Echo\"\r\n"
-              "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe L X \"E:\\MP3\\\"\r\n"
+              "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe L E \"E:\\MP3\\\"\r\n"
               "del \"C:\\Program Files\\Audio Coder\\Encoding.bat\"\r\n");
 }
 
@@ -104,11 +104,16 @@ TEST(ListScript, DecodeScriptNamesItsOwnFilesAndPassesTheSwitches) {
                         "\"C:\\Program Files\\Audio Coder\\DecList.dat\"");
     EXPECT_EQ(lines[10], "D:\\TOOLS\\L3DEC.EXE D:\\MUSIC\\MRX~1.MP3 "
                          "C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\MRX~1.MP3 -wav  -dm ");
-    EXPECT_EQ(lines[13], "ren \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\MRX~1.MP3\" \"x.mp3\"");
-    EXPECT_EQ(lines[14], "ren \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\x.mp3\" \"Mr. X.mp3\"");
-    EXPECT_EQ(lines[15], "ren \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\Mr. X.mp3\" \"Mr. X.wav\"");
-    EXPECT_EQ(lines[16], "move C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\*.wav \"E:\\Waves\\\"");
-    EXPECT_EQ(lines[17], "if exist \"E:\\Waves\\Mr. X.wav\" del D:\\MUSIC\\MRX~1.MP3");
+    // The input goes only when its own result was made now and has left for the output folder.
+    EXPECT_EQ(lines[13], "if not exist \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\MRX~1.MP3\" goto next1");
+    EXPECT_EQ(lines[14], "ren \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\MRX~1.MP3\" \"x.mp3\"");
+    EXPECT_EQ(lines[15], "ren \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\x.mp3\" \"Mr. X.mp3\"");
+    EXPECT_EQ(lines[16], "ren \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\Mr. X.mp3\" \"Mr. X.wav\"");
+    EXPECT_EQ(lines[17], "move C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\*.wav \"E:\\Waves\\\"");
+    EXPECT_EQ(
+        lines[18],
+        "if not exist \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LD\\Mr. X.wav\" del D:\\MUSIC\\MRX~1.MP3");
+    EXPECT_EQ(lines[19], ":next1");
     EXPECT_EQ(lines.back(), "del \"C:\\Program Files\\Audio Coder\\Decoding.bat\"");
 }
 
@@ -123,9 +128,9 @@ TEST(ListScript, OptionalLinesFollowTheirSwitchesForOneTwoAndManyEntries) {
             values.showsCount = values.deletesInputs = values.startsMessage = on;
             const auto lines = listJobScript(values);
             // Header, lines per entry, then the completion program and the self-deletion.
-            EXPECT_EQ(lines.size(), (on ? 7 : 6) + entries * (on ? 15 : 13) + (on ? 2 : 1));
+            EXPECT_EQ(lines.size(), (on ? 7 : 6) + entries * (on ? 17 : 13) + (on ? 2 : 1));
             EXPECT_EQ(count(lines, "Echo Files left for progress: "), on ? entries + 1 : 0);
-            EXPECT_EQ(count(lines, "if exist "), on ? entries : 0);
+            EXPECT_EQ(count(lines, "if not exist "), on ? 2 * entries : 0);
             EXPECT_EQ(count(lines, "start "), on ? 1u : 0u);
             EXPECT_EQ(count(lines, ">\""), entries);
             if (on) {
@@ -158,10 +163,12 @@ TEST(ListScript, HostileNamesAreEscapedInEveryLine) {
               ">nul move /Y \"C:\\50%% & more\\EncList.tmp\" \"C:\\50%% & more\\EncList.dat\"");
     EXPECT_EQ(lines[10], "C:\\L3ENC\\L3ENC.EXE D:\\R^&B100~1.WAV "
                          "C:\\50%%^&MO~1\\Temp\\LE\\R^&B100~1.WAV -br 128000 -hq  ");
-    EXPECT_EQ(lines[13], "ren \"C:\\50%%&MO~1\\Temp\\LE\\R&B100~1.WAV\" \"x.wav\"");
-    EXPECT_EQ(lines[14], "ren \"C:\\50%%&MO~1\\Temp\\LE\\x.wav\" \"R&B 100%%.wav\"");
-    EXPECT_EQ(lines[15], "ren \"C:\\50%%&MO~1\\Temp\\LE\\R&B 100%%.wav\" \"R&B 100%%.mp3\"");
-    EXPECT_EQ(lines[16], "move C:\\50%%^&MO~1\\Temp\\LE\\*.MP3 \"E:\\100%% & ^\\\"");
-    EXPECT_EQ(lines[17], "if exist \"E:\\100%% & ^\\R&B 100%%.mp3\" del D:\\R^&B100~1.WAV");
-    EXPECT_EQ(lines[lines.size() - 2], "start C:\\50%%^&MO~1\\Message.exe L X \"E:\\100%% & ^\\\"");
+    EXPECT_EQ(lines[13], "if not exist \"C:\\50%%&MO~1\\Temp\\LE\\R&B100~1.WAV\" goto next1");
+    EXPECT_EQ(lines[14], "ren \"C:\\50%%&MO~1\\Temp\\LE\\R&B100~1.WAV\" \"x.wav\"");
+    EXPECT_EQ(lines[15], "ren \"C:\\50%%&MO~1\\Temp\\LE\\x.wav\" \"R&B 100%%.wav\"");
+    EXPECT_EQ(lines[16], "ren \"C:\\50%%&MO~1\\Temp\\LE\\R&B 100%%.wav\" \"R&B 100%%.mp3\"");
+    EXPECT_EQ(lines[17], "move C:\\50%%^&MO~1\\Temp\\LE\\*.MP3 \"E:\\100%% & ^\\\"");
+    EXPECT_EQ(lines[18],
+              "if not exist \"C:\\50%%&MO~1\\Temp\\LE\\R&B 100%%.mp3\" del D:\\R^&B100~1.WAV");
+    EXPECT_EQ(lines[lines.size() - 2], "start C:\\50%%^&MO~1\\Message.exe L E \"E:\\100%% & ^\\\"");
 }

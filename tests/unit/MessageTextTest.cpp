@@ -21,6 +21,7 @@ std::optional<std::string> longNameOnDisk(const std::string& path) {
     static const std::map<std::string, std::string> longNames = {
         {"D:\\MUSIC\\NIGHTA~1.WAV", "D:\\Music\\Night and day.wav"},
         {"E:\\MP3\\NIGHTA~1.MP3", "E:\\MP3\\Night and day.mp3"},
+        {"E:\\MP3\\Night and day.mp3", "E:\\MP3\\Night and day.mp3"},
         {"E:\\MP3\\", "E:\\MP3\\"},
         {"D:\\MUSIC\\", "D:\\Music\\"},
         {"C:\\some dir\\", "C:\\some dir\\"},
@@ -39,20 +40,27 @@ Disk diskWith(const Files& temp) {
         (*files)[kProgram + path] = content;
     Disk disk;
     disk.longName = longNameOnDisk;
-    disk.readNote = [files](const std::string& path) -> std::optional<std::string> {
+    disk.readBeginning = [files](const std::string& path) -> std::optional<std::string> {
         const auto found = files->find(path);
         if (found == files->end())
             return std::nullopt;
         return found->second;
     };
-    disk.filesIn = [files](const std::string& folder) {
-        std::vector<std::string> names;
+    disk.entriesIn = [files](const std::string& folder) {
+        std::vector<korimba::platform::FolderEntry> entries;
         // In the order of a file system that does not sort.
-        for (auto file = files->rbegin(); file != files->rend(); ++file)
-            if (file->first.starts_with(folder) &&
-                file->first.find('\\', folder.size()) == std::string::npos)
-                names.push_back(file->first.substr(folder.size()));
-        return names;
+        for (auto file = files->rbegin(); file != files->rend(); ++file) {
+            if (!file->first.starts_with(folder))
+                continue;
+            const std::string rest = file->first.substr(folder.size());
+            const std::size_t slash = rest.find('\\');
+            korimba::platform::FolderEntry entry{rest.substr(0, slash), slash != std::string::npos};
+            if (std::find_if(entries.begin(), entries.end(), [&](const auto& seen) {
+                    return seen.name == entry.name;
+                }) == entries.end())
+                entries.push_back(entry);
+        }
+        return entries;
     };
     disk.programFolder = kProgram;
     return disk;
@@ -79,6 +87,9 @@ TEST(MessageText, FileJobsNameInputAndOutputByTheirLongNames) {
     EXPECT_EQ(decoded.text, "Decoding finished.\r\n\r\nInput: E:\\MP3\\Night and day.mp3\r\n"
                             "Output: D:\\Music\\Night and day.wav");
     EXPECT_EQ(decoded.folder, "D:\\Music\\");
+
+    // An output new to the job comes by its long name.
+    EXPECT_EQ(notice({"E", kInput, "E:\\MP3\\Night and day.mp3"}).text, encoded.text);
 }
 
 TEST(MessageText, EmptyOutputIsNotKnownAndOffersNoFolder) {
@@ -239,7 +250,6 @@ TEST(MessageText, OnlyTheNoteOfThisInputInTheProgramsTempCounts) {
                                  "Output: E:\\MP3\\Night and day.mp3";
     for (const Files& others : {
              Files{{"Temp\\OTHER.WAV.err", "the WAV file holds no audio data\r\n"}},
-             Files{{"Temp\\NIGHTA~1.WAV", "a temporary output"}},
              Files{{"Temp\\LE\\NIGHTA~1.WAV.err", "a list job's note\r\n"}},
              Files{{"NIGHTA~1.WAV.err", "beside the program\r\n"}},
          })
@@ -247,6 +257,17 @@ TEST(MessageText, OnlyTheNoteOfThisInputInTheProgramsTempCounts) {
     // No input named: no note to look for.
     EXPECT_EQ(notice({"E", "", kOutput}, {{"Temp\\.err", "x\r\n"}}).text,
               "Encoding finished.\r\n\r\nInput: not known\r\nOutput: E:\\MP3\\Night and day.mp3");
+}
+
+TEST(MessageText, ResultLeftInTempCouldNotBeMovedAndTheToldNoteIsGiven) {
+    const Notice stuck = notice({"E", kInput, kOutput}, {{"Temp\\NIGHTA~1.WAV", "a result"}});
+    EXPECT_EQ(stuck.text, "The file could not be encoded.\r\n"
+                          "Reason: the result could not be moved to the output\r\n\r\n"
+                          "Input: D:\\Music\\Night and day.wav\r\n"
+                          "Output: E:\\MP3\\Night and day.mp3");
+    EXPECT_TRUE(stuck.notes.empty());
+    EXPECT_EQ(notice({"E", kInput, kOutput}, {{kNote, "warning: ended early\r\n"}}).notes,
+              std::vector<std::string>{kProgram + kNote});
 }
 
 TEST(MessageText, NoteTextIsOneTidyLine) {
@@ -271,39 +292,44 @@ TEST(MessageText, NoteTextIsOneTidyLine) {
               "Input: D:\\Music\\Night and day.wav\r\nOutput: not known");
 }
 
-TEST(MessageText, ListJobNamesItsFailuresWithTheirReasons) {
-    const Notice result =
-        notice({"L", "X", "C:\\some dir\\"},
-               {
-                   {"Temp\\LE\\NIGHTA~1.WAV.err", "the disk is full\r\nD:\\MUSIC\\NIGHTA~1.WAV\r\n"},
-                   {"Temp\\LE\\blue.wav.ERR", "the WAV file holds no audio data\r\n"},
-                   {"Temp\\LE\\SHORT.WAV.err", "warning: ended early\r\n"},
-                   {"Temp\\LE\\RED.WAV", "a result not moved yet"},
-                   {"Temp\\LE\\N1\\GREEN.WAV.err", "in a subfolder\r\n"},
-                   {"Temp\\LD\\TRACK.MP3.err", "\r\nD:\\GONE\\TRACK.MP3\r\n"},
-                   {"Temp\\OTHER.WAV.err", "a single job's note\r\n"},
-               });
-    EXPECT_EQ(result.text, "List process finished, but 3 files could not be converted:\r\n\r\n"
-                           "blue.wav: the WAV file holds no audio data\r\n"
-                           "Night and day.wav: the disk is full\r\n"
-                           "TRACK.MP3: no reason given\r\n\r\n"
-                           "Output folder: C:\\some dir\\");
-    EXPECT_EQ(result.folder, "C:\\some dir\\");
+TEST(MessageText, ListJobTellsItsDirectionsFailuresWarningsAndResultsLeftBehind) {
+    const Files temp = {
+        {"Temp\\LE\\NIGHTA~1.WAV.err", "the disk is full\r\nD:\\MUSIC\\NIGHTA~1.WAV\r\n"},
+        {"Temp\\LE\\blue.wav.ERR", "the WAV file holds no audio data\r\n"},
+        {"Temp\\LE\\SHORT.WAV.err", "warning: ended early\r\n"},
+        {"Temp\\LE\\Red.mp3", "a result the move left"},
+        {"Temp\\LE\\N1\\Green.mp3", "a staged result the move left"},
+        {"Temp\\LE\\N2\\Empty.mp3", ""}, // staged, never written: the note tells
+        {"Temp\\LD\\TRACK.MP3.err", "\r\nD:\\GONE\\TRACK.MP3\r\n"},
+        {"Temp\\OTHER.WAV.err", "a single job's note\r\n"},
+    };
+    const Notice encoded = notice({"L", "E", "C:\\some dir\\"}, temp);
+    EXPECT_EQ(encoded.text, "List process finished, but 4 files could not be converted:\r\n\r\n"
+                            "blue.wav: the WAV file holds no audio data\r\n"
+                            "Green.mp3: the result could not be moved to the output\r\n"
+                            "Night and day.wav: the disk is full\r\n"
+                            "Red.mp3: the result could not be moved to the output\r\n\r\n"
+                            "1 file was converted with a warning:\r\n\r\n"
+                            "SHORT.WAV: ended early\r\n\r\n"
+                            "Output folder: C:\\some dir\\");
+    EXPECT_EQ(encoded.folder, "C:\\some dir\\");
+    EXPECT_EQ(encoded.notes, (std::vector<std::string>{kProgram + "Temp\\LE\\blue.wav.ERR",
+                                                       kProgram + "Temp\\LE\\NIGHTA~1.WAV.err",
+                                                       kProgram + "Temp\\LE\\SHORT.WAV.err"}))
+        << "told, to be removed";
 
-    const Notice one = notice({"L", "X", "F:\\New\\"},
-                              {{"Temp\\LD\\TRACK.MP3.err", "no MPEG audio frame found\r\n"}});
-    EXPECT_EQ(one.text, "List process finished, but 1 file could not be converted:\r\n\r\n"
-                        "TRACK.MP3: no MPEG audio frame found\r\n\r\n"
-                        "Output folder: F:\\New\\ (not found)");
-    EXPECT_EQ(one.folder, "");
-}
+    const Notice decoded = notice({"L", "D", "F:\\New\\"}, temp);
+    EXPECT_EQ(decoded.text, "List process finished, but 1 file could not be converted:\r\n\r\n"
+                            "TRACK.MP3: no reason given\r\n\r\n"
+                            "Output folder: F:\\New\\ (not found)");
+    EXPECT_EQ(decoded.folder, "");
 
-TEST(MessageText, ListJobWithWarningsOnlyHasTheUsualText) {
-    EXPECT_EQ(notice({"L", "X", "C:\\some dir\\"},
+    EXPECT_EQ(notice({"L", "E", "C:\\some dir\\"},
                      {{"Temp\\LE\\SHORT.WAV.err", "warning: ended early\r\n"},
-                      {"Temp\\LD\\notes.txt", "the user's\r\n"}})
+                      {"Temp\\LE\\N1\\Empty.mp3", ""}})
                   .text,
-              "List process finished.\r\n\r\nOutput folder: C:\\some dir\\");
+              "List process finished, but 1 file was converted with a warning:\r\n\r\n"
+              "SHORT.WAV: ended early\r\n\r\nOutput folder: C:\\some dir\\");
 }
 
 TEST(MessageText, ListJobNamesTwentyFailuresAndCountsTheRest) {

@@ -73,11 +73,13 @@ TEST_F(SingleJob, EncodeWritesTheScriptLaunchesItAndWatches) {
               "Echo\"\r\n"
               "Echo Converting output to Long FileName...\r\n"
               "if not exist \"D:\\New Folder\\Night and day.mp3\" goto move\r\n"
-              "if exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.WAV del \"D:\\New Folder\\Night and day.mp3\"\r\n"
+              "if exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.WAV del \"D:\\New Folder\\Night and "
+              "day.mp3\"\r\n"
               ":move\r\n"
               "move C:\\PROGRA~1\\AUDIOC~1\\Temp\\NIGHTA~1.WAV "
               "\"D:\\New Folder\\Night and day.mp3\"\r\n"
-              "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe E D:\\MUSIC\\NIGHTA~1.WAV \r\n"
+              "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe E D:\\MUSIC\\NIGHTA~1.WAV "
+              "\"D:\\New Folder\\Night and day.mp3\"\r\n"
               "del \"C:\\Program Files\\Audio Coder\\Encoding.bat\"\r\n");
     ASSERT_EQ(platform.shell.executions().size(), 1u);
     EXPECT_EQ(platform.shell.executions()[0],

@@ -51,14 +51,17 @@ TEST_F(SystemMenu, FixProcessesPutsTheStoredCopiesBackOnlyAfterYes) {
     EXPECT_EQ(backend.messages.back().kind, ui::MessageKind::Information);
 }
 
-TEST_F(SystemMenu, FixProcessesWithoutAStoredCopyLeavesThatWindowToTheDefaults) {
-    writeLines("encoding.pif", {"damaged"});
+TEST_F(SystemMenu, FixProcessesWithoutAStoredCopyKeepsThatWindowsSettingsAndSaysSo) {
+    writeLines("encoding.pif", {"settings of its own"});
     writeLines("decoding.dat", {"stored decoding"});
     startAndShow();
     choose("FixDOSwindows1");
-    EXPECT_FALSE(platform.files.exists(file("encoding.pif")));
+    EXPECT_EQ(content("encoding.pif"), "settings of its own\r\n");
     EXPECT_EQ(content("decoding.pif"), "stored decoding\r\n");
-    EXPECT_EQ(shown().back(), "The Dos-windows have been fixed.");
+    EXPECT_EQ(shown().back(), "The encoding Dos-window could not be fixed: "
+                              "C:\\Korimba\\encoding.dat is missing.\n"
+                              "The decoding Dos-window has been fixed.");
+    EXPECT_EQ(backend.messages.back().kind, ui::MessageKind::Error);
 }
 
 TEST_F(SystemMenu, KillProcessesEndsWindowsWithoutTheCloseSteps) {

@@ -1,4 +1,5 @@
 #include "fakes/ProgramFixture.h"
+#include "settings/ToolPaths.h"
 #include "settings/ToolPathsForm.h"
 
 using namespace korimba;
@@ -83,8 +84,10 @@ TEST_F(ToolPathsDialog, SettingsThatCannotBeCreatedAreReportedAndTheDialogStays)
 
 TEST_F(ToolPathsDialog, BrowseUsesItsFilterAndACancelKeepsTheFieldAndFocusesIt) {
     std::vector<int> filterIndexes;
+    std::vector<std::string> startFolders;
     backend.onOpenDialog = [&](ui::OpenDialog& dialog) {
         filterIndexes.push_back(dialog.filterIndex);
+        startFolders.push_back(dialog.initialDir);
         EXPECT_EQ(dialog.title, "Select:");
         if (dialog.filterIndex == 2)
             return false;
@@ -95,9 +98,25 @@ TEST_F(ToolPathsDialog, BrowseUsesItsFilterAndACancelKeepsTheFieldAndFocusesIt) 
     Form2->ExplorerButton4.userPress();
     Form2->ExplorerButton5.userPress();
     EXPECT_EQ(filterIndexes, (std::vector<int>{1, 2}));
+    // An empty field starts where Korimba's own coders are; a typed one where it names.
+    EXPECT_EQ(startFolders, (std::vector<std::string>{"C:\\Korimba\\", ""}));
     EXPECT_EQ(Form2->Edit1.text(), "C:\\L3\\l3enc.exe");
     EXPECT_EQ(Form2->Edit2.text(), "D:\\typed");
     EXPECT_EQ(Form2->activeControl(), &Form2->Edit2);
+}
+
+TEST_F(ToolPathsDialog, WithoutSettingsTheCodersBesideTheProgramAreTakenAndNothingIsWritten) {
+    const auto fields = [] {
+        reloadToolPaths();
+        return Form2->Edit1.text() + "|" + Form2->Edit2.text();
+    };
+    EXPECT_EQ(fields(), "|") << "none beside the program";
+    platform.files.addFile(file("l3enc.exe"));
+    platform.files.addFile(file("l3dec.exe"));
+    EXPECT_EQ(fields(), "C:\\Korimba\\l3enc.exe|C:\\Korimba\\l3dec.exe");
+    EXPECT_FALSE(platform.files.exists(file("Settings.ini")));
+    writeLines("Settings.ini", {"C:\\L3\\l3enc.exe", ""});
+    EXPECT_EQ(fields(), "C:\\L3\\l3enc.exe|") << "the user's settings as they are";
 }
 
 TEST_F(ToolPathsDialog, DownloadAsksFirst) {

@@ -1,16 +1,20 @@
 #pragma once
 // What Message.exe says for the arguments a job script gives it. Portable and
 // header-only, so the native unit tests compile it without the Windows side.
-//   E <shortInput> <shortOutput>   single-file encode (output may be empty)
-//   D <shortInput> <shortOutput>   single-file decode
-//   L X <folder>                   list encode or decode
+//   E <shortInput> <output>   single-file encode: the output by its short name
+//                             when it existed before the job, else by its long one
+//   D <shortInput> <output>   single-file decode
+//   L E|D <folder>            list encode or decode ("L X": either, from older scripts)
 //
 // Whether a job made its result is told by the coders' notes: a coder that
 // fails writes "<its output>.err" holding the reason, one line; one that
 // coded only part of a cut-short input writes "warning: <what happened>".
 // The notes of single jobs lie in Temp, named after the short input; those
-// of list jobs in Temp\LE and Temp\LD.
+// of list jobs in Temp\LE and Temp\LD. A result still lying there could not
+// be moved to the user's output. The notice is the only report of a job that
+// starts it, so the notes it has told are removed (Notice::notes).
 #include "jobs/PathRules.h"
+#include "platform/Platform.h"
 #include "settings/ProgramFiles.h"
 
 #include <algorithm>
@@ -29,16 +33,17 @@ using LongNameLookup = std::function<std::optional<std::string>(const std::strin
 struct Disk {
     LongNameLookup longName;
     // The beginning of a file (a note's one line is enough); nullopt when there is none.
-    std::function<std::optional<std::string>(const std::string&)> readNote;
-    // The names of the files (not folders) in a folder given with its final "\".
-    std::function<std::vector<std::string>(const std::string&)> filesIn;
+    std::function<std::optional<std::string>(const std::string&)> readBeginning;
+    // The files and folders in a folder given with its final "\".
+    std::function<std::vector<platform::FolderEntry>(const std::string&)> entriesIn;
     // Message.exe's own folder with its final "\": the program folder.
     std::string programFolder;
 };
 
 struct Notice {
-    std::string text;   // lines separated by CR LF
-    std::string folder; // folder to offer for opening; empty when none is known
+    std::string text;               // lines separated by CR LF
+    std::string folder;             // folder to offer for opening; empty when none is known
+    std::vector<std::string> notes; // the notes told, full paths: to be removed
 };
 
 // The longest name or reason shown whole; a window has room for a few lines of this.
@@ -49,6 +54,7 @@ inline constexpr std::size_t kListedFailures = 20;
 inline constexpr const char* kNoteExtension = ".err";
 inline constexpr const char* kWarningPrefix = "warning: ";
 inline constexpr const char* kNoReason = "no reason given";
+inline constexpr const char* kNotMoved = "the result could not be moved to the output";
 
 namespace detail {
 
@@ -95,7 +101,7 @@ struct Note {
 // blanks and a note without words still says that it gave none.
 inline std::optional<Note> noteAt(const std::string& path, const Disk& disk,
                                   const paths::CodePage& codePage) {
-    const std::optional<std::string> content = disk.readNote(path);
+    const std::optional<std::string> content = disk.readBeginning(path);
     if (!content)
         return std::nullopt;
     std::string line = content->substr(0, content->find_first_of("\r\n"));
@@ -126,20 +132,28 @@ inline Notice fileJobNotice(const std::string& verb, const std::string& finished
                             const paths::CodePage& codePage) {
     const std::string input = argumentAt(arguments, 1);
     const std::string output = argumentAt(arguments, 2);
+    Notice notice;
     std::optional<Note> note;
-    if (!input.empty())
-        note = noteAt(disk.programFolder + settings::kTempFolder +
-                          paths::fileNamePart(input, codePage) + kNoteExtension,
-                      disk, codePage);
+    // The coder's result in Temp, named after the short input; the script moves it out.
+    const std::string temporary = input.empty() ? std::string()
+                                                : disk.programFolder + settings::kTempFolder +
+                                                      paths::fileNamePart(input, codePage);
+    if (!temporary.empty()) {
+        note = noteAt(temporary + kNoteExtension, disk, codePage);
+        if (note)
+            notice.notes.push_back(temporary + kNoteExtension);
+    }
     const bool failed = note && !note->warning;
-    // An output named by the script existed before the job; the script removes
-    // it only for a new result, so its absence means nothing arrived.
+    const bool stuck = !temporary.empty() && disk.readBeginning(temporary).has_value();
+    // The script removes an older output only for a new result, so a missing
+    // output means that nothing arrived.
     const bool noResult = !output.empty() && !disk.longName(output);
 
-    Notice notice;
-    if (failed || noResult) {
-        notice.text = "The file could not be " + verb + (noResult ? "; no result was made." : ".") +
-                      "\r\nReason: " + (failed ? note->text : std::string(kNoReason));
+    if (failed || noResult || stuck) {
+        const std::string reason = failed ? note->text : stuck ? kNotMoved : kNoReason;
+        notice.text = "The file could not be " + verb +
+                      (noResult && !stuck ? "; no result was made." : ".") +
+                      "\r\nReason: " + reason;
     } else {
         notice.text = finished;
     }
@@ -155,7 +169,7 @@ inline Notice fileJobNotice(const std::string& verb, const std::string& finished
 }
 
 struct Failure {
-    std::string name; // the input's name as its user knows it, else as the note is named
+    std::string name; // the input's name as its user knows it, else as the file is named
     std::string reason;
 };
 
@@ -169,47 +183,94 @@ inline std::string failedName(const std::string& noteName, const Note& note, con
     return noteName.substr(0, noteName.size() - std::string(kNoteExtension).size());
 }
 
-// The failure notes of one list folder, by name in ASCII order without case.
-inline std::vector<Failure> failuresIn(const std::string& folder, const Disk& disk,
-                                       const paths::CodePage& codePage) {
-    std::vector<std::string> names = disk.filesIn(folder);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return paths::lowerAscii(a) < paths::lowerAscii(b);
-    });
+// What a list folder tells once its job has ended: the failures and the
+// warnings of its coders' notes, and the results that could not be moved out.
+struct ListFolderReport {
     std::vector<Failure> failures;
-    for (const std::string& name : names) {
-        if (!isNoteName(name, codePage))
+    std::vector<Failure> warnings;
+    std::vector<std::string> notes;
+};
+
+inline std::vector<platform::FolderEntry> sortedEntries(const std::string& folder,
+                                                        const Disk& disk) {
+    std::vector<platform::FolderEntry> entries = disk.entriesIn(folder);
+    std::sort(entries.begin(), entries.end(),
+              [](const platform::FolderEntry& a, const platform::FolderEntry& b) {
+                  return paths::lowerAscii(a.name) < paths::lowerAscii(b.name);
+              });
+    return entries;
+}
+
+// Entries by name in ASCII order without case. An entry's staging folder holds
+// the empty file its result is written into: only a written one is a result.
+inline void readListFolder(const std::string& folder, const Disk& disk,
+                           const paths::CodePage& codePage, ListFolderReport& report) {
+    for (const platform::FolderEntry& entry : sortedEntries(folder, disk)) {
+        const std::string path = folder + entry.name;
+        if (entry.folder) {
+            for (const platform::FolderEntry& staged : sortedEntries(path + "\\", disk))
+                if (!staged.folder &&
+                    !disk.readBeginning(path + "\\" + staged.name).value_or(std::string()).empty())
+                    report.failures.push_back(
+                        {elided(staged.name, kLongestShownName, codePage), kNotMoved});
             continue;
-        const std::optional<Note> note = noteAt(folder + name, disk, codePage);
-        if (note && !note->warning)
-            failures.push_back(
-                {elided(failedName(name, *note, disk, codePage), kLongestShownName, codePage),
+        }
+        if (!isNoteName(entry.name, codePage)) {
+            report.failures.push_back({elided(entry.name, kLongestShownName, codePage), kNotMoved});
+            continue;
+        }
+        const std::optional<Note> note = noteAt(path, disk, codePage);
+        if (!note)
+            continue;
+        report.notes.push_back(path);
+        (note->warning ? report.warnings : report.failures)
+            .push_back(
+                {elided(failedName(entry.name, *note, disk, codePage), kLongestShownName, codePage),
                  note->text});
     }
-    return failures;
+}
+
+// "2 files could not be converted:" and the first of them, each on a line of its own.
+inline std::string listSection(const std::vector<Failure>& entries, const char* what) {
+    std::string text = std::to_string(entries.size()) +
+                       (entries.size() == 1 ? " file " : " files ") + what + ":\r\n";
+    const std::size_t listed = std::min(entries.size(), kListedFailures);
+    for (std::size_t i = 0; i < listed; ++i)
+        text += "\r\n" + entries[i].name + ": " + entries[i].reason;
+    if (entries.size() > listed)
+        text += "\r\nand " + std::to_string(entries.size() - listed) + " more";
+    return text;
 }
 
 inline Notice listJobNotice(const std::vector<std::string>& arguments, const Disk& disk,
                             const paths::CodePage& codePage) {
-    // The arguments do not say the direction; a list script empties its own
-    // folder first, so each holds the notes of its direction's last list.
-    std::vector<Failure> failures;
-    for (const char* folder : {settings::kEncodingListFolder, settings::kDecodingListFolder})
-        for (Failure& failure : failuresIn(disk.programFolder + folder, disk, codePage))
-            failures.push_back(std::move(failure));
+    // A list script empties its own folder first, so it holds this job's notes
+    // only; older scripts gave no direction, and both folders are read.
+    struct ListFolder {
+        const char* letter;
+        const char* folder;
+    };
+    constexpr ListFolder kFolders[] = {{"E", settings::kEncodingListFolder},
+                                       {"D", settings::kDecodingListFolder}};
+    const std::string direction = argumentAt(arguments, 1);
+    const bool known = direction == "E" || direction == "D";
+    ListFolderReport report;
+    for (const ListFolder& list : kFolders)
+        if (!known || direction == list.letter)
+            readListFolder(disk.programFolder + list.folder, disk, codePage, report);
 
     Notice notice;
-    if (failures.empty()) {
-        notice.text = "List process finished.";
-    } else {
-        notice.text = "List process finished, but " + std::to_string(failures.size()) +
-                      (failures.size() == 1 ? " file" : " files") + " could not be converted:\r\n";
-        const std::size_t listed = std::min(failures.size(), kListedFailures);
-        for (std::size_t i = 0; i < listed; ++i)
-            notice.text += "\r\n" + failures[i].name + ": " + failures[i].reason;
-        if (failures.size() > listed)
-            notice.text += "\r\nand " + std::to_string(failures.size() - listed) + " more";
-    }
+    notice.notes = std::move(report.notes);
+    notice.text = "List process finished";
+    if (!report.failures.empty())
+        notice.text += ", but " + listSection(report.failures, "could not be converted");
+    if (!report.warnings.empty())
+        notice.text += (report.failures.empty() ? ", but " : "\r\n\r\n") +
+                       listSection(report.warnings, report.warnings.size() == 1
+                                                        ? "was converted with a warning"
+                                                        : "were converted with a warning");
+    if (report.failures.empty() && report.warnings.empty())
+        notice.text += ".";
     // The folder comes as the user typed it, long already; only its existence matters.
     const std::string folder = argumentAt(arguments, 2);
     notice.text += "\r\n\r\nOutput folder: ";
@@ -237,7 +298,7 @@ inline Notice composeNotice(const std::vector<std::string>& arguments, const Dis
         return detail::fileJobNotice("decoded", "Decoding finished.", arguments, disk, codePage);
     if (letter == "L" || letter == "l")
         return detail::listJobNotice(arguments, disk, codePage);
-    return {"A Korimba job has finished.", ""};
+    return {"A Korimba job has finished.", "", {}};
 }
 
 } // namespace korimba::message

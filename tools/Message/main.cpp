@@ -36,7 +36,7 @@ std::optional<std::string> longName(const std::string& path) {
 }
 
 // A note is one line; more than this is not read, whatever lies there.
-std::optional<std::string> noteBeginning(const std::string& path) {
+std::optional<std::string> fileBeginning(const std::string& path) {
     // Shared every way: a coder of another job may be writing or removing it.
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -54,13 +54,8 @@ std::optional<std::string> noteBeginning(const std::string& path) {
     return content;
 }
 
-std::vector<std::string> filesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const korimba::platform::FolderEntry& entry :
-         korimba::platform::win32::Win32FileSystem().listFolder(folder))
-        if (!entry.folder)
-            names.push_back(entry.name);
-    return names;
+std::vector<korimba::platform::FolderEntry> entriesIn(const std::string& folder) {
+    return korimba::platform::win32::Win32FileSystem().listFolder(folder);
 }
 
 // The scripts quote a folder that ends in a backslash ("E:\MP3\"); the C
@@ -202,7 +197,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const korimba::platform::win32::Win32Process process;
     const korimba::paths::CodePage codePage(process);
     const korimba::message::Disk disk{
-        longName, noteBeginning, filesIn,
+        longName, fileBeginning, entriesIn,
         korimba::paths::folderPart(process.executablePath(), codePage)};
     window.notice = korimba::message::composeNotice(arguments(), disk, codePage);
     window.font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
@@ -219,6 +214,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Shown normally whatever the script's own window mode: it is the job's end notice.
     ShowWindow(window.frame, SW_SHOWNORMAL);
     SetForegroundWindow(window.frame);
+    // Told now, and by nobody else: a later notice must not tell them again.
+    for (const std::string& note : window.notice.notes)
+        DeleteFileA(note.c_str());
     const int result = runMessageLoop(window.frame);
     DeleteObject(window.font);
     return result;

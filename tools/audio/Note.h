@@ -30,6 +30,9 @@ inline std::string noteContent(const std::string& text) {
     return line + "\r\n";
 }
 
+// What a coder's note says from its start until it knows better.
+inline constexpr const char* kUnfinishedNote = "the coder stopped before it had finished";
+
 inline std::string warningNote(const std::string& warning) {
     return "warning: " + warning;
 }

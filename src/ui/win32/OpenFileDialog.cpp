@@ -66,13 +66,13 @@ bool Win32Backend::executeOpenDialog(OpenDialog& dialog) {
     request.nFilterIndex = static_cast<DWORD>(dialog.filterIndex);
     request.lpstrFile = file.data();
     request.nMaxFile = static_cast<DWORD>(file.size());
+    request.lpstrInitialDir = dialog.initialDir.empty() ? nullptr : dialog.initialDir.c_str();
     request.lpstrTitle = dialog.title.empty() ? nullptr : dialog.title.c_str();
     request.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
     request.Flags = systemOpenFlags(dialog.options);
 
-    static const auto getOpenFileName =
-        platform::win32::systemFunction<decltype(GetOpenFileNameA)>("comdlg32.dll",
-                                                                    "GetOpenFileNameA");
+    static const auto getOpenFileName = platform::win32::systemFunction<decltype(GetOpenFileNameA)>(
+        "comdlg32.dll", "GetOpenFileNameA");
     static const auto extendedError =
         platform::win32::systemFunction<decltype(CommDlgExtendedError)>("comdlg32.dll",
                                                                         "CommDlgExtendedError");

@@ -13,8 +13,9 @@ namespace korimba::audio::win32 {
 
 int runCoding(const char* program, const std::string& inputPath, const std::string& outputPath,
               const Coding& coding) {
-    // A note of an earlier run must not be read as this run's.
-    removeNote(outputPath);
+    // Replaces a note of an earlier run, and stays if this run is ended before
+    // it can say how it went (a crash, a killed process): no silent failure.
+    writeNote(outputPath, kUnfinishedNote, inputPath);
     std::string failedFile = inputPath;
     std::string reason;
     try {
@@ -31,6 +32,8 @@ int runCoding(const char* program, const std::string& inputPath, const std::stri
         if (warning) {
             reportWarning(program, inputPath, *warning);
             writeNote(outputPath, warningNote(*warning), inputPath);
+        } else {
+            removeNote(outputPath);
         }
         return 0;
     } catch (const OutputError& error) {
