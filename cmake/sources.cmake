@@ -5,6 +5,7 @@ set(KORIMBA_CORE_SOURCES
   src/app/Cleanup.cpp
   src/app/MainForm.cpp
   src/app/JobLaunch.cpp
+  src/app/JobRunner.cpp
   src/app/Links.cpp
   src/app/ListJobs.cpp
   src/app/Maintenance.cpp

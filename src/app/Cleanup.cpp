@@ -1,6 +1,7 @@
 #include "app/Cleanup.h"
 
 #include "app/RecoveryHook.h"
+#include "jobs/JobDirection.h"
 #include "jobs/PathRules.h"
 #include "settings/ProgramFiles.h"
 
@@ -9,31 +10,6 @@
 namespace korimba::app {
 
 namespace {
-
-struct JobDirection {
-    const char* lockFile;
-    const char* progressFile;
-    const char* pendingProgress;
-    std::string_view leftovers; // "*.wav": what the direction's scripts erase in Temp
-    const char* listFolder;
-    // The extensions of the inputs whose coder notes ("NIGHTA~1.WAV.err") lie in Temp.
-    std::string_view notedInputs[2];
-};
-
-constexpr JobDirection kDirections[] = {
-    {settings::kEncodingLock,
-     settings::kEncodingProgress,
-     settings::kEncodingPendingProgress,
-     paths::kEncodeLeftovers,
-     settings::kEncodingListFolder,
-     {".wav", ".snd"}},
-    {settings::kDecodingLock,
-     settings::kDecodingProgress,
-     settings::kDecodingPendingProgress,
-     paths::kDecodeLeftovers,
-     settings::kDecodingListFolder,
-     {".mp3"}},
-};
 
 constexpr std::string_view kNoteExtension = ".err";
 
@@ -47,7 +23,7 @@ Lock lockOf(const platform::Platform& platform, const std::string& lockFile) {
 }
 
 // Matched on the long name: a wildcard would also take "a.wave" by its short name.
-bool isLeftover(const std::string& name, const JobDirection& direction,
+bool isLeftover(const std::string& name, const jobs::JobDirection& direction,
                 const paths::CodePage& codePage) {
     const std::string_view wanted = direction.leftovers.substr(1);
     return paths::lowerAscii(paths::extension(name, codePage)) == wanted;
@@ -56,7 +32,7 @@ bool isLeftover(const std::string& name, const JobDirection& direction,
 // A coder's note on one of the direction's inputs: "x.wav.err" but not the
 // user's "thesis.err" or "x.txt.err". Extensions by the path rules, so that a
 // double-byte character never passes for a dot.
-bool isNote(const std::string& name, const JobDirection& direction,
+bool isNote(const std::string& name, const jobs::JobDirection& direction,
             const paths::CodePage& codePage) {
     const std::string noteExtension = paths::extension(name, codePage);
     if (paths::lowerAscii(noteExtension) != kNoteExtension)
@@ -78,7 +54,7 @@ void deleteFilesIn(platform::FileSystem& files, const std::string& folder, Wante
 
 // The lock file goes last, so that an interrupted clean-up is still seen as one to do.
 void clearDirection(platform::Platform& platform, const std::string& programFolder,
-                    const JobDirection& direction) {
+                    const jobs::JobDirection& direction) {
     platform::FileSystem& files = platform.files;
     const paths::CodePage codePage(platform.process);
     clearListFolder(files, programFolder + direction.listFolder);
@@ -110,12 +86,12 @@ void cleanUpAfterRestart(platform::Platform& platform, const std::string& progra
     const std::string hook = hookEntry(platform.files, programFolder);
     const bool hookHeld = hookRegistered(platform.profile, hook);
     bool jobRunning = false;
-    for (const JobDirection& direction : kDirections) {
-        const Lock lock = lockOf(platform, programFolder + direction.lockFile);
+    for (const jobs::JobDirection* direction : jobs::kDirections) {
+        const Lock lock = lockOf(platform, programFolder + direction->lockFile);
         if (lock == Lock::Running)
             jobRunning = true;
         else if (hookHeld || lock == Lock::Interrupted)
-            clearDirection(platform, programFolder, direction);
+            clearDirection(platform, programFolder, *direction);
     }
     if (hookHeld && !jobRunning)
         unregisterHook(platform.profile, hook);

@@ -24,30 +24,14 @@ bool coderAtHand(std::string (*coderPath)()) {
     return namesAFile(coderPath());
 }
 
-bool noticeTells(bool scriptStartsNotice) {
-    return scriptStartsNotice && namesAFile(settings::programFile(jobs::kNoticeProgram));
-}
-
 bool TForm1::startJob(JobStart start, const JobDisplay& display) {
-    ui::Application& application = ui::Application::current();
-    platform::Platform& system = settings::system();
-    ui::TextLines& buffer = settings::generalBuffer();
-    buffer = ui::TextLines(std::move(start.script));
-    settings::saveLines(system.files, start.lockFile, buffer);
-    buffer.clear();
-    // A script the shell refuses would never delete itself, and its lock
-    // would refuse every later job of its direction.
-    if (!system.shell.execute(
-            application.backend().handleOf(*this), "open", start.lockFile, "", "",
-            jobs::launchShowCommand(settings::codingWindowMode(), CheckBox4.checked()))) {
-        system.files.deleteFile(start.lockFile);
-        application.showError("The job could not be started: Windows did not run its script " +
-                              start.lockFile + ".");
+    if (!jobRunner().start(
+            start.direction, std::move(start.script), std::move(start.job),
+            ui::Application::current().backend().handleOf(*this),
+            jobs::launchShowCommand(settings::codingWindowMode(), CheckBox4.checked())))
         return false;
-    }
     display.label.setCaption(start.caption);
     display.label.setHint(start.hint);
-    display.job = std::move(start.job);
     display.timer.setEnabled(true);
     AddIni();
     return true;

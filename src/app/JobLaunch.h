@@ -13,8 +13,4 @@ bool namesAFile(const std::string& path);
 // A missing coder opens the tool-paths dialog; true when the coder is there
 // afterwards.
 bool coderAtHand(std::string (*coderPath)());
-// Whether a script that starts the completion notice leaves the telling of its
-// outcome to it: not when the notice program is gone from the program folder.
-bool noticeTells(bool scriptStartsNotice);
-
 } // namespace korimba::app

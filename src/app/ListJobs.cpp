@@ -19,36 +19,30 @@ using settings::codePage;
 using settings::system;
 
 struct ListJobKind {
-    lists::ListDirection direction;
+    const jobs::JobDirection& direction;
     const char* entryType; // the extension every entry must have, in upper case
     const char* noOutputFolder;
     const char* inProgress;
-    const char* startCaption;
-    const jobs::JobWords* words;
     std::string (*coderPath)();
 };
 
 namespace {
 
 constexpr ListJobKind kEncodeList{
-    .direction = lists::kListEncode,
+    .direction = jobs::kEncoding,
     .entryType = ".WAV",
     .noOutputFolder = "Please enter an output folder (ie. 'C:\\Folder\\').",
     .inProgress = "An encoding process is still in progress, please try again when the "
                   "encoding has finished.",
-    .startCaption = "Encoding multiple files",
-    .words = &jobs::kEncodeWords,
     .coderPath = settings::encoderPath,
 };
 
 constexpr ListJobKind kDecodeList{
-    .direction = lists::kListDecode,
+    .direction = jobs::kDecoding,
     .entryType = ".MP3",
     .noOutputFolder = "Please enter an output folder (ie. 'C:\\Folder\\Filename.mp3').",
     .inProgress = "An decoding process is still in progress, please try again when the "
                   "decoding has finished.",
-    .startCaption = "Decoding multiple files",
-    .words = &jobs::kDecodeWords,
     .coderPath = settings::decoderPath,
 };
 
@@ -116,7 +110,7 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
     const std::string listFolder = programFolder + kind.direction.listFolder;
     files.createFolders(listFolder);
     clearListFolder(files, listFolder); // the notes and staging folders of an earlier job too
-    RunningJob job{true, kind.words, {}};
+    RunningJob job{true, {}};
     for (const std::string& entry : list.entries()) {
         files.createFolders(paths::folderPart(output, cp));
         const std::string shortInput = paths::ShortPath(files, entry);
@@ -155,8 +149,9 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
         return;
     }
 
-    JobStart start{programFolder + kind.direction.lockFile, lists::listJobScript(script),
-                   std::string(kind.startCaption) + "...", kind.startCaption, std::move(job)};
+    const std::string caption = std::string(kind.direction.verb) + " multiple files";
+    JobStart start{kind.direction, lists::listJobScript(script), caption + "...", caption,
+                   std::move(job)};
     if (!startJob(std::move(start), display))
         clearListFolder(files, listFolder);
 }
@@ -164,7 +159,7 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
 // How the script names an entry. A result named beyond ASCII gets an empty
 // file of its name in a staging folder of its own, to be written into by its
 // short name; without short names, the names' OEM forms, if any.
-lists::ListEntry TForm1::nameEntry(jobs::ScriptNames& names, const lists::ListDirection& direction,
+lists::ListEntry TForm1::nameEntry(jobs::ScriptNames& names, const jobs::JobDirection& direction,
                                    std::size_t position, const std::string& input,
                                    const std::string& shortInput) {
     platform::FileSystem& files = system().files;

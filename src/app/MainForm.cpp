@@ -174,9 +174,9 @@ void TForm1::FormActivate() {
     if (!Edit1.text().empty())
         Edit2.setFocus();
     auto& files = system().files;
-    if (files.exists(settings::programFile(settings::kEncodingLock)))
+    if (files.exists(settings::programFile(jobs::kEncoding.lockFile)))
         Timer1.setEnabled(true);
-    if (files.exists(settings::programFile(settings::kDecodingLock)))
+    if (files.exists(settings::programFile(jobs::kDecoding.lockFile)))
         Timer2.setEnabled(true);
     if (encodeMode()) {
         ExplorerButton5.setEnabled(false);
@@ -188,7 +188,7 @@ void TForm1::FormActivate() {
         if (!encodePressed_) {
             encodePressed_ = true;
             ExplorerButton1.click();
-            if (!encodeJob_)
+            if (!jobRunner().started(jobs::kEncoding))
                 endRefusedEncodeRun();
         }
         ExplorerButton1.setEnabled(false);

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: fields, switches, the column of commands and the System menu.
+#include "app/JobRunner.h"
 #include "jobs/ExternalPrograms.h"
-#include "jobs/JobOutcome.h"
 #include "jobs/JobScript.h"
 #include "jobs/ScriptNames.h"
 #include "lists/ListScript.h"
@@ -19,23 +19,10 @@ namespace korimba::app {
 struct SingleJobKind;
 struct SingleJobFields;
 struct ListJobKind;
-struct WatchedDirection;
-
-// A job this run of the program started, and what it is to produce. A job
-// found running at start (an earlier run's) has none: nothing to report then.
-struct RunningJob {
-    bool list = false;
-    const jobs::JobWords* words = nullptr;
-    std::vector<jobs::ExpectedResult> results;
-    std::vector<std::string> stagingFolders{}; // a list job's, for names beyond ASCII
-    // The script starts the completion notice, which tells the outcome and
-    // reads the coders' notes itself: the window then tells nothing.
-    bool noticeTells = false;
-};
 
 // What a job command hands over once its script is composed.
 struct JobStart {
-    std::string lockFile;            // full path: the script
+    const jobs::JobDirection& direction;
     std::vector<std::string> script; // its lines
     std::string caption;             // of the status label while the job runs
     std::string hint;
@@ -120,17 +107,16 @@ public:
     bool encodeMode() const { return argument(2) == "/encode"; }
 
 private:
-    // A direction's status label, watcher and running job.
+    // A direction's status label and watcher.
     struct JobDisplay {
         ui::Label& label;
         ui::Timer& timer;
-        std::optional<RunningJob>& job;
     };
-    JobDisplay encodeDisplay() { return {Label7, Timer1, encodeJob_}; }
-    JobDisplay decodeDisplay() { return {Label8, Timer2, decodeJob_}; }
-    // Saves the script as the lock file and launches it; then the label shows
-    // the job, the watcher starts and the recovery hook is registered. False
-    // (the refusal reported) when the shell did not run it.
+    JobDisplay encodeDisplay() { return {Label7, Timer1}; }
+    JobDisplay decodeDisplay() { return {Label8, Timer2}; }
+    // Has the runner launch the job; then the label shows it, the watcher
+    // starts and the recovery hook is registered. False (the refusal
+    // reported) when the shell did not run it.
     bool startJob(JobStart start, const JobDisplay& display);
 
     void runSingleJob(const SingleJobKind& kind, const JobDisplay& display);
@@ -142,14 +128,11 @@ private:
     jobs::SwitchPlaces coderSwitches(const SingleJobKind& kind) const;
     void runListJob(const ListJobKind& kind, const JobDisplay& display,
                     const jobs::SwitchPlaces& switches);
-    lists::ListEntry nameEntry(jobs::ScriptNames& names, const lists::ListDirection& direction,
+    lists::ListEntry nameEntry(jobs::ScriptNames& names, const jobs::JobDirection& direction,
                                std::size_t position, const std::string& input,
                                const std::string& shortInput);
-    void watch(const WatchedDirection& direction, ui::Timer& timer, ui::ProgressBar& bar,
-               ui::Label& label, ui::Memo& progressBuffer, std::optional<RunningJob>& job);
-    // Tells what a job that has ended failed to produce, unless its notice does;
-    // in an unattended run the failure also becomes the exit status.
-    void reportJob(const RunningJob& job);
+    void watch(const jobs::JobDirection& direction, ui::Timer& timer, ui::ProgressBar& bar,
+               ui::Label& label, ui::Memo& progressBuffer);
     // An unattended run whose Encode was refused has nothing to wait for.
     void endRefusedEncodeRun();
 
@@ -162,8 +145,6 @@ private:
 
     bool hookFlag_ = false;
     bool encodePressed_ = false;
-    std::optional<RunningJob> encodeJob_;
-    std::optional<RunningJob> decodeJob_;
     widgets::WindowFrame frame_{Panel1, Label2, Panel2, Image1, Panel3, Image2};
     settings::LastOptionControls options_{CheckBox1, CheckBox2, CheckBox3, ComboBox1, CheckBox4};
 };

@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/AboutForm.h"
+#include "app/JobRunner.h"
 #include "app/MainForm.h"
 #include "jobs/PathRules.h"
 #include "lists/ListForm.h"
@@ -41,6 +42,7 @@ bool createWindows(ui::Application& application) {
     application.setTitle("Korimba");
     if (!programFolderWritable(application))
         return false;
+    resetJobRunner();
     application.createForm(Form1);
     application.createForm(settings::Form2);
     application.createForm(settings::Form3);

@@ -1,10 +1,14 @@
 #include "app/RecoveryHook.h"
 
 #include "app/RunHook.h"
+#include "jobs/JobDirection.h"
 #include "jobs/PathRules.h"
 #include "settings/ProgramFiles.h"
 #include "settings/WinIni.h"
 #include "ui/Application.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace korimba::app {
 
@@ -18,8 +22,10 @@ constexpr const char* kRun = "Run";
 constexpr const char* kSavedRun = "Korimba";
 
 bool jobLeft() {
-    return system().files.exists(settings::programFile(settings::kEncodingLock)) ||
-           system().files.exists(settings::programFile(settings::kDecodingLock));
+    return std::any_of(std::begin(jobs::kDirections), std::end(jobs::kDirections),
+                       [](const jobs::JobDirection* direction) {
+                           return system().files.exists(settings::programFile(direction->lockFile));
+                       });
 }
 
 } // namespace

@@ -19,16 +19,12 @@ using settings::codePage;
 using settings::system;
 
 struct SingleJobKind {
-    jobs::SingleJob job;
-    const char* lockFile;
-    std::string_view leftovers;
-    const char* verb; // of the status label
+    const jobs::JobDirection& direction;
     const char* inProgress;
     std::string_view inputType;
     std::string_view outputType;
     std::string (*coderPath)();
     settings::NoticeAfter notice;
-    const jobs::JobWords* words;
     bool createsOutputFolder;
     bool deletesOldTemporary;
     bool minimizesInEncodeMode;
@@ -44,34 +40,26 @@ struct SingleJobFields {
 namespace {
 
 constexpr SingleJobKind kEncodeJob{
-    .job = jobs::SingleJob::Encode,
-    .lockFile = settings::kEncodingLock,
-    .leftovers = paths::kEncodeLeftovers,
-    .verb = "Encoding",
+    .direction = jobs::kEncoding,
     .inProgress = "An encoding process is still in progress, please try again when the "
                   "encoding has finished.",
     .inputType = "wav",
     .outputType = "mp3",
     .coderPath = settings::encoderPath,
     .notice = settings::NoticeAfter::Encoding,
-    .words = &jobs::kEncodeWords,
     .createsOutputFolder = true,
     .deletesOldTemporary = true,
     .minimizesInEncodeMode = true,
 };
 
 constexpr SingleJobKind kDecodeJob{
-    .job = jobs::SingleJob::Decode,
-    .lockFile = settings::kDecodingLock,
-    .leftovers = paths::kDecodeLeftovers,
-    .verb = "Decoding",
+    .direction = jobs::kDecoding,
     .inProgress = "A decoding process is still in progress, please try again when the "
                   "decoding has finished.",
     .inputType = "mp3",
     .outputType = "wav",
     .coderPath = settings::decoderPath,
     .notice = settings::NoticeAfter::Decoding,
-    .words = &jobs::kDecodeWords,
     .createsOutputFolder = false,
     .deletesOldTemporary = false,
     .minimizesInEncodeMode = false,
@@ -88,7 +76,7 @@ void TForm1::ExplorerButton2Click() {
 }
 
 jobs::SwitchPlaces TForm1::coderSwitches(const SingleJobKind& kind) const {
-    if (kind.job == jobs::SingleJob::Decode)
+    if (jobs::sameDirection(kind.direction, jobs::kDecoding))
         return jobs::decoderSwitches();
     return jobs::encoderSwitches(ComboBox1.itemIndex(), {CheckBox1.checked(), CheckBox2.checked()});
 }
@@ -98,13 +86,14 @@ void TForm1::runSingleJob(const SingleJobKind& kind, const JobDisplay& display) 
     if (!fields)
         return;
     jobs::SingleScript script;
-    RunningJob job{false, kind.words, {}};
+    RunningJob job;
     if (!composeSingleJob(kind, *fields, script, job))
         return;
     const std::string placeholder = job.results.front().placeholder ? fields->output : "";
-    JobStart start{settings::programFile(kind.lockFile), jobs::singleJobScript(script),
-                   jobs::statusCaption(kind.verb, fields->input, codePage()),
-                   jobs::statusHint(kind.verb, fields->input, fields->output, codePage()),
+    const char* verb = kind.direction.verb;
+    JobStart start{kind.direction, jobs::singleJobScript(script),
+                   jobs::statusCaption(verb, fields->input, codePage()),
+                   jobs::statusHint(verb, fields->input, fields->output, codePage()),
                    std::move(job)};
     if (!startJob(std::move(start), display)) {
         if (!placeholder.empty())
@@ -125,7 +114,7 @@ std::optional<SingleJobFields> TForm1::checkSingleJob(const SingleJobKind& kind)
 
     settings::reloadToolPaths();
     bool goAhead = coderAtHand(kind.coderPath);
-    if (files.exists(settings::programFile(kind.lockFile))) {
+    if (files.exists(settings::programFile(kind.direction.lockFile))) {
         application.showError(kind.inProgress);
         goAhead = false;
     }
@@ -178,14 +167,12 @@ bool TForm1::composeSingleJob(const SingleJobKind& kind, const SingleJobFields& 
     script.programFolder = names.path(programFolder);
     script.shortProgramFolder = names.path(shortProgramFolder);
     script.shortInput = names.path(fields.shortInput);
-    script.lockFile = kind.lockFile;
-    script.leftovers = kind.leftovers;
+    script.direction = kind.direction;
     script.encoderPath = settings::encoderPath();
     script.shortEncoder = names.path(paths::ShortPath(files, script.encoderPath));
     script.shortTool = names.path(paths::ShortPath(files, kind.coderPath()));
     script.switches = coderSwitches(kind);
     script.startsMessage = settings::startsNotice(kind.notice);
-    script.job = kind.job;
     script.codePage = cp;
     const std::string placeholder = nameOutput(script, names, fields.output);
     if (!names.refusal().empty()) {

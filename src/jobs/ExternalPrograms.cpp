@@ -54,10 +54,10 @@ std::string decoderCall(const std::string& shortDecoder, const std::string& shor
     return coderCall(shortDecoder, shortInput, temporaryOutput, decoderSwitches(switches));
 }
 
-std::string messageCall(const std::string& shortProgramFolder, SingleJob job,
+std::string messageCall(const std::string& shortProgramFolder, const char* directionLetter,
                         const std::string& shortInput, const std::string& output) {
-    const char* letter = job == SingleJob::Encode ? " E " : " D ";
-    return "start " + shortProgramFolder + kNoticeProgram + letter + shortInput + " " + output;
+    return "start " + shortProgramFolder + kNoticeProgram + " " + directionLetter + " " +
+           shortInput + " " + output;
 }
 
 std::string listMessageCall(const std::string& shortProgramFolder, const char* directionLetter,

@@ -40,14 +40,13 @@ std::string encoderCall(const std::string& shortEncoder, const std::string& shor
 std::string decoderCall(const std::string& shortDecoder, const std::string& shortInput,
                         const std::string& temporaryOutput, CoderSwitches switches = {});
 
-enum class SingleJob { Encode, Decode };
-
 // The completion program, in the program folder.
 inline constexpr const char* kNoticeProgram = "Message.exe";
 
-// "start <SP>Message.exe E|D <short input> <output>": the output by its short
-// name when it exists, else by its long one quoted, so that the notice can name it.
-std::string messageCall(const std::string& shortProgramFolder, SingleJob job,
+// "start <SP>Message.exe E|D <short input> <output>": the direction's letter;
+// the output by its short name when it exists, else by its long one quoted, so
+// that the notice can name it.
+std::string messageCall(const std::string& shortProgramFolder, const char* directionLetter,
                         const std::string& shortInput, const std::string& output);
 // "start <SP>Message.exe L E|D "<output folder>"": the letter is the direction,
 // whose notes alone the notice reads.

@@ -98,20 +98,20 @@ bool anyFailed(const std::vector<Outcome>& outcomes) {
                        [](const Outcome& outcome) { return !outcome.arrived; });
 }
 
-std::string singleReport(const JobWords& words, const std::vector<Outcome>& outcomes) {
+std::string singleReport(const JobDirection& direction, const std::vector<Outcome>& outcomes) {
     if (outcomes.empty())
         return {};
     const Outcome& outcome = outcomes.front();
     if (outcome.arrived)
-        return outcome.input + " was " + words.participle + " to " + outcome.output +
+        return outcome.input + " was " + direction.participle + " to " + outcome.output +
                ", with a warning: " + outcome.text + ".";
-    return outcome.input + " could not be " + words.participle + ": " + reasonOf(outcome) +
+    return outcome.input + " could not be " + direction.participle + ": " + reasonOf(outcome) +
            ".\n" +
            (outcome.olderKept ? "The older " + outcome.output + " was left as it was."
                               : "No file was made at " + outcome.output + ".");
 }
 
-std::string listReport(const JobWords& words, std::size_t total,
+std::string listReport(const JobDirection& direction, std::size_t total,
                        const std::vector<Outcome>& outcomes) {
     std::vector<const Outcome*> failed;
     std::vector<const Outcome*> warned;
@@ -120,11 +120,11 @@ std::string listReport(const JobWords& words, std::size_t total,
     const std::string of = " of " + std::to_string(total) + " files ";
     std::string report;
     if (!failed.empty())
-        report += std::to_string(failed.size()) + of + "could not be " + words.participle + ":" +
+        report += std::to_string(failed.size()) + of + "could not be " + direction.participle + ":" +
                   entryLines(failed);
     if (!warned.empty())
         report += std::string(report.empty() ? "" : "\n\n") + std::to_string(warned.size()) + of +
-                  "were " + words.participle + " with a warning:" + entryLines(warned);
+                  "were " + direction.participle + " with a warning:" + entryLines(warned);
     return report;
 }
 

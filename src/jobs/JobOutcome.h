@@ -4,6 +4,7 @@
 // knows each output it asked for, so when the script has gone it looks: a
 // result that is missing, or an older file left as it was, is a failure, with
 // the reason the coder left in its note beside its temporary output.
+#include "jobs/JobDirection.h"
 #include "platform/Platform.h"
 
 #include <cstdint>
@@ -60,18 +61,11 @@ void removeNotes(platform::FileSystem& files, const std::vector<ExpectedResult>&
 // stays, and so does its folder.
 void removeStagingFolders(platform::FileSystem& files, const std::vector<std::string>& folders);
 
-// The words of a direction in the report.
-struct JobWords {
-    const char* participle; // "encoded"
-};
-inline constexpr JobWords kEncodeWords{"encoded"};
-inline constexpr JobWords kDecodeWords{"decoded"};
-
 // The report of a single-file job; "" when it arrived cleanly.
-std::string singleReport(const JobWords& words, const std::vector<Outcome>& outcomes);
+std::string singleReport(const JobDirection& direction, const std::vector<Outcome>& outcomes);
 // The report of a list job of `total` entries; "" when all arrived cleanly.
 // Failed entries first, each with its reason, at most 20 of them named.
-std::string listReport(const JobWords& words, std::size_t total,
+std::string listReport(const JobDirection& direction, std::size_t total,
                        const std::vector<Outcome>& outcomes);
 bool anyFailed(const std::vector<Outcome>& outcomes);
 

@@ -53,7 +53,7 @@ std::vector<std::string> singleJobScript(const SingleScript& values) {
         kEchoOffLine,
         kBannerLine,
         kEmptyEchoLine,
-        "erase " + unquoted(values.shortProgramFolder) + "Temp\\" + std::string(values.leftovers),
+        "erase " + unquoted(values.shortProgramFolder) + "Temp\\" + std::string(values.direction.leftovers),
     };
     for (std::string& line : encoderFolderLines(values.encoderPath, values.shortEncoder, codePage))
         lines.push_back(std::move(line));
@@ -73,9 +73,10 @@ std::vector<std::string> singleJobScript(const SingleScript& values) {
     }
     if (values.startsMessage)
         lines.push_back(messageCall(
-            unquoted(values.shortProgramFolder), values.job, unquoted(values.shortInput),
+            unquoted(values.shortProgramFolder), values.direction.noticeLetter,
+            unquoted(values.shortInput),
             values.shortOutput.empty() ? output : unquoted(values.shortOutput)));
-    lines.push_back(selfDeletion(values.programFolder, values.lockFile, codePage));
+    lines.push_back(selfDeletion(values.programFolder, values.direction.lockFile, codePage));
     return lines;
 }
 

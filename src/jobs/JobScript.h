@@ -4,6 +4,7 @@
 // encode and decode scripts are one layout; they differ in their values.
 // Every name is escaped for the command interpreter where it is written.
 #include "jobs/ExternalPrograms.h"
+#include "jobs/JobDirection.h"
 #include "jobs/PathRules.h"
 
 #include <string>
@@ -15,8 +16,7 @@ namespace korimba::jobs {
 struct SingleScript {
     std::string programFolder;      // P, ending in "\"
     std::string shortProgramFolder; // SP, ending in "\"
-    std::string lockFile;           // "Encoding.bat": the script deletes it last
-    std::string_view leftovers;     // "*.wav": erased from Temp first
+    JobDirection direction = kEncoding; // its lock file, deleted last; its leftovers in Temp
     std::string encoderPath;        // E: the script changes to its drive...
     std::string shortEncoder;       // SE: ...and to its folder
     std::string shortTool;          // the coder the script runs (SE or SD)
@@ -24,7 +24,6 @@ struct SingleScript {
     SwitchPlaces switches;
     std::string output;         // O, as typed
     bool startsMessage = false; // the completion program's line
-    SingleJob job = SingleJob::Encode;
     std::string shortOutput; // O's short form when it exists, else "" (the notice gets O then)
     // O's name is beyond ASCII: the result is copied into the file at O, named
     // by its short form. A rename onto a short name may make that short name

@@ -67,9 +67,6 @@ bool isDroppableType(const std::string& path, const CodePage& codePage = {});
 std::string completionExtension(const std::string& inputPath, const CodePage& codePage = {});
 
 inline constexpr std::string_view kBrowseFilter = "*.wav;*.snd;*.mp3";
-// What the encode and decode scripts erase from the Temp folder before they run.
-inline constexpr std::string_view kEncodeLeftovers = "*.wav";
-inline constexpr std::string_view kDecodeLeftovers = "*.mp3";
 
 // --- Long and short forms ---
 

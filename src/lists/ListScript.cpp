@@ -51,7 +51,7 @@ private:
     }
 
     void entry(std::size_t position, const ListEntry& entry) {
-        const ListDirection& direction = values_.direction;
+        const jobs::JobDirection& direction = values_.direction;
         const std::string count = std::to_string(values_.entries.size());
         const std::string progressFile = quoted(values_.programFolder + direction.progressFile);
         const std::string pendingProgress =
@@ -93,7 +93,7 @@ private:
     void renameIntoOutput(std::size_t position, const ListEntry& entry,
                           const std::string& temporary, const std::string& longName,
                           const std::string& result) {
-        const ListDirection& direction = values_.direction;
+        const jobs::JobDirection& direction = values_.direction;
         const std::string next = nextLabel(position);
         if (values_.deletesInputs)
             add("if not exist " + quoted(temporary) + " goto " + next);
@@ -139,17 +139,17 @@ private:
 
 } // namespace
 
-std::string stagingFolder(const ListDirection& direction, std::size_t position) {
+std::string stagingFolder(const jobs::JobDirection& direction, std::size_t position) {
     return std::string(direction.listFolder) + "N" + std::to_string(position) + "\\";
 }
 
 std::string listTemporaryOutput(const std::string& shortProgramFolder,
-                                const ListDirection& direction, const std::string& shortInput,
+                                const jobs::JobDirection& direction, const std::string& shortInput,
                                 const paths::CodePage& codePage) {
     return shortProgramFolder + direction.listFolder + paths::fileNamePart(shortInput, codePage);
 }
 
-std::string resultName(const std::string& input, const ListDirection& direction,
+std::string resultName(const std::string& input, const jobs::JobDirection& direction,
                        const paths::CodePage& codePage) {
     return paths::nameWithoutLastFour(paths::fileNamePart(input, codePage)) +
            direction.resultExtension;

@@ -3,29 +3,13 @@
 // block of lines per entry between a header and the self-deletion. The encode
 // and decode scripts are one layout with the data of their direction.
 #include "jobs/ExternalPrograms.h"
+#include "jobs/JobDirection.h"
 #include "jobs/PathRules.h"
 
 #include <string>
 #include <vector>
 
 namespace korimba::lists {
-
-// What a direction's list script names.
-struct ListDirection {
-    const char* lockFile;         // "Encoding.bat"
-    const char* progressFile;     // "EncList.dat"
-    const char* pendingProgress;  // "EncList.tmp": written there, then moved into place whole
-    const char* listFolder;       // "Temp\LE\": where the coder writes one entry at a time
-    const char* intermediateName; // "x.wav"
-    const char* resultExtension;  // ".mp3"
-    const char* movePattern;      // "*.MP3": what goes from the list folder to the output
-    const char* noticeLetter;     // "E": tells the completion program whose notes to read
-};
-
-inline constexpr ListDirection kListEncode{
-    "Encoding.bat", "EncList.dat", "EncList.tmp", "Temp\\LE\\", "x.wav", ".mp3", "*.MP3", "E"};
-inline constexpr ListDirection kListDecode{
-    "Decoding.bat", "DecList.dat", "DecList.tmp", "Temp\\LD\\", "x.mp3", ".wav", "*.wav", "D"};
 
 struct ListEntry {
     std::string input;      // as written in the list
@@ -42,10 +26,10 @@ struct ListEntry {
 };
 
 // The staging folder of the entry at `position` (from 1), inside the list folder.
-std::string stagingFolder(const ListDirection& direction, std::size_t position);
+std::string stagingFolder(const jobs::JobDirection& direction, std::size_t position);
 
 struct ListScript {
-    ListDirection direction = kListEncode;
+    jobs::JobDirection direction = jobs::kEncoding;
     std::string programFolder;      // P, ending in "\"
     std::string shortProgramFolder; // SP, ending in "\"
     std::string encoderPath;        // E: the script changes to its drive and folder
@@ -62,11 +46,11 @@ struct ListScript {
 
 // An entry's temporary output: the list folder's entry of its short name.
 std::string listTemporaryOutput(const std::string& shortProgramFolder,
-                                const ListDirection& direction, const std::string& shortInput,
+                                const jobs::JobDirection& direction, const std::string& shortInput,
                                 const paths::CodePage& codePage = {});
 // The name an entry's result has in the output folder: its long name with the
 // last four characters replaced by the result's extension.
-std::string resultName(const std::string& input, const ListDirection& direction,
+std::string resultName(const std::string& input, const jobs::JobDirection& direction,
                        const paths::CodePage& codePage = {});
 
 // The script's lines, without line ends.

@@ -13,16 +13,7 @@ inline constexpr const char* kDecoderName = "l3dec.exe";
 inline constexpr const char* kPrefsIni = "Prefs.ini";
 inline constexpr const char* kOptionsIni = "options.ini";
 inline constexpr const char* kNoticeFile = "message.txt";
-inline constexpr const char* kEncodingLock = "Encoding.bat";
-inline constexpr const char* kDecodingLock = "Decoding.bat";
-inline constexpr const char* kEncodingProgress = "EncList.dat";
-inline constexpr const char* kDecodingProgress = "DecList.dat";
-// Where a list script writes the progress file before moving it into place.
-inline constexpr const char* kEncodingPendingProgress = "EncList.tmp";
-inline constexpr const char* kDecodingPendingProgress = "DecList.tmp";
 inline constexpr const char* kTempFolder = "Temp\\";
-inline constexpr const char* kEncodingListFolder = "Temp\\LE\\";
-inline constexpr const char* kDecodingListFolder = "Temp\\LD\\";
 
 // The platform of the running application, and its ANSI code page for the path rules.
 platform::Platform& system();

@@ -31,9 +31,9 @@ TEST(ExternalPrograms, DecoderLineCarriesWaveWhereTheBitRateWouldBe) {
 
 TEST(ExternalPrograms, CompletionProgramLines) {
     EXPECT_EQ(
-        messageCall("C:\\PROGRA~1\\AUDIOC~1\\", SingleJob::Encode, "D:\\MUSIC\\NIGHTA~1.WAV", ""),
+        messageCall("C:\\PROGRA~1\\AUDIOC~1\\", "E", "D:\\MUSIC\\NIGHTA~1.WAV", ""),
         "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe E D:\\MUSIC\\NIGHTA~1.WAV ");
-    EXPECT_EQ(messageCall("C:\\K\\", SingleJob::Decode, "D:\\A.MP3", "D:\\A.WAV"),
+    EXPECT_EQ(messageCall("C:\\K\\", "D", "D:\\A.MP3", "D:\\A.WAV"),
               "start C:\\K\\Message.exe D D:\\A.MP3 D:\\A.WAV");
     EXPECT_EQ(listMessageCall("C:\\PROGRA~1\\AUDIOC~1\\", "E", "E:\\MP3\\"),
               "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe L E \"E:\\MP3\\\"");

@@ -23,8 +23,7 @@ SingleScript encodeExample() {
     SingleScript values;
     values.programFolder = "C:\\Program Files\\Audio Coder\\";
     values.shortProgramFolder = "C:\\PROGRA~1\\AUDIOC~1\\";
-    values.lockFile = "Encoding.bat";
-    values.leftovers = paths::kEncodeLeftovers;
+    values.direction = kEncoding;
     values.encoderPath = "C:\\L3ENC\\L3ENC.EXE";
     values.shortEncoder = "C:\\L3ENC\\L3ENC.EXE";
     values.shortTool = values.shortEncoder;
@@ -32,20 +31,17 @@ SingleScript encodeExample() {
     values.switches = encoderSwitches(8, {true, false});
     values.output = "D:\\Music\\Night and day.mp3";
     values.startsMessage = true;
-    values.job = SingleJob::Encode;
     return values;
 }
 
 SingleScript decodeExample() {
     SingleScript values = encodeExample();
-    values.lockFile = "Decoding.bat";
-    values.leftovers = paths::kDecodeLeftovers;
+    values.direction = kDecoding;
     values.shortTool = "D:\\TOOLS\\L3DEC.EXE";
     values.shortInput = "D:\\MUSIC\\NIGHTA~1.MP3";
     values.switches = decoderSwitches();
     values.output = "D:\\Music\\Night and day.wav";
     values.shortOutput = "D:\\MUSIC\\NIGHTA~2.WAV";
-    values.job = SingleJob::Decode;
     return values;
 }
 

@@ -18,7 +18,7 @@ std::string text(std::vector<std::string> lines) {
 // the completion program on, the inputs kept.
 ListScript encodeExample() {
     ListScript values;
-    values.direction = kListEncode;
+    values.direction = jobs::kEncoding;
     values.programFolder = "C:\\Program Files\\Audio Coder\\";
     values.shortProgramFolder = "C:\\PROGRA~1\\AUDIOC~1\\";
     values.encoderPath = values.shortEncoder = values.shortTool = "C:\\L3ENC\\L3ENC.EXE";
@@ -88,7 +88,7 @@ TEST(ListScript, EncodeExampleComesOutByteForByte) {
 
 TEST(ListScript, DecodeScriptNamesItsOwnFilesAndPassesTheSwitches) {
     ListScript values = encodeExample();
-    values.direction = kListDecode;
+    values.direction = jobs::kDecoding;
     values.shortTool = "D:\\TOOLS\\L3DEC.EXE";
     values.switches = jobs::decoderSwitches({false, true});
     values.entries = {{"D:\\Music\\Mr. X.mp3", "D:\\MUSIC\\MRX~1.MP3"}};

@@ -79,8 +79,7 @@ TEST(ScriptLines, OutputBeyondAsciiIsWrittenIntoByItsShortName) {
     SingleScript values;
     values.programFolder = "C:\\Korimba\\";
     values.shortProgramFolder = "C:\\KORIMBA\\";
-    values.lockFile = "Encoding.bat";
-    values.leftovers = "*.wav";
+    values.direction = kEncoding;
     values.encoderPath = values.shortEncoder = values.shortTool = "C:\\L3ENC\\L3ENC.EXE";
     values.shortInput = "D:\\MUSIC\\CAF~1.WAV";
     values.switches = encoderSwitches(7, {});
@@ -120,7 +119,7 @@ TEST(ScriptLines, OutputBeyondAsciiIsWrittenIntoByItsShortName) {
 
 TEST(ScriptLines, ListEntryBeyondAsciiGoesThroughItsStagedFile) {
     lists::ListScript values;
-    values.direction = lists::kListDecode;
+    values.direction = jobs::kDecoding;
     values.programFolder = "C:\\Korimba\\";
     values.shortProgramFolder = "C:\\KORIMBA\\";
     values.encoderPath = values.shortEncoder = "C:\\L3ENC\\L3ENC.EXE";
@@ -180,10 +179,10 @@ TEST_F(Outcomes, MissingOrUntouchedOutputsFailAndNotesGiveTheReasons) {
     const ExpectedResult overOlder = expect("D:\\bad.wav", "D:\\song.mp3");
     const ExpectedResult fresh = expect("D:\\gone.wav", "D:\\gone.mp3");
     note(overOlder, "the WAV file holds no audio data");
-    EXPECT_EQ(singleReport(kEncodeWords, judge(platform.files, {overOlder})),
+    EXPECT_EQ(singleReport(kEncoding, judge(platform.files, {overOlder})),
               "D:\\bad.wav could not be encoded: the WAV file holds no audio data.\n"
               "The older D:\\song.mp3 was left as it was.");
-    EXPECT_EQ(singleReport(kDecodeWords, judge(platform.files, {fresh})),
+    EXPECT_EQ(singleReport(kDecoding, judge(platform.files, {fresh})),
               "D:\\gone.wav could not be decoded: no reason given.\n"
               "No file was made at D:\\gone.mp3.");
 
@@ -196,7 +195,7 @@ TEST_F(Outcomes, MissingOrUntouchedOutputsFailAndNotesGiveTheReasons) {
     note(fresh, "warning: the WAV file ended early: 1.2 s of 5.0 s coded");
     const std::vector<Outcome> warned = judge(platform.files, {fresh});
     EXPECT_FALSE(anyFailed(warned));
-    EXPECT_EQ(singleReport(kEncodeWords, warned),
+    EXPECT_EQ(singleReport(kEncoding, warned),
               "D:\\gone.wav was encoded to D:\\gone.mp3, with a warning: the WAV file ended "
               "early: 1.2 s of 5.0 s coded.");
 }
@@ -214,12 +213,12 @@ TEST_F(Outcomes, ListReportCountsNamesTwentyAndTheRestThenWarnings) {
     std::string failed;
     for (int i = 2; i <= 20; ++i)
         failed += "\nD:\\" + std::to_string(i) + ".wav: no reason given";
-    EXPECT_EQ(listReport(kEncodeWords, 25, outcomes),
+    EXPECT_EQ(listReport(kEncoding, 25, outcomes),
               "22 of 25 files could not be encoded:\n"
               "D:\\1.wav: the file is not a WAV or SND file" +
                   failed +
                   "\nand 2 more\n\n"
                   "1 of 25 files were encoded with a warning:\n"
                   "D:\\25.wav: the WAV file ended early: 0.5 s of 2.0 s coded");
-    EXPECT_EQ(listReport(kEncodeWords, 3, {}), "");
+    EXPECT_EQ(listReport(kEncoding, 3, {}), "");
 }

@@ -13,6 +13,7 @@
 // of list jobs in Temp\LE and Temp\LD. A result still lying there could not
 // be moved to the user's output. The notice is the only report of a job that
 // starts it, so the notes it has told are removed (Notice::notes).
+#include "jobs/JobDirection.h"
 #include "jobs/PathRules.h"
 #include "platform/Platform.h"
 #include "settings/ProgramFiles.h"
@@ -250,8 +251,8 @@ inline Notice listJobNotice(const std::vector<std::string>& arguments, const Dis
         const char* letter;
         const char* folder;
     };
-    constexpr ListFolder kFolders[] = {{"E", settings::kEncodingListFolder},
-                                       {"D", settings::kDecodingListFolder}};
+    constexpr ListFolder kFolders[] = {{"E", jobs::kEncoding.listFolder},
+                                       {"D", jobs::kDecoding.listFolder}};
     const std::string direction = argumentAt(arguments, 1);
     const bool known = direction == "E" || direction == "D";
     ListFolderReport report;
