@@ -30,7 +30,8 @@ add_library(korimba_audio STATIC
   audio/Streams.cpp
   audio/WavFile.cpp
 )
-target_include_directories(korimba_audio PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+# The coders' note is read by the program too: its format is in src/jobs.
+target_include_directories(korimba_audio PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(korimba_audio PRIVATE ${KORIMBA_WARNINGS})
 
 add_library(korimba_audio_win32 STATIC audio/win32/CoderRun.cpp audio/win32/Console.cpp

@@ -1,6 +1,7 @@
 #include "app/Cleanup.h"
 
 #include "app/RecoveryHook.h"
+#include "jobs/CoderNote.h"
 #include "jobs/JobDirection.h"
 #include "jobs/PathRules.h"
 #include "settings/ProgramFiles.h"
@@ -10,8 +11,6 @@
 namespace korimba::app {
 
 namespace {
-
-constexpr std::string_view kNoteExtension = ".err";
 
 enum class Lock { Absent, Running, Interrupted };
 
@@ -35,7 +34,7 @@ bool isLeftover(const std::string& name, const jobs::JobDirection& direction,
 bool isNote(const std::string& name, const jobs::JobDirection& direction,
             const paths::CodePage& codePage) {
     const std::string noteExtension = paths::extension(name, codePage);
-    if (paths::lowerAscii(noteExtension) != kNoteExtension)
+    if (paths::lowerAscii(noteExtension) != notes::kExtension)
         return false;
     const std::string input = name.substr(0, name.size() - noteExtension.size());
     const std::string inputExtension = paths::lowerAscii(paths::extension(input, codePage));

@@ -5,6 +5,7 @@
 
 #include "app/Cleanup.h"
 #include "app/JobLaunch.h"
+#include "jobs/CoderNote.h"
 #include "lists/ListForm.h"
 #include "lists/ListScript.h"
 #include "settings/BufferForm.h"
@@ -69,15 +70,13 @@ void TForm1::ExplorerButton7Click() {
 }
 
 // The checks refuse by clearing the go-ahead; some run only while it holds,
-// the coder's always. Nothing is written or launched unless it survives.
-void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
-                        const jobs::SwitchPlaces& switches) {
+// the coder's always. Nothing is written, cleared or staged unless it survives.
+bool TForm1::checkListJob(const ListJobKind& kind) {
     ui::Application& application = ui::Application::current();
     platform::FileSystem& files = system().files;
     const paths::CodePage cp = codePage();
     const lists::TForm6& list = *lists::Form6;
-    const std::string programFolder = settings::programFolder();
-    const std::string output = list.Edit1.text();
+    const std::string outputFolder = paths::folderPart(list.Edit1.text(), cp);
     bool goAhead = true;
 
     if (!entriesAreOfType(list.entries(), kind.entryType)) {
@@ -85,21 +84,41 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
             "There are errors in your input list, please resolve them and retry.");
         goAhead = false;
     }
-    if (goAhead && paths::folderPart(output, cp).empty()) {
+    if (goAhead && outputFolder.empty()) {
         application.showError(kind.noOutputFolder);
         goAhead = false;
     }
     settings::reloadToolPaths();
     goAhead = coderAtHand(kind.coderPath) && goAhead;
-    if (goAhead && files.exists(programFolder + kind.direction.lockFile)) {
+    if (goAhead && files.exists(settings::programFile(kind.direction.lockFile))) {
         application.showError(kind.inProgress);
         goAhead = false;
     }
-    ui::TextLines& buffer = settings::generalBuffer();
-    if (!goAhead) {
-        buffer.clear();
-        return;
+    settings::generalBuffer().clear();
+    if (!goAhead)
+        return false;
+    files.createFolders(outputFolder);
+    // Found out now, not by moves that fail where nobody sees them.
+    if (!files.canWriteFolder(outputFolder)) {
+        application.showError("Cannot write to the output folder " + list.Edit1.text());
+        return false;
     }
+    return true;
+}
+
+void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
+                        const jobs::SwitchPlaces& switches) {
+    if (!checkListJob(kind))
+        return;
+    platform::FileSystem& files = system().files;
+    const paths::CodePage cp = codePage();
+    const lists::TForm6& list = *lists::Form6;
+    const std::string programFolder = settings::programFolder();
+    const std::string output = list.Edit1.text();
+    // What an interrupted or earlier job left, its notes and staging folders too.
+    const std::string listFolder = programFolder + kind.direction.listFolder;
+    files.createFolders(listFolder);
+    clearListFolder(files, listFolder);
 
     jobs::ScriptNames names(files, system().process, cp);
     lists::ListScript script;
@@ -107,31 +126,20 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
     script.programFolder = names.path(programFolder);
     const std::string shortProgramFolder = paths::ShortPath(files, programFolder);
     script.shortProgramFolder = names.path(shortProgramFolder);
-    const std::string listFolder = programFolder + kind.direction.listFolder;
-    files.createFolders(listFolder);
-    clearListFolder(files, listFolder); // the notes and staging folders of an earlier job too
     RunningJob job{true, {}};
     for (const std::string& entry : list.entries()) {
-        files.createFolders(paths::folderPart(output, cp));
         const std::string shortInput = paths::ShortPath(files, entry);
         const std::string temporary =
             lists::listTemporaryOutput(shortProgramFolder, kind.direction, shortInput, cp);
-        if (files.exists(temporary))
-            files.deleteFile(temporary);
         const std::string result = output + lists::resultName(entry, kind.direction, cp);
         job.results.push_back(
-            {entry, result, jobs::coderNote(temporary), jobs::stampOf(files, result)});
+            {entry, result, notes::path(temporary), jobs::stampOf(files, result)});
         const std::size_t position = script.entries.size() + 1;
-        script.entries.push_back(nameEntry(names, kind.direction, position, entry, shortInput));
+        script.entries.push_back(lists::nameEntry(names, kind.direction, position, programFolder,
+                                                  entry, shortInput, cp));
         if (!script.entries.back().staged.empty())
             job.stagingFolders.push_back(programFolder +
                                          lists::stagingFolder(kind.direction, position));
-    }
-    // Found out now, not by moves that fail where nobody sees them.
-    if (!files.canWriteFolder(paths::folderPart(output, cp))) {
-        application.showError("Cannot write to the output folder " + output);
-        clearListFolder(files, listFolder);
-        return;
     }
     script.encoderPath = settings::encoderPath();
     script.shortEncoder = names.path(paths::ShortPath(files, script.encoderPath));
@@ -144,8 +152,8 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
     script.codePage = cp;
     job.noticeTells = noticeTells(script.startsMessage);
     if (!names.refusal().empty()) {
-        application.showError(names.refusal());
-        clearListFolder(files, listFolder);
+        names.discard();
+        ui::Application::current().showError(names.refusal());
         return;
     }
 
@@ -153,36 +161,7 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
     JobStart start{kind.direction, lists::listJobScript(script), caption + "...", caption,
                    std::move(job)};
     if (!startJob(std::move(start), display))
-        clearListFolder(files, listFolder);
-}
-
-// How the script names an entry. A result named beyond ASCII gets an empty
-// file of its name in a staging folder of its own, to be written into by its
-// short name; without short names, the names' OEM forms, if any.
-lists::ListEntry TForm1::nameEntry(jobs::ScriptNames& names, const jobs::JobDirection& direction,
-                                   std::size_t position, const std::string& input,
-                                   const std::string& shortInput) {
-    platform::FileSystem& files = system().files;
-    const paths::CodePage cp = codePage();
-    lists::ListEntry entry{input, names.path(shortInput)};
-    const std::string longName = paths::fileNamePart(input, cp);
-    const std::string result = lists::resultName(input, direction, cp);
-    if (jobs::isAscii(longName))
-        return entry;
-    const std::string staging =
-        settings::programFolder() + lists::stagingFolder(direction, position);
-    files.createFolders(staging);
-    if (files.writeFile(staging + result, "")) {
-        const std::string staged = paths::ShortPath(files, staging + result);
-        if (!staged.empty() && jobs::isAscii(staged)) {
-            entry.staged = staged;
-            return entry;
-        }
-        files.deleteFile(staging + result);
-    }
-    entry.longName = names.name(longName, input);
-    entry.result = names.name(result, input);
-    return entry;
+        names.discard();
 }
 
 } // namespace korimba::app

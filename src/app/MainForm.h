@@ -122,15 +122,11 @@ private:
     void runSingleJob(const SingleJobKind& kind, const JobDisplay& display);
     std::optional<SingleJobFields> checkSingleJob(const SingleJobKind& kind);
     bool composeSingleJob(const SingleJobKind& kind, const SingleJobFields& fields,
-                          jobs::SingleScript& script, RunningJob& job);
-    std::string nameOutput(jobs::SingleScript& script, jobs::ScriptNames& names,
-                           const std::string& output);
+                          jobs::ScriptNames& names, jobs::SingleScript& script, RunningJob& job);
     jobs::SwitchPlaces coderSwitches(const SingleJobKind& kind) const;
+    bool checkListJob(const ListJobKind& kind);
     void runListJob(const ListJobKind& kind, const JobDisplay& display,
                     const jobs::SwitchPlaces& switches);
-    lists::ListEntry nameEntry(jobs::ScriptNames& names, const jobs::JobDirection& direction,
-                               std::size_t position, const std::string& input,
-                               const std::string& shortInput);
     void watch(const jobs::JobDirection& direction, ui::Timer& timer, ui::ProgressBar& bar,
                ui::Label& label, ui::Memo& progressBuffer);
     // An unattended run whose Encode was refused has nothing to wait for.

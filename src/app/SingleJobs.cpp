@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 
 #include "app/JobLaunch.h"
+#include "jobs/CoderNote.h"
 
 #include "jobs/JobCommand.h"
 #include "jobs/JobScript.h"
@@ -85,19 +86,18 @@ void TForm1::runSingleJob(const SingleJobKind& kind, const JobDisplay& display) 
     const std::optional<SingleJobFields> fields = checkSingleJob(kind);
     if (!fields)
         return;
+    jobs::ScriptNames names(system().files, system().process, codePage());
     jobs::SingleScript script;
     RunningJob job;
-    if (!composeSingleJob(kind, *fields, script, job))
+    if (!composeSingleJob(kind, *fields, names, script, job))
         return;
-    const std::string placeholder = job.results.front().placeholder ? fields->output : "";
     const char* verb = kind.direction.verb;
     JobStart start{kind.direction, jobs::singleJobScript(script),
                    jobs::statusCaption(verb, fields->input, codePage()),
                    jobs::statusHint(verb, fields->input, fields->output, codePage()),
                    std::move(job)};
     if (!startJob(std::move(start), display)) {
-        if (!placeholder.empty())
-            system().files.deleteFile(placeholder);
+        names.discard();
         return;
     }
     if (kind.minimizesInEncodeMode && encodeMode())
@@ -152,7 +152,8 @@ std::optional<SingleJobFields> TForm1::checkSingleJob(const SingleJobKind& kind)
 // the command interpreter must read it; what the job is to produce goes into
 // the job. False, with the reason shown, when a name cannot be passed on.
 bool TForm1::composeSingleJob(const SingleJobKind& kind, const SingleJobFields& fields,
-                              jobs::SingleScript& script, RunningJob& job) {
+                              jobs::ScriptNames& names, jobs::SingleScript& script,
+                              RunningJob& job) {
     platform::FileSystem& files = system().files;
     const paths::CodePage cp = codePage();
     const std::string programFolder = settings::programFolder();
@@ -161,9 +162,8 @@ bool TForm1::composeSingleJob(const SingleJobKind& kind, const SingleJobFields& 
     const std::string temporary = jobs::temporaryOutput(shortProgramFolder, fields.shortInput, cp);
     if (kind.deletesOldTemporary && files.exists(temporary))
         files.deleteFile(temporary);
-    files.deleteFile(jobs::coderNote(temporary)); // a note of an earlier job
+    files.deleteFile(notes::path(temporary)); // a note of an earlier job
 
-    jobs::ScriptNames names(files, system().process, cp);
     script.programFolder = names.path(programFolder);
     script.shortProgramFolder = names.path(shortProgramFolder);
     script.shortInput = names.path(fields.shortInput);
@@ -174,41 +174,16 @@ bool TForm1::composeSingleJob(const SingleJobKind& kind, const SingleJobFields& 
     script.switches = coderSwitches(kind);
     script.startsMessage = settings::startsNotice(kind.notice);
     script.codePage = cp;
-    const std::string placeholder = nameOutput(script, names, fields.output);
+    names.nameOutput(fields.output, script);
     if (!names.refusal().empty()) {
+        names.discard();
         ui::Application::current().showError(names.refusal());
-        if (!placeholder.empty())
-            files.deleteFile(placeholder);
         return false;
     }
-    job.results.push_back({fields.input, fields.output, jobs::coderNote(temporary),
-                           jobs::stampOf(files, fields.output), !placeholder.empty()});
+    job.results.push_back({fields.input, fields.output, notes::path(temporary),
+                           jobs::stampOf(files, fields.output), script.outputIsPlaceholder});
     job.noticeTells = noticeTells(script.startsMessage);
     return true;
-}
-
-// How the script names the output. A name beyond ASCII is written into by its
-// short form; when no file is there yet, an empty one is made to have one,
-// and its path returned (it goes again if the job does not start). Without
-// short names, the OEM form, if any.
-std::string TForm1::nameOutput(jobs::SingleScript& script, jobs::ScriptNames& names,
-                               const std::string& output) {
-    platform::FileSystem& files = system().files;
-    const bool existed = files.exists(output);
-    const bool made = !jobs::isAscii(output) && !existed && files.writeFile(output, "");
-    const std::string shortOutput = paths::ShortPath(files, output);
-    if (!jobs::isAscii(output) && !shortOutput.empty() && jobs::isAscii(shortOutput)) {
-        script.output = output;
-        script.shortOutput = shortOutput;
-        script.writesIntoOutput = true;
-        script.outputIsPlaceholder = made;
-        return made ? output : std::string();
-    }
-    if (made)
-        files.deleteFile(output);
-    script.output = names.path(output);
-    script.shortOutput = names.path(paths::ShortPath(files, output));
-    return {};
 }
 
 } // namespace korimba::app

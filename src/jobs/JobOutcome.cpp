@@ -1,5 +1,7 @@
 #include "jobs/JobOutcome.h"
 
+#include "jobs/CoderNote.h"
+
 #include <algorithm>
 
 namespace korimba::jobs {
@@ -8,23 +10,16 @@ namespace {
 
 constexpr std::size_t kNamedAtMost = 20;
 
-// The note's first line, without its line end; "" when there is none.
-std::string noteLine(const platform::FileSystem& files, const std::string& note) {
+// The coder's note on a result, if it left one.
+std::optional<notes::Note> noteOf(const platform::FileSystem& files, const std::string& note) {
     const std::optional<std::string> content = files.readFile(note);
     if (!content)
-        return {};
-    std::string line = content->substr(0, content->find_first_of("\r\n"));
-    while (!line.empty() && (line.back() == ' ' || line.back() == '.'))
-        line.pop_back();
-    return line;
-}
-
-bool isWarning(const std::string& line) {
-    return line.rfind(kWarningPrefix, 0) == 0;
+        return std::nullopt;
+    return notes::parse(*content);
 }
 
 std::string reasonOf(const Outcome& outcome) {
-    return outcome.text.empty() ? "no reason given" : outcome.text;
+    return outcome.text.empty() ? notes::kNoReason : outcome.text;
 }
 
 // "<input>: <text>" lines, at most kNamedAtMost, then how many more there are.
@@ -47,10 +42,6 @@ std::optional<FileStamp> stampOf(const platform::FileSystem& files, const std::s
     return FileStamp{*written, *size};
 }
 
-std::string coderNote(const std::string& temporaryOutput) {
-    return temporaryOutput + ".err";
-}
-
 std::vector<Outcome> judge(const platform::FileSystem& files,
                            const std::vector<ExpectedResult>& expected) {
     std::vector<Outcome> outcomes;
@@ -61,12 +52,11 @@ std::vector<Outcome> judge(const platform::FileSystem& files,
         outcome.output = result.output;
         outcome.arrived = now && now != result.before;
         outcome.olderKept = !outcome.arrived && now.has_value() && !result.placeholder;
-        std::string line = noteLine(files, result.note);
-        if (outcome.arrived && !isWarning(line))
+        const std::optional<notes::Note> note = noteOf(files, result.note);
+        if (outcome.arrived && !(note && note->warning))
             continue;
-        if (isWarning(line))
-            line.erase(0, kWarningPrefix.size());
-        outcome.text = line;
+        if (note)
+            outcome.text = note->text;
         outcomes.push_back(outcome);
     }
     return outcomes;

@@ -23,10 +23,6 @@ struct FileStamp {
 };
 std::optional<FileStamp> stampOf(const platform::FileSystem& files, const std::string& path);
 
-// The coder's note beside its intended output: one line, the reason of a
-// failure, or "warning: ..." beside a result that was made.
-std::string coderNote(const std::string& temporaryOutput);
-inline constexpr std::string_view kWarningPrefix = "warning: ";
 
 struct ExpectedResult {
     std::string input;                // as the user gave it

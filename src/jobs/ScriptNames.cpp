@@ -36,6 +36,47 @@ std::string ScriptNames::path(const std::string& path) {
     return oem(shortForm.empty() ? path : shortForm, path);
 }
 
+void ScriptNames::makeFolder(const std::string& folder) {
+    if (!files_.exists(folder) && files_.createFolders(folder))
+        madeFolders_.push_back(folder);
+}
+
+std::string ScriptNames::madeToBeNamed(const std::string& path) {
+    if (!files_.writeFile(path, ""))
+        return {};
+    const std::string shortForm = shortAscii(path);
+    if (shortForm.empty())
+        files_.deleteFile(path);
+    else
+        madeFiles_.push_back(path);
+    return shortForm;
+}
+
+void ScriptNames::discard() {
+    for (const std::string& file : madeFiles_)
+        files_.deleteFile(file);
+    for (auto folder = madeFolders_.rbegin(); folder != madeFolders_.rend(); ++folder)
+        files_.removeFolder(*folder);
+    madeFiles_.clear();
+    madeFolders_.clear();
+}
+
+void ScriptNames::nameOutput(const std::string& output, SingleScript& script) {
+    if (!isAscii(output)) {
+        const bool existed = files_.exists(output);
+        const std::string shortOutput = existed ? shortAscii(output) : madeToBeNamed(output);
+        if (!shortOutput.empty()) {
+            script.output = output;
+            script.shortOutput = shortOutput;
+            script.writesIntoOutput = true;
+            script.outputIsPlaceholder = !existed;
+            return;
+        }
+    }
+    script.output = path(output);
+    script.shortOutput = path(paths::ShortPath(files_, output));
+}
+
 std::string ScriptNames::name(const std::string& name, const std::string& whole) {
     return isAscii(name) ? name : oem(name, whole);
 }

@@ -155,6 +155,25 @@ std::string resultName(const std::string& input, const jobs::JobDirection& direc
            direction.resultExtension;
 }
 
+ListEntry nameEntry(jobs::ScriptNames& names, const jobs::JobDirection& direction,
+                    std::size_t position, const std::string& programFolder,
+                    const std::string& input, const std::string& shortInput,
+                    const paths::CodePage& codePage) {
+    ListEntry entry{input, names.path(shortInput)};
+    const std::string longName = paths::fileNamePart(input, codePage);
+    const std::string result = resultName(input, direction, codePage);
+    if (jobs::isAscii(longName))
+        return entry;
+    const std::string staging = programFolder + stagingFolder(direction, position);
+    names.makeFolder(staging);
+    entry.staged = names.madeToBeNamed(staging + result);
+    if (!entry.staged.empty())
+        return entry;
+    entry.longName = names.name(longName, input);
+    entry.result = names.name(result, input);
+    return entry;
+}
+
 std::vector<std::string> listJobScript(const ListScript& values) {
     return ListLines(values).compose();
 }

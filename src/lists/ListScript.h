@@ -5,6 +5,7 @@
 #include "jobs/ExternalPrograms.h"
 #include "jobs/JobDirection.h"
 #include "jobs/PathRules.h"
+#include "jobs/ScriptNames.h"
 
 #include <string>
 #include <vector>
@@ -52,6 +53,14 @@ std::string listTemporaryOutput(const std::string& shortProgramFolder,
 // last four characters replaced by the result's extension.
 std::string resultName(const std::string& input, const jobs::JobDirection& direction,
                        const paths::CodePage& codePage = {});
+
+// How the script names the entry at `position` (from 1). A result named beyond
+// ASCII gets an empty file of its name in a staging folder of its own, to be
+// written into by its short name; without short names, the names' OEM forms.
+ListEntry nameEntry(jobs::ScriptNames& names, const jobs::JobDirection& direction,
+                    std::size_t position, const std::string& programFolder,
+                    const std::string& input, const std::string& shortInput,
+                    const paths::CodePage& codePage);
 
 // The script's lines, without line ends.
 std::vector<std::string> listJobScript(const ListScript& values);

@@ -3,10 +3,12 @@
 #include "../../tools/audio/Arguments.h"
 #include "../../tools/audio/AudioError.h"
 #include "../../tools/audio/Note.h"
+#include "jobs/CoderNote.h"
 
 #include <gtest/gtest.h>
 
 using namespace korimba::audio;
+namespace notes = korimba::notes;
 
 namespace {
 
@@ -84,16 +86,21 @@ TEST(CoderCommandLine, OutputNamedBeyondDoubtEvenOnAWrongLine) {
     EXPECT_EQ(outputArgument({}), std::nullopt);
 }
 
-TEST(CoderNote, OneLineBesideTheOutput) {
-    EXPECT_EQ(notePath("C:\\P\\Temp\\NIGHTA~1.WAV"), "C:\\P\\Temp\\NIGHTA~1.WAV.err");
-    EXPECT_EQ(noteContent("the WAV file holds no audio data"),
-              "the WAV file holds no audio data\r\n");
+TEST(CoderNote, OneLineBesideTheOutputAndReadBackAsWritten) {
+    EXPECT_EQ(notes::path("C:\\P\\Temp\\NIGHTA~1.WAV"), "C:\\P\\Temp\\NIGHTA~1.WAV.err");
+    EXPECT_EQ(notes::content("the WAV file holds no audio data", "D:\\A.WAV"),
+              "the WAV file holds no audio data\r\nD:\\A.WAV\r\n");
     // System messages may bring line breaks of their own.
-    EXPECT_EQ(noteContent("the output cannot be written: There is not enough space\r\n"
-                          "on the disk\r\n"),
-              "the output cannot be written: There is not enough space on the disk\r\n");
-    EXPECT_EQ(noteContent(warningNote("the MP3 file ended early: 1.2 s of 5.0 s coded")),
-              "warning: the MP3 file ended early: 1.2 s of 5.0 s coded\r\n");
+    EXPECT_EQ(notes::content("the output cannot be written: There is not enough space\r\n"
+                             "on the disk.\r\n",
+                             "A.WAV"),
+              "the output cannot be written: There is not enough space on the disk\r\nA.WAV\r\n");
+    const std::string warned =
+        notes::content(notes::warning("the MP3 file ended early: 1.2 s of 5.0 s coded"), "B.MP3");
+    EXPECT_EQ(warned, "warning: the MP3 file ended early: 1.2 s of 5.0 s coded\r\nB.MP3\r\n");
+    const notes::Note back = notes::parse(warned);
+    EXPECT_TRUE(back.warning);
+    EXPECT_EQ(back.text + "|" + back.input, "the MP3 file ended early: 1.2 s of 5.0 s coded|B.MP3");
 }
 
 TEST(CoderNote, SecondsCodedNeverClaimMoreThanIsThere) {

@@ -13,6 +13,7 @@
 // of list jobs in Temp\LE and Temp\LD. A result still lying there could not
 // be moved to the user's output. The notice is the only report of a job that
 // starts it, so the notes it has told are removed (Notice::notes).
+#include "jobs/CoderNote.h"
 #include "jobs/JobDirection.h"
 #include "jobs/PathRules.h"
 #include "platform/Platform.h"
@@ -52,9 +53,6 @@ inline constexpr std::size_t kLongestShownName = 260;
 // A list job's failures named one by one; the rest are counted.
 inline constexpr std::size_t kListedFailures = 20;
 
-inline constexpr const char* kNoteExtension = ".err";
-inline constexpr const char* kWarningPrefix = "warning: ";
-inline constexpr const char* kNoReason = "no reason given";
 inline constexpr const char* kNotMoved = "the result could not be moved to the output";
 
 namespace detail {
@@ -92,40 +90,19 @@ inline std::string describe(const std::string& path, const LongNameLookup& looku
     return elided(path, kLongestShownName, codePage) + " (not found)";
 }
 
-struct Note {
-    bool warning = false;
-    std::string text;  // the reason or the warning, without the prefix
-    std::string input; // the input the coder was given (its second line); "" when none
-};
-
-// A note's first line, as one line of the notice: control characters become
-// blanks and a note without words still says that it gave none.
-inline std::optional<Note> noteAt(const std::string& path, const Disk& disk,
-                                  const paths::CodePage& codePage) {
+// A note as one line of the notice, cut to what a window has room for.
+inline std::optional<notes::Note> noteAt(const std::string& path, const Disk& disk,
+                                         const paths::CodePage& codePage) {
     const std::optional<std::string> content = disk.readBeginning(path);
     if (!content)
         return std::nullopt;
-    std::string line = content->substr(0, content->find_first_of("\r\n"));
-    Note note;
-    const std::string prefix = kWarningPrefix;
-    if (line.compare(0, prefix.size(), prefix) == 0) {
-        note.warning = true;
-        line.erase(0, prefix.size());
-    }
-    for (char& c : line)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = ' ';
-    line.erase(line.find_last_not_of(' ') + 1);
-    note.text = elided(line.empty() ? std::string(kNoReason) : line, kLongestShownName, codePage);
-    const std::size_t second = content->find("\r\n");
-    if (second != std::string::npos)
-        note.input = content->substr(second + 2, content->find_first_of("\r\n", second + 2) -
-                                                     (second + 2));
+    notes::Note note = notes::parse(*content);
+    note.text = elided(note.text, kLongestShownName, codePage);
     return note;
 }
 
 inline bool isNoteName(const std::string& name, const paths::CodePage& codePage) {
-    return paths::lowerAscii(paths::extension(name, codePage)) == kNoteExtension;
+    return paths::lowerAscii(paths::extension(name, codePage)) == notes::kExtension;
 }
 
 inline Notice fileJobNotice(const std::string& verb, const std::string& finished,
@@ -134,15 +111,15 @@ inline Notice fileJobNotice(const std::string& verb, const std::string& finished
     const std::string input = argumentAt(arguments, 1);
     const std::string output = argumentAt(arguments, 2);
     Notice notice;
-    std::optional<Note> note;
+    std::optional<notes::Note> note;
     // The coder's result in Temp, named after the short input; the script moves it out.
     const std::string temporary = input.empty() ? std::string()
                                                 : disk.programFolder + settings::kTempFolder +
                                                       paths::fileNamePart(input, codePage);
     if (!temporary.empty()) {
-        note = noteAt(temporary + kNoteExtension, disk, codePage);
+        note = noteAt(notes::path(temporary), disk, codePage);
         if (note)
-            notice.notes.push_back(temporary + kNoteExtension);
+            notice.notes.push_back(notes::path(temporary));
     }
     const bool failed = note && !note->warning;
     const bool stuck = !temporary.empty() && disk.readBeginning(temporary).has_value();
@@ -151,7 +128,7 @@ inline Notice fileJobNotice(const std::string& verb, const std::string& finished
     const bool noResult = !output.empty() && !disk.longName(output);
 
     if (failed || noResult || stuck) {
-        const std::string reason = failed ? note->text : stuck ? kNotMoved : kNoReason;
+        const std::string reason = failed ? note->text : stuck ? kNotMoved : notes::kNoReason;
         notice.text = "The file could not be " + verb +
                       (noResult && !stuck ? "; no result was made." : ".") +
                       "\r\nReason: " + reason;
@@ -176,12 +153,12 @@ struct Failure {
 
 // The long name of the input a note names, for a list of failures: the short
 // name alone would not tell the user which file it was.
-inline std::string failedName(const std::string& noteName, const Note& note, const Disk& disk,
+inline std::string failedName(const std::string& noteName, const notes::Note& note, const Disk& disk,
                               const paths::CodePage& codePage) {
     if (!note.input.empty())
         if (const std::optional<std::string> found = disk.longName(note.input))
             return paths::fileNamePart(*found, codePage);
-    return noteName.substr(0, noteName.size() - std::string(kNoteExtension).size());
+    return noteName.substr(0, noteName.size() - notes::kExtension.size());
 }
 
 // What a list folder tells once its job has ended: the failures and the
@@ -220,7 +197,7 @@ inline void readListFolder(const std::string& folder, const Disk& disk,
             report.failures.push_back({elided(entry.name, kLongestShownName, codePage), kNotMoved});
             continue;
         }
-        const std::optional<Note> note = noteAt(path, disk, codePage);
+        const std::optional<notes::Note> note = noteAt(path, disk, codePage);
         if (!note)
             continue;
         report.notes.push_back(path);

@@ -2,7 +2,7 @@
 
 #include "../Arguments.h"
 #include "../AudioError.h"
-#include "../Note.h"
+#include "jobs/CoderNote.h"
 #include "Console.h"
 
 #include <cstdio>
@@ -15,7 +15,7 @@ int runCoding(const char* program, const std::string& inputPath, const std::stri
               const Coding& coding) {
     // Replaces a note of an earlier run, and stays if this run is ended before
     // it can say how it went (a crash, a killed process): no silent failure.
-    writeNote(outputPath, kUnfinishedNote, inputPath);
+    writeNote(outputPath, notes::kUnfinished, inputPath);
     std::string failedFile = inputPath;
     std::string reason;
     try {
@@ -31,7 +31,7 @@ int runCoding(const char* program, const std::string& inputPath, const std::stri
         output.commit();
         if (warning) {
             reportWarning(program, inputPath, *warning);
-            writeNote(outputPath, warningNote(*warning), inputPath);
+            writeNote(outputPath, notes::warning(*warning), inputPath);
         } else {
             removeNote(outputPath);
         }

@@ -3,7 +3,7 @@
 // mistake shown with the usage (exit code 2); the output never the input; the
 // result at the output only when complete; any failure one line on the
 // console, exit code 1 and nothing at the output. Beside the output, the note
-// OUT.err (see Note.h) says why it failed, or warns of a result coded only as
+// OUT.err (see jobs/CoderNote.h) says why it failed, or warns of a result coded only as
 // far as its input went; from the start until then it says that the coder
 // did not finish.
 #include "Files.h"

@@ -1,7 +1,7 @@
 #include "Files.h"
 
 #include "../AudioError.h"
-#include "../Note.h"
+#include "jobs/CoderNote.h"
 
 #include <algorithm>
 #include <cstring>
@@ -223,8 +223,8 @@ void removeOutput(const std::string& path) {
 }
 
 void writeNote(const std::string& output, const std::string& text, const std::string& input) {
-    const std::string path = notePath(output);
-    const std::string content = noteContent(text) + noteContent(input);
+    const std::string path = notes::path(output);
+    const std::string content = notes::content(text, input);
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -239,7 +239,7 @@ void writeNote(const std::string& output, const std::string& text, const std::st
 }
 
 void removeNote(const std::string& output) {
-    DeleteFileA(notePath(output).c_str());
+    DeleteFileA(notes::path(output).c_str());
 }
 
 } // namespace korimba::audio::win32

@@ -65,7 +65,7 @@ bool isSameFile(const FileInput& input, const std::string& output);
 // Deletes what a failed run might otherwise leave for the script to move on.
 void removeOutput(const std::string& path);
 
-// The note beside the output (see Note.h): written whole or not at all, and
+// The note beside the output (see jobs/CoderNote.h): written whole or not at all, and
 // neither of them is ever a reason to fail, as a note in a read-only folder.
 void writeNote(const std::string& output, const std::string& text, const std::string& input);
 void removeNote(const std::string& output);
