@@ -197,13 +197,13 @@ void TForm1::FormActivate() {
 
 void TForm1::endRefusedEncodeRun() {
     ui::Application& application = ui::Application::current();
+    // Every refusal shows its message, which an unattended run has written to
+    // standard error with status 1, but the missing encoder's: the tool-paths
+    // dialog was its word.
     if (application.exitStatus() == 0) {
-        // Refused without a message: not a wave input, or no encoder after the dialog.
-        const std::string reason =
-            paths::isEncodableInput(Edit1.text(), codePage())
-                ? "there is no encoder at \"" + settings::encoderPath() + "\""
-                : Edit1.text() + " is not a wave or sound file";
-        system().process.writeStandardError("The encoding was not started: " + reason + ".\r\n");
+        system().process.writeStandardError("The encoding was not started: there is no encoder "
+                                            "at \"" +
+                                            settings::encoderPath() + "\".\r\n");
         application.setExitStatus(1);
     }
     close();

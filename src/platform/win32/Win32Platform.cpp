@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/CommandLine.h"
+#include "platform/win32/Owned.h"
 #include "platform/win32/SystemLibrary.h"
 
 #include <windows.h>
@@ -97,34 +98,34 @@ bool Win32FileSystem::removeFolder(const std::string& path) {
 std::optional<std::string> Win32FileSystem::readFile(const std::string& path) const {
     // Sharing deletion too: a file that was just renamed into place is still open
     // for deletion by the one who moved it, and reading must not fail then.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const OwnedFile file(CreateFileA(path.c_str(), GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return std::nullopt;
     std::string content;
     char chunk[4096];
     DWORD got = 0;
     bool ok = true;
-    while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr) != 0) && got > 0)
+    while ((ok = ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) != 0) && got > 0)
         content.append(chunk, got);
-    CloseHandle(file);
     if (!ok)
         return std::nullopt;
     return content;
 }
 
 bool Win32FileSystem::writeFile(const std::string& path, const std::string& content) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    OwnedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return false;
     DWORD written = 0;
-    const bool ok =
-        content.empty() || (WriteFile(file, content.data(), static_cast<DWORD>(content.size()),
-                                      &written, nullptr) != 0 &&
-                            written == content.size());
-    return CloseHandle(file) != 0 && ok;
+    const bool ok = content.empty() ||
+                    (WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()),
+                               &written, nullptr) != 0 &&
+                     written == content.size());
+    // The last write may fail only as the file closes.
+    return file.close() && ok;
 }
 
 std::string Win32FileSystem::shortPathName(const std::string& path) const {
@@ -181,15 +182,15 @@ bool Win32FileSystem::canWriteFolder(const std::string& folder) {
     const std::string stem = folder + "~korimba-probe-" + std::to_string(GetCurrentProcessId());
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string probe = stem + "-" + std::to_string(attempt) + ".tmp";
-        HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
+        OwnedFile file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN, nullptr));
+        if (!file) {
             const DWORD error = GetLastError();
             if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
                 continue;
             return false;
         }
-        CloseHandle(file);
+        file.close();
         // Scripts delete themselves here, so a folder that lets files be made
         // but not removed is no good either.
         return DeleteFileA(probe.c_str()) != 0;

@@ -1,5 +1,6 @@
 #pragma once
 // Colours, fonts and brushes of the model as GDI objects, made once and kept.
+#include "platform/win32/Owned.h"
 #include "ui/Types.h"
 
 #include <windows.h>
@@ -31,6 +32,46 @@ private:
 };
 
 // Selects a GDI object into a device context for one scope.
+// Owns a GDI object (a pen, a brush, a bitmap): deleted when it goes.
+struct GdiRelease {
+    static HGDIOBJ none() { return nullptr; }
+    static bool release(HGDIOBJ object) { return DeleteObject(object) != 0; }
+};
+template <class Object> class OwnedGdi : public platform::win32::Owned<HGDIOBJ, GdiRelease> {
+public:
+    using Owned::Owned;
+    Object get() const { return static_cast<Object>(Owned::get()); }
+};
+
+// A memory device context like `like`, with a bitmap selected into it until it goes.
+class MemoryDc {
+public:
+    MemoryDc(HDC like, HBITMAP bitmap)
+        : dc_(CreateCompatibleDC(like)), previous_(SelectObject(dc_, bitmap)) {}
+    ~MemoryDc() {
+        SelectObject(dc_, previous_);
+        DeleteDC(dc_);
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// A bitmap of ours in a memory device context of its own; both go with it.
+class BitmapDc {
+public:
+    BitmapDc(HDC like, HBITMAP bitmap) : bitmap_(bitmap), dc_(like, bitmap) {}
+    HDC get() const { return dc_.get(); }
+
+private:
+    OwnedGdi<HBITMAP> bitmap_; // the DC lets go of it first
+    MemoryDc dc_;
+};
+
 class Selected {
 public:
     Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}

@@ -45,26 +45,6 @@ HBITMAP monochromeOf(const Raster& mask) {
     return CreateBitmap(mask.width(), mask.height(), 1, 1, bits.data());
 }
 
-// A memory DC with a bitmap selected, for one blit.
-class MemorySource {
-public:
-    MemorySource(HDC like, HBITMAP bitmap)
-        : dc_(CreateCompatibleDC(like)), bitmap_(bitmap), previous_(SelectObject(dc_, bitmap)) {}
-    ~MemorySource() {
-        SelectObject(dc_, previous_);
-        DeleteDC(dc_);
-        DeleteObject(bitmap_);
-    }
-    MemorySource(const MemorySource&) = delete;
-    MemorySource& operator=(const MemorySource&) = delete;
-    HDC dc() const { return dc_; }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
-};
-
 Raster replaced(const Raster& image, Rgb from, Rgb to) {
     Raster copy = image;
     for (int y = 0; y < image.height(); ++y)
@@ -95,16 +75,15 @@ Raster drawnRaster(int width, int height, const std::function<void(HDC)>& draw) 
         return pixels;
     BITMAPINFO info = topDownInfo(width, height);
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap || !bits) {
-        if (bitmap)
-            DeleteObject(bitmap);
+    const OwnedGdi<HBITMAP> bitmap(
+        CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits)
         return {};
+    {
+        const MemoryDc memory(nullptr, bitmap.get());
+        draw(memory.get());
+        GdiFlush();
     }
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    draw(memory);
-    GdiFlush();
     const auto* dib = static_cast<const std::uint32_t*>(bits);
     for (int row = 0; row < height; ++row)
         for (int column = 0; column < width; ++column) {
@@ -113,9 +92,6 @@ Raster drawnRaster(int width, int height, const std::function<void(HDC)>& draw) 
                        rgb(static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
                            static_cast<int>(p & 0xFF)));
         }
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(bitmap);
     return pixels;
 }
 
@@ -134,22 +110,15 @@ GdiCanvas::GdiCanvas(GdiObjects& gdi, HDC dc, int width, int height)
 
 std::unique_ptr<GdiCanvas> GdiCanvas::offscreenFor(GdiObjects& gdi, HDC like, int width,
                                                    int height) {
-    HDC memory = CreateCompatibleDC(like);
-    HBITMAP bitmap = CreateCompatibleBitmap(like, width > 0 ? width : 1, height > 0 ? height : 1);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    auto canvas = std::make_unique<GdiCanvas>(gdi, memory, width, height);
-    canvas->bitmap_ = bitmap;
-    canvas->previousBitmap_ = previous;
+    auto offscreen = std::make_unique<BitmapDc>(
+        like, CreateCompatibleBitmap(like, width > 0 ? width : 1, height > 0 ? height : 1));
+    auto canvas = std::make_unique<GdiCanvas>(gdi, offscreen->get(), width, height);
+    canvas->offscreen_ = std::move(offscreen);
     return canvas;
 }
 
 GdiCanvas::~GdiCanvas() {
     RestoreDC(dc_, savedState_);
-    if (bitmap_) {
-        SelectObject(dc_, previousBitmap_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
 }
 
 void GdiCanvas::fill(const Box& box, Color color) {
@@ -158,23 +127,18 @@ void GdiCanvas::fill(const Box& box, Color color) {
 }
 
 void GdiCanvas::patternFill(const Box& box, const Raster& pattern) {
-    HBITMAP bitmap = deviceBitmapOf(pattern);
-    HBRUSH brush = CreatePatternBrush(bitmap);
+    const OwnedGdi<HBITMAP> bitmap(deviceBitmapOf(pattern));
+    const OwnedGdi<HBRUSH> brush(CreatePatternBrush(bitmap.get()));
     SetBrushOrgEx(dc_, 0, 0, nullptr);
     RECT rect{box.left, box.top, box.right, box.bottom};
-    FillRect(dc_, &rect, brush);
-    DeleteObject(brush);
-    DeleteObject(bitmap);
+    FillRect(dc_, &rect, brush.get());
 }
 
 void GdiCanvas::line(int fromX, int fromY, int toX, int toY, Color color) {
-    HPEN pen = CreatePen(PS_SOLID, 1, colorRef(color));
-    {
-        Selected inUse(dc_, pen);
-        MoveToEx(dc_, fromX, fromY, nullptr);
-        LineTo(dc_, toX, toY);
-    }
-    DeleteObject(pen);
+    const OwnedGdi<HPEN> pen(CreatePen(PS_SOLID, 1, colorRef(color)));
+    const Selected inUse(dc_, pen.get());
+    MoveToEx(dc_, fromX, fromY, nullptr);
+    LineTo(dc_, toX, toY);
 }
 
 void GdiCanvas::pixel(int x, int y, Color color) {
@@ -235,12 +199,12 @@ void GdiCanvas::drawMasked(const Raster& image, int x, int y, Rgb transparent) {
         return;
     // The mask keeps the destination where it is white; the image, black
     // where transparent, is then ORed in.
-    MemorySource mask(dc_, monochromeOf(maskOf(image, transparent)));
-    MemorySource picture(dc_, deviceBitmapOf(replaced(image, transparent, 0)));
+    BitmapDc mask(dc_, monochromeOf(maskOf(image, transparent)));
+    BitmapDc picture(dc_, deviceBitmapOf(replaced(image, transparent, 0)));
     const COLORREF oldText = SetTextColor(dc_, RGB(0, 0, 0));
     const COLORREF oldBack = SetBkColor(dc_, RGB(255, 255, 255));
-    BitBlt(dc_, x, y, image.width(), image.height(), mask.dc(), 0, 0, SRCAND);
-    BitBlt(dc_, x, y, image.width(), image.height(), picture.dc(), 0, 0, SRCPAINT);
+    BitBlt(dc_, x, y, image.width(), image.height(), mask.get(), 0, 0, SRCAND);
+    BitBlt(dc_, x, y, image.width(), image.height(), picture.get(), 0, 0, SRCPAINT);
     SetTextColor(dc_, oldText);
     SetBkColor(dc_, oldBack);
 }
@@ -248,17 +212,16 @@ void GdiCanvas::drawMasked(const Raster& image, int x, int y, Rgb transparent) {
 void GdiCanvas::maskFill(const Raster& mask, const Box& source, const Box& target, Color brush) {
     if (mask.empty())
         return;
-    MemorySource bits(dc_, monochromeOf(mask));
+    BitmapDc bits(dc_, monochromeOf(mask));
     const COLORREF oldText = SetTextColor(dc_, RGB(0, 0, 0));
     const COLORREF oldBack = SetBkColor(dc_, RGB(255, 255, 255));
-    HBRUSH solid = CreateSolidBrush(colorRef(brush));
+    const OwnedGdi<HBRUSH> solid(CreateSolidBrush(colorRef(brush)));
     {
-        Selected inUse(dc_, solid);
+        const Selected inUse(dc_, solid.get());
         SetStretchBltMode(dc_, COLORONCOLOR);
-        StretchBlt(dc_, target.left, target.top, target.width(), target.height(), bits.dc(),
+        StretchBlt(dc_, target.left, target.top, target.width(), target.height(), bits.get(),
                    source.left, source.top, source.width(), source.height(), kDSPDxax);
     }
-    DeleteObject(solid);
     SetTextColor(dc_, oldText);
     SetBkColor(dc_, oldBack);
 }

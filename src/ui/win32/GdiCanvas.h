@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 namespace korimba::ui::win32 {
 
@@ -48,8 +49,7 @@ private:
     int width_;
     int height_;
     // Set for an off-screen canvas.
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previousBitmap_ = nullptr;
+    std::unique_ptr<BitmapDc> offscreen_; // an off-screen canvas's own bitmap and DC
     HGDIOBJ previousFont_ = nullptr;
     int savedState_ = 0;
 };
