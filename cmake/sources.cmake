@@ -55,6 +55,7 @@ set(KORIMBA_CORE_SOURCES
   src/jobs/ScriptEscape.cpp
   src/jobs/OutputField.cpp
   src/jobs/PathRules.cpp
+  src/text/CodePage.cpp
   src/settings/LineFile.cpp
   src/settings/WinIni.cpp
 )

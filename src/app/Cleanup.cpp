@@ -23,7 +23,7 @@ Lock lockOf(const platform::Platform& platform, const std::string& lockFile) {
 
 // Matched on the long name: a wildcard would also take "a.wave" by its short name.
 bool isLeftover(const std::string& name, const jobs::JobDirection& direction,
-                const paths::CodePage& codePage) {
+                const text::CodePage& codePage) {
     const std::string_view wanted = direction.leftovers.substr(1);
     return paths::lowerAscii(paths::extension(name, codePage)) == wanted;
 }
@@ -32,7 +32,7 @@ bool isLeftover(const std::string& name, const jobs::JobDirection& direction,
 // user's "thesis.err" or "x.txt.err". Extensions by the path rules, so that a
 // double-byte character never passes for a dot.
 bool isNote(const std::string& name, const jobs::JobDirection& direction,
-            const paths::CodePage& codePage) {
+            const text::CodePage& codePage) {
     const std::string noteExtension = paths::extension(name, codePage);
     if (paths::lowerAscii(noteExtension) != notes::kExtension)
         return false;
@@ -55,7 +55,7 @@ void deleteFilesIn(platform::FileSystem& files, const std::string& folder, Wante
 void clearDirection(platform::Platform& platform, const std::string& programFolder,
                     const jobs::JobDirection& direction) {
     platform::FileSystem& files = platform.files;
-    const paths::CodePage codePage(platform.process);
+    const text::CodePage codePage(platform.text);
     clearListFolder(files, programFolder + direction.listFolder);
     deleteFilesIn(files, programFolder + settings::kTempFolder, [&](const std::string& name) {
         return isLeftover(name, direction, codePage) || isNote(name, direction, codePage);

@@ -48,7 +48,7 @@ constexpr ListJobKind kDecodeList{
 };
 
 bool entriesAreOfType(const std::vector<std::string>& entries, const char* type) {
-    const paths::CodePage cp = codePage();
+    const text::CodePage cp = codePage();
     bool allGood = true;
     for (const std::string& entry : entries)
         allGood =
@@ -74,7 +74,7 @@ void TForm1::ExplorerButton7Click() {
 bool TForm1::checkListJob(const ListJobKind& kind) {
     ui::Application& application = ui::Application::current();
     platform::FileSystem& files = system().files;
-    const paths::CodePage cp = codePage();
+    const text::CodePage cp = codePage();
     const lists::TForm6& list = *lists::Form6;
     const std::string outputFolder = paths::folderPart(list.Edit1.text(), cp);
     bool goAhead = true;
@@ -111,7 +111,7 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
     if (!checkListJob(kind))
         return;
     platform::FileSystem& files = system().files;
-    const paths::CodePage cp = codePage();
+    const text::CodePage cp = codePage();
     const lists::TForm6& list = *lists::Form6;
     const std::string programFolder = settings::programFolder();
     const std::string output = list.Edit1.text();
@@ -120,7 +120,7 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
     files.createFolders(listFolder);
     clearListFolder(files, listFolder);
 
-    jobs::ScriptNames names(files, system().process, cp);
+    jobs::ScriptNames names(files, system().text, cp);
     lists::ListScript script;
     script.direction = kind.direction;
     script.programFolder = names.path(programFolder);

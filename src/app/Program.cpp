@@ -28,11 +28,11 @@ namespace {
 // written anything.
 bool programFolderWritable(ui::Application& application) {
     platform::Platform& system = application.platform();
-    if (system.files.canWriteFolder(settings::programFolder(system.process)))
+    if (system.files.canWriteFolder(settings::programFolder(system)))
         return true;
     const std::string executable = system.process.executablePath();
     application.showError(unwritableFolderMessage(
-        paths::folderWithoutTrailingBackslash(executable, paths::CodePage(system.process))));
+        paths::folderWithoutTrailingBackslash(executable, text::CodePage(system.text))));
     return false;
 }
 

@@ -86,7 +86,7 @@ void TForm1::runSingleJob(const SingleJobKind& kind, const JobDisplay& display) 
     const std::optional<SingleJobFields> fields = checkSingleJob(kind);
     if (!fields)
         return;
-    jobs::ScriptNames names(system().files, system().process, codePage());
+    jobs::ScriptNames names(system().files, system().text, codePage());
     jobs::SingleScript script;
     RunningJob job;
     if (!composeSingleJob(kind, *fields, names, script, job))
@@ -110,7 +110,7 @@ void TForm1::runSingleJob(const SingleJobKind& kind, const JobDisplay& display) 
 std::optional<SingleJobFields> TForm1::checkSingleJob(const SingleJobKind& kind) {
     ui::Application& application = ui::Application::current();
     platform::FileSystem& files = system().files;
-    const paths::CodePage cp = codePage();
+    const text::CodePage cp = codePage();
 
     settings::reloadToolPaths();
     bool goAhead = coderAtHand(kind.coderPath);
@@ -155,7 +155,7 @@ bool TForm1::composeSingleJob(const SingleJobKind& kind, const SingleJobFields& 
                               jobs::ScriptNames& names, jobs::SingleScript& script,
                               RunningJob& job) {
     platform::FileSystem& files = system().files;
-    const paths::CodePage cp = codePage();
+    const text::CodePage cp = codePage();
     const std::string programFolder = settings::programFolder();
     files.createFolders(programFolder + "Temp");
     const std::string shortProgramFolder = paths::ShortPath(files, programFolder);

@@ -13,7 +13,7 @@ std::string outputExample(std::string_view type) {
 // The first `count` characters. In UTF-8 a character is a code point; in the
 // legacy code pages a byte, a double-byte character kept whole within them.
 std::string leadingCharacters(const std::string& text, std::size_t count,
-                              const paths::CodePage& codePage) {
+                              const text::CodePage& codePage) {
     const bool utf8 = codePage.isUtf8();
     std::size_t end = 0;
     for (std::size_t taken = 0; end < text.size();) {
@@ -33,7 +33,7 @@ constexpr std::size_t kCaptionNameLength = 12;
 
 FieldChecks checkFields(const std::string& input, const std::string& output,
                         std::string_view inputType, std::string_view outputType,
-                        const paths::CodePage& codePage) {
+                        const text::CodePage& codePage) {
     FieldChecks checks;
     const std::string outputName = paths::fileNamePart(output, codePage);
     const std::string enterOutput = "Please enter an output file " + outputExample(outputType);
@@ -55,7 +55,7 @@ FieldChecks checkFields(const std::string& input, const std::string& output,
 }
 
 std::string statusCaption(std::string_view verb, const std::string& input,
-                          const paths::CodePage& codePage) {
+                          const text::CodePage& codePage) {
     const std::string name = paths::fileNamePart(input, codePage);
     // A name of fewer than twelve characters is shown whole.
     if (leadingCharacters(name, kCaptionNameLength - 1, codePage) == name)
@@ -65,7 +65,7 @@ std::string statusCaption(std::string_view verb, const std::string& input,
 }
 
 std::string statusHint(std::string_view verb, const std::string& input, const std::string& output,
-                       const paths::CodePage& codePage) {
+                       const text::CodePage& codePage) {
     return std::string(verb) + " " + paths::fileNamePart(input, codePage) + " to " + output;
 }
 

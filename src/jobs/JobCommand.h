@@ -19,14 +19,14 @@ struct FieldChecks {
 // as "wav" and "mp3" for encoding.
 FieldChecks checkFields(const std::string& input, const std::string& output,
                         std::string_view inputType, std::string_view outputType,
-                        const paths::CodePage& codePage = {});
+                        const text::CodePage& codePage = {});
 
 // The status label while the job runs: "Encoding " and the input's name, cut
 // after 12 characters with "..."; its hint names the input and the output.
 std::string statusCaption(std::string_view verb, const std::string& input,
-                          const paths::CodePage& codePage = {});
+                          const text::CodePage& codePage = {});
 std::string statusHint(std::string_view verb, const std::string& input, const std::string& output,
-                       const paths::CodePage& codePage = {});
+                       const text::CodePage& codePage = {});
 
 // The window mode of a visible coding window (the preferences' radio buttons).
 enum class WindowMode { Minimized, Normal, Maximized };

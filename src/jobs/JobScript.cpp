@@ -5,13 +5,13 @@
 namespace korimba::jobs {
 
 std::string temporaryOutput(const std::string& shortProgramFolder, const std::string& shortInput,
-                            const paths::CodePage& codePage) {
+                            const text::CodePage& codePage) {
     return shortProgramFolder + "Temp\\" + paths::fileNamePart(shortInput, codePage);
 }
 
 std::vector<std::string> encoderFolderLines(const std::string& encoderPath,
                                             const std::string& shortEncoder,
-                                            const paths::CodePage& codePage) {
+                                            const text::CodePage& codePage) {
     return {
         escapeUnquoted(paths::drivePart(encoderPath, codePage), codePage),
         "cd " +
@@ -20,7 +20,7 @@ std::vector<std::string> encoderFolderLines(const std::string& encoderPath,
 }
 
 std::string selfDeletion(const std::string& programFolder, const std::string& lockFile,
-                         const paths::CodePage& codePage) {
+                         const text::CodePage& codePage) {
     return "del " + quotedPath(programFolder + lockFile, codePage);
 }
 
@@ -43,7 +43,7 @@ std::vector<std::string> writeIntoOutput(const SingleScript& values, const std::
 } // namespace
 
 std::vector<std::string> singleJobScript(const SingleScript& values) {
-    const paths::CodePage& codePage = values.codePage;
+    const text::CodePage& codePage = values.codePage;
     auto unquoted = [&](const std::string& path) { return escapeUnquoted(path, codePage); };
     const std::string temporary =
         unquoted(temporaryOutput(values.shortProgramFolder, values.shortInput, codePage));
@@ -72,10 +72,10 @@ std::vector<std::string> singleJobScript(const SingleScript& values) {
         lines.push_back("move " + temporary + " " + output);
     }
     if (values.startsMessage)
-        lines.push_back(messageCall(
-            unquoted(values.shortProgramFolder), values.direction.noticeLetter,
-            unquoted(values.shortInput),
-            values.shortOutput.empty() ? output : unquoted(values.shortOutput)));
+        lines.push_back(
+            messageCall(unquoted(values.shortProgramFolder), values.direction.noticeLetter,
+                        unquoted(values.shortInput),
+                        values.shortOutput.empty() ? output : unquoted(values.shortOutput)));
     lines.push_back(selfDeletion(values.programFolder, values.direction.lockFile, codePage));
     return lines;
 }

@@ -31,12 +31,12 @@ struct SingleScript {
     bool writesIntoOutput = false;
     // That file is an empty one the command made: it goes when the coder made nothing.
     bool outputIsPlaceholder = false;
-    paths::CodePage codePage;
+    text::CodePage codePage;
 };
 
 // T: the Temp folder's entry of the input's short name and extension.
 std::string temporaryOutput(const std::string& shortProgramFolder, const std::string& shortInput,
-                            const paths::CodePage& codePage = {});
+                            const text::CodePage& codePage = {});
 
 // The script's lines, without line ends.
 std::vector<std::string> singleJobScript(const SingleScript& values);
@@ -50,9 +50,9 @@ inline constexpr const char* kLongNameLine = "Echo Converting output to Long Fil
 // coder from there, the decode scripts too.
 std::vector<std::string> encoderFolderLines(const std::string& encoderPath,
                                             const std::string& shortEncoder,
-                                            const paths::CodePage& codePage);
+                                            const text::CodePage& codePage);
 // The last line: the script deletes itself, which tells the program the job ended.
 std::string selfDeletion(const std::string& programFolder, const std::string& lockFile,
-                         const paths::CodePage& codePage);
+                         const text::CodePage& codePage);
 
 } // namespace korimba::jobs

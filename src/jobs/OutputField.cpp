@@ -3,7 +3,7 @@
 namespace korimba::jobs {
 
 std::string outputOnEnter(const std::string& output, const std::string& input,
-                          const OutputPreferences& preferences, const paths::CodePage& codePage) {
+                          const OutputPreferences& preferences, const text::CodePage& codePage) {
     std::string result = output;
     if (preferences.fillFolder && result.empty())
         result = preferences.otherFolderChosen ? preferences.otherFolder
@@ -14,7 +14,7 @@ std::string outputOnEnter(const std::string& output, const std::string& input,
 }
 
 std::string outputOnExit(const std::string& output, const std::string& input,
-                         const OutputPreferences& preferences, const paths::CodePage& codePage) {
+                         const OutputPreferences& preferences, const text::CodePage& codePage) {
     if (output.empty() || !preferences.appendExtension ||
         !paths::extension(output, codePage).empty())
         return output;

@@ -19,11 +19,10 @@ struct OutputPreferences {
 // no file gets the input's name without its last four characters.
 std::string outputOnEnter(const std::string& output, const std::string& input,
                           const OutputPreferences& preferences,
-                          const paths::CodePage& codePage = {});
+                          const text::CodePage& codePage = {});
 // Leaving: a non-empty output without extension gets ".mp3" for a wave input
 // and ".wav" for an MP3 input.
 std::string outputOnExit(const std::string& output, const std::string& input,
-                         const OutputPreferences& preferences,
-                         const paths::CodePage& codePage = {});
+                         const OutputPreferences& preferences, const text::CodePage& codePage = {});
 
 } // namespace korimba::jobs

@@ -7,36 +7,6 @@
 
 namespace korimba::paths {
 
-std::size_t utf8SequenceLength(std::string_view text, std::size_t at) {
-    const auto byte = static_cast<unsigned char>(text[at]);
-    const std::size_t length = byte < 0x80                   ? 1
-                               : byte >= 0xC2 && byte <= 0xDF ? 2
-                               : byte >= 0xE0 && byte <= 0xEF ? 3
-                               : byte >= 0xF0 && byte <= 0xF4 ? 4
-                                                              : 0;
-    if (length == 0 || at + length > text.size())
-        return 0;
-    for (std::size_t i = at + 1; i < at + length; ++i)
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
-            return 0;
-    // Overlong forms, surrogates and code points beyond U+10FFFF.
-    const auto second = static_cast<unsigned char>(length > 1 ? text[at + 1] : 0);
-    if ((byte == 0xE0 && second < 0xA0) || (byte == 0xED && second >= 0xA0) ||
-        (byte == 0xF0 && second < 0x90) || (byte == 0xF4 && second >= 0x90))
-        return 0;
-    return length;
-}
-
-std::size_t CodePage::characterLength(std::string_view text, std::size_t at) const {
-    const auto byte = static_cast<unsigned char>(text[at]);
-    if (byte < 0x80 || process_ == nullptr)
-        return 1;
-    if (!process_->usesUtf8())
-        return process_->isLeadByte(byte) && at + 1 < text.size() ? 2 : 1;
-    const std::size_t length = utf8SequenceLength(text, at);
-    return length > 0 ? length : 1;
-}
-
 namespace {
 
 constexpr std::string_view kSeparators = "\\:";
@@ -45,7 +15,7 @@ constexpr std::string_view kBackslash = "\\";
 // Offsets of the bytes that are one of the delimiters standing as a character
 // of their own, skipping the second byte of every double-byte character.
 std::vector<std::size_t> delimiterPositions(const std::string& path, std::string_view delimiters,
-                                            const CodePage& codePage) {
+                                            const text::CodePage& codePage) {
     std::vector<std::size_t> positions;
     for (std::size_t i = 0; i < path.size(); i += codePage.characterLength(path, i))
         if (delimiters.find(path[i]) != std::string_view::npos)
@@ -54,12 +24,12 @@ std::vector<std::size_t> delimiterPositions(const std::string& path, std::string
 }
 
 std::size_t lastDelimiter(const std::string& path, std::string_view delimiters,
-                          const CodePage& codePage) {
+                          const text::CodePage& codePage) {
     const auto positions = delimiterPositions(path, delimiters, codePage);
     return positions.empty() ? std::string::npos : positions.back();
 }
 
-bool endsWithBackslash(const std::string& path, const CodePage& codePage) {
+bool endsWithBackslash(const std::string& path, const text::CodePage& codePage) {
     return !path.empty() && lastDelimiter(path, kBackslash, codePage) == path.size() - 1;
 }
 
@@ -70,7 +40,7 @@ bool isRootBackslash(const std::vector<std::size_t>& separators) {
 }
 
 // "\\server\share\rest" ends its drive at the fourth backslash.
-std::string networkDrivePart(const std::string& path, const CodePage& codePage) {
+std::string networkDrivePart(const std::string& path, const text::CodePage& codePage) {
     const auto backslashes = delimiterPositions(path, kBackslash, codePage);
     constexpr std::size_t kShareEnd = 3;
     return backslashes.size() > kShareEnd ? path.substr(0, backslashes[kShareEnd]) : path;
@@ -78,7 +48,7 @@ std::string networkDrivePart(const std::string& path, const CodePage& codePage) 
 
 // The pieces of a path, each ending with its "\", the remainder last.
 std::vector<std::string> piecesEndingWithBackslash(const std::string& path,
-                                                   const CodePage& codePage) {
+                                                   const text::CodePage& codePage) {
     std::vector<std::string> pieces;
     std::size_t start = 0;
     for (const std::size_t backslash : delimiterPositions(path, kBackslash, codePage)) {
@@ -108,17 +78,18 @@ constexpr std::array<Completion, 2> kCompletions = {{{".WAV", ".mp3"}, {".MP3", 
 
 } // namespace
 
-std::string fileNamePart(const std::string& path, const CodePage& codePage) {
+std::string fileNamePart(const std::string& path, const text::CodePage& codePage) {
     const std::size_t last = lastDelimiter(path, kSeparators, codePage);
     return last == std::string::npos ? path : path.substr(last + 1);
 }
 
-std::string folderPart(const std::string& path, const CodePage& codePage) {
+std::string folderPart(const std::string& path, const text::CodePage& codePage) {
     const std::size_t last = lastDelimiter(path, kSeparators, codePage);
     return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }
 
-std::string folderWithoutTrailingBackslash(const std::string& path, const CodePage& codePage) {
+std::string folderWithoutTrailingBackslash(const std::string& path,
+                                           const text::CodePage& codePage) {
     std::string folder = folderPart(path, codePage);
     const auto separators = delimiterPositions(folder, kSeparators, codePage);
     if (separators.empty() || folder[separators.back()] != '\\' || isRootBackslash(separators)) {
@@ -128,7 +99,7 @@ std::string folderWithoutTrailingBackslash(const std::string& path, const CodePa
     return folder;
 }
 
-std::string drivePart(const std::string& path, const CodePage& codePage) {
+std::string drivePart(const std::string& path, const text::CodePage& codePage) {
     if (path.size() >= 2 && path[1] == ':' && codePage.characterLength(path, 0) == 1) {
         return path.substr(0, 2);
     }
@@ -138,7 +109,7 @@ std::string drivePart(const std::string& path, const CodePage& codePage) {
     return {};
 }
 
-std::string extension(const std::string& path, const CodePage& codePage) {
+std::string extension(const std::string& path, const text::CodePage& codePage) {
     const std::size_t last = lastDelimiter(path, ".\\:", codePage);
     return last != std::string::npos && path[last] == '.' ? path.substr(last) : std::string();
 }
@@ -167,19 +138,19 @@ std::string lowerAscii(std::string text) {
     return text;
 }
 
-bool isEncodableInput(const std::string& path, const CodePage& codePage) {
+bool isEncodableInput(const std::string& path, const text::CodePage& codePage) {
     return isOneOf(lowerAscii(extension(path, codePage)), kEncodableExtensions);
 }
 
-bool isDecodableInput(const std::string& path, const CodePage& codePage) {
+bool isDecodableInput(const std::string& path, const text::CodePage& codePage) {
     return isOneOf(lowerAscii(extension(path, codePage)), kDecodableExtensions);
 }
 
-bool isDroppableType(const std::string& path, const CodePage& codePage) {
+bool isDroppableType(const std::string& path, const text::CodePage& codePage) {
     return isOneOf(upperAscii(extension(path, codePage)), kDroppableExtensions);
 }
 
-std::string completionExtension(const std::string& inputPath, const CodePage& codePage) {
+std::string completionExtension(const std::string& inputPath, const text::CodePage& codePage) {
     const std::string type = upperAscii(extension(inputPath, codePage));
     for (const Completion& completion : kCompletions) {
         if (type == completion.inputExtension) {
@@ -195,7 +166,7 @@ std::string ShortPath(const platform::FileSystem& files, const std::string& path
 }
 
 std::string LongPath(const platform::FileSystem& files, const std::string& path,
-                     const CodePage& codePage) {
+                     const text::CodePage& codePage) {
     std::string prefix;
     for (const std::string& piece : piecesEndingWithBackslash(path, codePage)) {
         LongComponentResult component = LongComponent(files, prefix + piece, codePage);
@@ -208,7 +179,7 @@ std::string LongPath(const platform::FileSystem& files, const std::string& path,
 }
 
 LongComponentResult LongComponent(const platform::FileSystem& files, const std::string& candidate,
-                                  const CodePage& codePage) {
+                                  const text::CodePage& codePage) {
     const bool hadBackslash = endsWithBackslash(candidate, codePage);
     const std::string searched =
         hadBackslash ? candidate.substr(0, candidate.size() - 1) : candidate;

@@ -3,48 +3,27 @@
 // forms. Paths are ANSI code page bytes; nothing here resolves ".", ".." or
 // letter case, and nothing keeps state.
 #include "platform/Platform.h"
+#include "text/CodePage.h"
 
 #include <string>
 #include <string_view>
 
 namespace korimba::paths {
 
-// Tells how many bytes a character of the ANSI code page takes: two for a
-// lead byte of a double-byte code page (whose second byte may be 0x5C, the
-// backslash, never to be taken for a separator), one to four in UTF-8, where
-// a name is never to be cut inside a character. The default is a single-byte
-// code page. The program passes its platform's process.
-// The length of the well-formed UTF-8 sequence that starts at `at`
-// (< text.size()); 0 where none does: a stray or cut byte, an overlong form, a
-// surrogate, a code point beyond U+10FFFF.
-std::size_t utf8SequenceLength(std::string_view text, std::size_t at);
-
-class CodePage {
-public:
-    CodePage() = default;
-    explicit CodePage(const platform::Process& process) : process_(&process) {}
-    // The length of the character that starts at `at` (< text.size()), never
-    // beyond the text's end; 1 for a byte that starts no whole character.
-    std::size_t characterLength(std::string_view text, std::size_t at) const;
-    bool isUtf8() const { return process_ != nullptr && process_->usesUtf8(); }
-
-private:
-    const platform::Process* process_ = nullptr;
-};
-
 // --- Parts of a path ("\" and ":" separate) ---
 
 // Everything after the last separator; the whole path when it has none.
-std::string fileNamePart(const std::string& path, const CodePage& codePage = {});
+std::string fileNamePart(const std::string& path, const text::CodePage& codePage = {});
 // Everything up to and including the last separator; "" when it has none.
-std::string folderPart(const std::string& path, const CodePage& codePage = {});
+std::string folderPart(const std::string& path, const text::CodePage& codePage = {});
 // The folder part without its final "\", unless that "\" makes a root (C:\, \,
 // or the start of a network path \\).
-std::string folderWithoutTrailingBackslash(const std::string& path, const CodePage& codePage = {});
+std::string folderWithoutTrailingBackslash(const std::string& path,
+                                           const text::CodePage& codePage = {});
 // "C:" for a drive letter, "\\server\share" for a network path, else "".
-std::string drivePart(const std::string& path, const CodePage& codePage = {});
+std::string drivePart(const std::string& path, const text::CodePage& codePage = {});
 // From the last "." after the last separator, the "." included; "" when none.
-std::string extension(const std::string& path, const CodePage& codePage = {});
+std::string extension(const std::string& path, const text::CodePage& codePage = {});
 // The name without its last four bytes (a "." and three letters assumed);
 // "" for a shorter name.
 std::string nameWithoutLastFour(const std::string& name);
@@ -57,14 +36,14 @@ std::string lowerAscii(std::string text);
 // --- File types ---
 
 // The input field enables Encode for a wave or sound file...
-bool isEncodableInput(const std::string& path, const CodePage& codePage = {});
+bool isEncodableInput(const std::string& path, const text::CodePage& codePage = {});
 // ...and Decode for an MP3 file.
-bool isDecodableInput(const std::string& path, const CodePage& codePage = {});
+bool isDecodableInput(const std::string& path, const text::CodePage& codePage = {});
 // Files dropped on the main window: wave or MP3 only.
-bool isDroppableType(const std::string& path, const CodePage& codePage = {});
+bool isDroppableType(const std::string& path, const text::CodePage& codePage = {});
 // The extension appended to an output without one, chosen by the input's
 // type: ".mp3" for a wave input, ".wav" for an MP3 input, else "".
-std::string completionExtension(const std::string& inputPath, const CodePage& codePage = {});
+std::string completionExtension(const std::string& inputPath, const text::CodePage& codePage = {});
 
 inline constexpr std::string_view kBrowseFilter = "*.wav;*.snd;*.mp3";
 
@@ -80,7 +59,7 @@ std::string ShortPath(const platform::FileSystem& files, const std::string& path
 // The long form of a whole path, component by component, keeping the drive as
 // typed; the path unchanged as soon as one component is not found.
 std::string LongPath(const platform::FileSystem& files, const std::string& path,
-                     const CodePage& codePage = {});
+                     const text::CodePage& codePage = {});
 
 struct LongComponentResult {
     std::string converted;
@@ -90,6 +69,6 @@ struct LongComponentResult {
 // The long form of the last component of a path (wildcards take the first
 // match); the candidate unchanged, with notFound set, when nothing matches.
 LongComponentResult LongComponent(const platform::FileSystem& files, const std::string& candidate,
-                                  const CodePage& codePage = {});
+                                  const text::CodePage& codePage = {});
 
 } // namespace korimba::paths

@@ -9,7 +9,7 @@ namespace {
 constexpr std::string_view kSpecialOutsideQuotes = "^&|<>";
 
 void appendEscaped(std::string& result, const std::string& path, bool insideQuotes,
-                   const paths::CodePage& codePage) {
+                   const text::CodePage& codePage) {
     for (std::size_t i = 0; i < path.size(); ++i) {
         const char c = path[i];
         if (const std::size_t length = codePage.characterLength(path, i); length > 1) {
@@ -27,19 +27,19 @@ void appendEscaped(std::string& result, const std::string& path, bool insideQuot
 
 } // namespace
 
-std::string escapeUnquoted(const std::string& path, const paths::CodePage& codePage) {
+std::string escapeUnquoted(const std::string& path, const text::CodePage& codePage) {
     std::string result;
     appendEscaped(result, path, false, codePage);
     return result;
 }
 
-std::string escapeQuoted(const std::string& path, const paths::CodePage& codePage) {
+std::string escapeQuoted(const std::string& path, const text::CodePage& codePage) {
     std::string result;
     appendEscaped(result, path, true, codePage);
     return result;
 }
 
-std::string quotedPath(const std::string& path, const paths::CodePage& codePage) {
+std::string quotedPath(const std::string& path, const text::CodePage& codePage) {
     std::string result = "\"";
     appendEscaped(result, path, true, codePage);
     result += '"';

@@ -12,10 +12,10 @@
 namespace korimba::jobs {
 
 // For a name standing outside double quotes.
-std::string escapeUnquoted(const std::string& path, const paths::CodePage& codePage = {});
+std::string escapeUnquoted(const std::string& path, const text::CodePage& codePage = {});
 // For a name standing inside double quotes: only "%" is doubled.
-std::string escapeQuoted(const std::string& path, const paths::CodePage& codePage = {});
+std::string escapeQuoted(const std::string& path, const text::CodePage& codePage = {});
 // A double quote, the name escaped for inside quotes, and a double quote.
-std::string quotedPath(const std::string& path, const paths::CodePage& codePage = {});
+std::string quotedPath(const std::string& path, const text::CodePage& codePage = {});
 
 } // namespace korimba::jobs

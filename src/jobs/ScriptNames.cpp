@@ -96,7 +96,7 @@ std::string ScriptNames::oem(const std::string& text, const std::string& whole) 
             ++at;
         if (at < text.size())
             missing = text.substr(at, codePage_.characterLength(text, at));
-    } else if (std::optional<std::string> form = process_.oemForm(text, missing)) {
+    } else if (std::optional<std::string> form = encoding_.oemForm(text, missing)) {
         return *form;
     }
     if (refusal_.empty())

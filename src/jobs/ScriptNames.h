@@ -25,9 +25,9 @@ bool isAscii(std::string_view text);
 
 class ScriptNames {
 public:
-    ScriptNames(platform::FileSystem& files, const platform::Process& process,
-                const paths::CodePage& codePage)
-        : files_(files), process_(process), codePage_(codePage) {}
+    ScriptNames(platform::FileSystem& files, const platform::TextEncoding& encoding,
+                const text::CodePage& codePage)
+        : files_(files), encoding_(encoding), codePage_(codePage) {}
 
     // A path as the interpreter must read it: itself when ASCII; else the short
     // form of it (or, when it does not exist yet, of its folder, with its name);
@@ -56,13 +56,12 @@ private:
     std::string oem(const std::string& text, const std::string& whole);
 
     platform::FileSystem& files_;
-    const platform::Process& process_;
-    paths::CodePage codePage_;
+    const platform::TextEncoding& encoding_;
+    text::CodePage codePage_;
     std::string refusal_;
     std::vector<std::string> madeFiles_;
     std::vector<std::string> madeFolders_;
 };
-
 
 // The message that refuses a job because of a name.
 std::string unnameableMessage(const std::string& path, const std::string& character);

@@ -54,7 +54,7 @@ TForm6::TForm6() : ui::Form("TForm6") {
     OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
 }
 
-std::string completedOutputFolder(const std::string& folder, const paths::CodePage& codePage) {
+std::string completedOutputFolder(const std::string& folder, const text::CodePage& codePage) {
     if (folder.empty() || paths::fileNamePart(folder, codePage).empty())
         return folder;
     return folder + "\\";
@@ -80,7 +80,7 @@ void TForm6::FormCreate() {
 // files take a minute.
 void TForm6::WMDropFiles(ui::DroppedFiles& files) {
     constexpr int kDropBuffer = 255;
-    const paths::CodePage codePage = settings::codePage();
+    const text::CodePage codePage = settings::codePage();
     struct Shown {
         ui::Memo& memo;
         bool behind = false;

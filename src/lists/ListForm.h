@@ -57,6 +57,6 @@ const std::vector<std::string>& instructionalText();
 
 // The output folder as the list jobs want it: ending in "\" unless it is empty
 // or a drive alone.
-std::string completedOutputFolder(const std::string& folder, const paths::CodePage& codePage = {});
+std::string completedOutputFolder(const std::string& folder, const text::CodePage& codePage = {});
 
 } // namespace korimba::lists

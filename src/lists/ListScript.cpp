@@ -133,7 +133,7 @@ private:
     }
 
     const ListScript& values_;
-    const paths::CodePage& codePage_;
+    const text::CodePage& codePage_;
     std::vector<std::string> lines_;
 };
 
@@ -145,12 +145,12 @@ std::string stagingFolder(const jobs::JobDirection& direction, std::size_t posit
 
 std::string listTemporaryOutput(const std::string& shortProgramFolder,
                                 const jobs::JobDirection& direction, const std::string& shortInput,
-                                const paths::CodePage& codePage) {
+                                const text::CodePage& codePage) {
     return shortProgramFolder + direction.listFolder + paths::fileNamePart(shortInput, codePage);
 }
 
 std::string resultName(const std::string& input, const jobs::JobDirection& direction,
-                       const paths::CodePage& codePage) {
+                       const text::CodePage& codePage) {
     return paths::nameWithoutLastFour(paths::fileNamePart(input, codePage)) +
            direction.resultExtension;
 }
@@ -158,7 +158,7 @@ std::string resultName(const std::string& input, const jobs::JobDirection& direc
 ListEntry nameEntry(jobs::ScriptNames& names, const jobs::JobDirection& direction,
                     std::size_t position, const std::string& programFolder,
                     const std::string& input, const std::string& shortInput,
-                    const paths::CodePage& codePage) {
+                    const text::CodePage& codePage) {
     ListEntry entry{input, names.path(shortInput)};
     const std::string longName = paths::fileNamePart(input, codePage);
     const std::string result = resultName(input, direction, codePage);

@@ -42,17 +42,17 @@ struct ListScript {
     bool showsCount = false;    // "Files left for progress" in the script's window
     bool deletesInputs = false; // an input goes once its result is in the output folder
     bool startsMessage = false; // the completion program
-    paths::CodePage codePage;
+    text::CodePage codePage;
 };
 
 // An entry's temporary output: the list folder's entry of its short name.
 std::string listTemporaryOutput(const std::string& shortProgramFolder,
                                 const jobs::JobDirection& direction, const std::string& shortInput,
-                                const paths::CodePage& codePage = {});
+                                const text::CodePage& codePage = {});
 // The name an entry's result has in the output folder: its long name with the
 // last four characters replaced by the result's extension.
 std::string resultName(const std::string& input, const jobs::JobDirection& direction,
-                       const paths::CodePage& codePage = {});
+                       const text::CodePage& codePage = {});
 
 // How the script names the entry at `position` (from 1). A result named beyond
 // ASCII gets an empty file of its name in a staging folder of its own, to be
@@ -60,7 +60,7 @@ std::string resultName(const std::string& input, const jobs::JobDirection& direc
 ListEntry nameEntry(jobs::ScriptNames& names, const jobs::JobDirection& direction,
                     std::size_t position, const std::string& programFolder,
                     const std::string& input, const std::string& shortInput,
-                    const paths::CodePage& codePage);
+                    const text::CodePage& codePage);
 
 // The script's lines, without line ends.
 std::vector<std::string> listJobScript(const ListScript& values);

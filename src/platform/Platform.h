@@ -92,6 +92,19 @@ public:
     virtual std::string executablePath() const = 0;
     // The command-line arguments after the program name, split by splitArguments.
     virtual std::vector<std::string> arguments() const = 0;
+    // When Windows last started: no process of an earlier session runs any more.
+    virtual FileTime systemStartTime() const = 0;
+    // Writes to the standard error handle the process was started with, when
+    // it has one: where a script that runs the program unattended reads why.
+    virtual void writeStandardError(const std::string& text) = 0;
+};
+
+// The code pages the text of this process is in: the ANSI one the "A"
+// functions take, the console's (OEM) one the command interpreter reads
+// scripts in, and the legacy one older versions wrote settings in.
+class TextEncoding {
+public:
+    virtual ~TextEncoding() = default;
     // IsDBCSLeadByte for the ANSI code page.
     virtual bool isLeadByte(unsigned char byte) const = 0;
     // Whether the ANSI code page is UTF-8 (from Windows 10 1903 on, by the
@@ -100,17 +113,12 @@ public:
     // Text written by an older version in the system's legacy ANSI code page,
     // in the ANSI code page of this process; unchanged when they are the same.
     virtual std::string fromLegacyAnsi(const std::string& text) const = 0;
-    // When Windows last started: no process of an earlier session runs any more.
-    virtual FileTime systemStartTime() const = 0;
     // The text in the console (OEM) code page, when every character has a form
     // there; otherwise nullopt, with the first character that has none (in the
     // ANSI code page) in `missing`. Never a replacement character: "?" is a
     // wildcard to the command interpreter.
     virtual std::optional<std::string> oemForm(const std::string& text,
                                                std::string& missing) const = 0;
-    // Writes to the standard error handle the process was started with, when
-    // it has one: where a script that runs the program unattended reads why.
-    virtual void writeStandardError(const std::string& text) = 0;
 };
 
 // The whole platform as one bundle, handed to the windows and jobs.
@@ -119,6 +127,7 @@ struct Platform {
     Profile& profile;
     Shell& shell;
     Process& process;
+    TextEncoding& text;
 };
 
 // Show commands used by the program.

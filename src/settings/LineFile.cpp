@@ -1,5 +1,7 @@
 #include "settings/LineFile.h"
 
+#include "text/CodePage.h"
+
 #include "jobs/PathRules.h"
 #include "platform/Exception.h"
 
@@ -22,22 +24,12 @@ bool loadLinesIfExists(const platform::FileSystem& files, const std::string& pat
     return true;
 }
 
-bool isValidUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = paths::utf8SequenceLength(text, i);
-        if (length == 0)
-            return false;
-        i += length;
-    }
-    return true;
-}
-
-void fromLegacyLines(const platform::Process& process, TextLines& lines) {
-    if (!process.usesUtf8())
+void fromLegacyLines(const platform::TextEncoding& encoding, TextLines& lines) {
+    if (!encoding.usesUtf8())
         return;
     std::vector<std::string> read;
     for (const std::string& line : lines.lines())
-        read.push_back(isValidUtf8(line) ? line : process.fromLegacyAnsi(line));
+        read.push_back(text::isValidUtf8(line) ? line : encoding.fromLegacyAnsi(line));
     lines = TextLines(std::move(read));
 }
 

@@ -23,8 +23,7 @@ bool loadLinesIfExists(const platform::FileSystem& files, const std::string& pat
 // Settings files hold names, which an older version wrote in the system's
 // legacy ANSI code page. When this process's code page is UTF-8, each line
 // that is not valid UTF-8 is taken for such a line and converted.
-void fromLegacyLines(const platform::Process& process, TextLines& lines);
-bool isValidUtf8(std::string_view text);
+void fromLegacyLines(const platform::TextEncoding& encoding, TextLines& lines);
 
 // Replaces the file whole with the lines, CR LF after each; throws
 // "Cannot create file <path>" when it cannot be written.

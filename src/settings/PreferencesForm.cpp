@@ -116,7 +116,7 @@ void TForm7::loadPreferences() {
     TextLines& buffer = generalBuffer();
     buffer.clear();
     loadLinesIfExists(system().files, programFile(kPrefsIni), buffer);
-    fromLegacyLines(system().process, buffer);
+    fromLegacyLines(system().text, buffer);
     const std::string mode = buffer.numberedLine(1);
     if (mode == "Maximized")
         RadioButton1.setChecked(true);
@@ -144,7 +144,7 @@ void TForm7::loadLastOptions() {
         return;
     TextLines& buffer = generalBuffer();
     loadLines(system().files, path, buffer);
-    fromLegacyLines(system().process, buffer);
+    fromLegacyLines(system().text, buffer);
     applyLastOptions(buffer, *MainWindowOptions);
 }
 

@@ -9,16 +9,16 @@ platform::Platform& system() {
     return ui::Application::current().platform();
 }
 
-paths::CodePage codePage() {
-    return paths::CodePage(system().process);
+text::CodePage codePage() {
+    return text::CodePage(system().text);
 }
 
-std::string programFolder(const platform::Process& process) {
-    return paths::folderPart(process.executablePath(), paths::CodePage(process));
+std::string programFolder(const platform::Platform& platform) {
+    return paths::folderPart(platform.process.executablePath(), text::CodePage(platform.text));
 }
 
 std::string programFolder() {
-    return programFolder(system().process);
+    return programFolder(system());
 }
 
 std::string programFile(const std::string& relativeName) {

@@ -17,10 +17,10 @@ inline constexpr const char* kTempFolder = "Temp\\";
 
 // The platform of the running application, and its ANSI code page for the path rules.
 platform::Platform& system();
-paths::CodePage codePage();
+text::CodePage codePage();
 
 // The running executable's folder, ending in "\".
-std::string programFolder(const platform::Process& process);
+std::string programFolder(const platform::Platform& platform);
 // The program folder of the running application.
 std::string programFolder();
 // A file of the program folder by its relative name.

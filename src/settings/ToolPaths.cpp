@@ -23,7 +23,7 @@ void reloadToolPaths() {
     buffer.clear();
     const platform::Platform& system = ui::Application::current().platform();
     if (loadLinesIfExists(system.files, programFile(kSettingsIni), buffer)) {
-        fromLegacyLines(system.process, buffer);
+        fromLegacyLines(system.text, buffer);
     } else {
         // A first run: Korimba ships its own coders.
         buffer.add(bundledCoder(system.files, kEncoderName));

@@ -217,8 +217,8 @@ FakeFileSystem::Entry& FakeFileSystem::newEntry(const std::string& name, Entry* 
                                                 bool folder) {
     entries_.push_back(std::make_unique<Entry>(Entry{name, parent, folder, {}, {}, clock_}));
     Entry& made = *entries_.back();
-    const bool beyondAscii = std::any_of(name.begin(), name.end(),
-                                         [](char c) { return static_cast<unsigned char>(c) > 127; });
+    const bool beyondAscii = std::any_of(
+        name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
     if (makeShortNames_ && beyondAscii && parent != nullptr) {
         std::string stem;
         for (char c : name.substr(0, name.rfind('.')))
@@ -549,10 +549,10 @@ bool FakeShell::execute(platform::WindowHandle owner, const std::string& verb,
     return true;
 }
 
-// --- FakeProcess ---
+// --- FakeTextEncoding ---
 
-std::optional<std::string> FakeProcess::oemForm(const std::string& text,
-                                                std::string& missing) const {
+std::optional<std::string> FakeTextEncoding::oemForm(const std::string& text,
+                                                     std::string& missing) const {
     static const std::map<unsigned char, unsigned char> oem = {
         {0xE9, 0x82}, {0xFC, 0x81}, {0xDC, 0x9A}, {0xEF, 0x8B}, {0xF6, 0x94},
         {0xE4, 0x84}, {0xC9, 0x90}, {0xE8, 0x8A}, {0xE0, 0x85}, {0xE7, 0x87}};
@@ -571,7 +571,7 @@ std::optional<std::string> FakeProcess::oemForm(const std::string& text,
     return result;
 }
 
-std::string FakeProcess::fromLegacyAnsi(const std::string& text) const {
+std::string FakeTextEncoding::fromLegacyAnsi(const std::string& text) const {
     if (!utf8_)
         return text;
     static const std::map<unsigned char, char32_t> beyondLatin1 = {
@@ -614,7 +614,7 @@ std::string FakePlatform::programFolder() const {
 
 void FakePlatform::setLeadBytes(const LeadBytePredicate& isLeadByte) {
     files.setLeadBytes(isLeadByte);
-    process.setLeadBytes(isLeadByte);
+    text.setLeadBytes(isLeadByte);
 }
 
 } // namespace korimba::fakes

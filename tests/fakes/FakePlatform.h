@@ -184,36 +184,45 @@ public:
 
     std::string executablePath() const override { return executablePath_; }
     std::vector<std::string> arguments() const override { return arguments_; }
-    bool isLeadByte(unsigned char byte) const override { return isLeadByte_ && isLeadByte_(byte); }
-    bool usesUtf8() const override { return utf8_; }
-    // With UTF-8: code page 1252 (its letters, the euro, the dashes and curly
-    // quotes) in UTF-8; otherwise the text as it is.
-    std::string fromLegacyAnsi(const std::string& text) const override;
     platform::FileTime systemStartTime() const override { return systemStartTime_; }
-    // Code page 1252 to 850 for the letters the tests use; the dash, curly
-    // quotes, euro and per-mille signs have no OEM form, as there.
-    std::optional<std::string> oemForm(const std::string& text,
-                                       std::string& missing) const override;
     void writeStandardError(const std::string& text) override { standardError_ += text; }
     const std::string& standardError() const { return standardError_; }
 
     void setExecutablePath(std::string path) { executablePath_ = std::move(path); }
     void setArguments(std::vector<std::string> arguments) { arguments_ = std::move(arguments); }
-    void setLeadBytes(LeadBytePredicate isLeadByte) { isLeadByte_ = std::move(isLeadByte); }
-    void setUtf8(bool utf8) { utf8_ = utf8; }
     // Windows started before the files of the default clock were written.
     void setSystemStartTime(platform::FileTime time) { systemStartTime_ = time; }
 
 private:
     std::string executablePath_ = kDefaultExecutable;
-    bool utf8_ = false;
     platform::FileTime systemStartTime_ = 0;
     std::vector<std::string> arguments_;
-    LeadBytePredicate isLeadByte_;
     std::string standardError_;
 };
 
-// The four fakes together. The program folder C:\Korimba\ exists with
+// Code page 1252 by default, 850 for the console; a double-byte or UTF-8
+// ANSI code page when set.
+class FakeTextEncoding final : public platform::TextEncoding {
+public:
+    bool isLeadByte(unsigned char byte) const override { return isLeadByte_ && isLeadByte_(byte); }
+    bool usesUtf8() const override { return utf8_; }
+    // With UTF-8: code page 1252 (its letters, the euro, the dashes and curly
+    // quotes) in UTF-8; otherwise the text as it is.
+    std::string fromLegacyAnsi(const std::string& text) const override;
+    // Code page 1252 to 850 for the letters the tests use; the dash, curly
+    // quotes, euro and per-mille signs have no OEM form, as there.
+    std::optional<std::string> oemForm(const std::string& text,
+                                       std::string& missing) const override;
+
+    void setLeadBytes(LeadBytePredicate isLeadByte) { isLeadByte_ = std::move(isLeadByte); }
+    void setUtf8(bool utf8) { utf8_ = utf8; }
+
+private:
+    bool utf8_ = false;
+    LeadBytePredicate isLeadByte_;
+};
+
+// The five fakes together. The program folder C:\Korimba\ exists with
 // korimba.exe in it; the current folder stays C:\.
 class FakePlatform {
 public:
@@ -225,11 +234,12 @@ public:
     FakeProfile profile;
     FakeShell shell;
     FakeProcess process;
+    FakeTextEncoding text;
 
-    platform::Platform bundle() { return platform::Platform{files, profile, shell, process}; }
+    platform::Platform bundle() { return platform::Platform{files, profile, shell, process, text}; }
     // The executable's folder with its trailing backslash.
     std::string programFolder() const;
-    // One double-byte code page for the file system and the process alike.
+    // One double-byte code page for the file system and the text alike.
     void setLeadBytes(const LeadBytePredicate& isLeadByte);
 };
 

@@ -12,7 +12,7 @@ using namespace korimba::jobs;
 namespace {
 
 // The script as its file holds it.
-std::string text(std::vector<std::string> lines) {
+std::string fileText(std::vector<std::string> lines) {
     return ui::TextLines(std::move(lines)).text();
 }
 
@@ -48,7 +48,7 @@ SingleScript decodeExample() {
 } // namespace
 
 TEST(JobScript, EncodeExampleComesOutByteForByte) {
-    EXPECT_EQ(text(singleJobScript(encodeExample())),
+    EXPECT_EQ(fileText(singleJobScript(encodeExample())),
               "@Echo Off\r\n"
               "Echo Korimba for Windows 95\r\n"
               "Echo\"\r\n"
@@ -70,7 +70,7 @@ TEST(JobScript, EncodeExampleComesOutByteForByte) {
 }
 
 TEST(JobScript, DecodeScriptRunsTheDecoderFromTheEncodersFolder) {
-    EXPECT_EQ(text(singleJobScript(decodeExample())),
+    EXPECT_EQ(fileText(singleJobScript(decodeExample())),
               "@Echo Off\r\n"
               "Echo Korimba for Windows 95\r\n"
               "Echo\"\r\n"
@@ -129,18 +129,18 @@ TEST(ScriptEscape, PercentEverywhereAndTheOperatorsOutsideQuotes) {
 }
 
 TEST(ScriptEscape, SecondBytesOfDoubleByteCharactersStayAsTheyAre) {
-    fakes::FakeProcess process;
-    process.setLeadBytes(fakes::shiftJisLeadByte);
-    const paths::CodePage codePage(process);
+    fakes::FakeTextEncoding encoding;
+    encoding.setLeadBytes(fakes::shiftJisLeadByte);
+    const text::CodePage codePage(encoding);
     // 0x81 0x7C and 0x81 0x5E are characters whose second bytes are "|" and "^".
     EXPECT_EQ(escapeUnquoted("D:\\\x81\x7C\x81\x5E&.WAV", codePage), "D:\\\x81\x7C\x81\x5E^&.WAV");
     EXPECT_EQ(quotedPath("\x81\x25%", codePage), "\"\x81\x25%%\"");
 }
 
 TEST(ScriptEscape, Utf8CharactersStayWholeAndTheOperatorsAroundThemAreEscaped) {
-    fakes::FakeProcess process;
-    process.setUtf8(true);
-    const paths::CodePage codePage(process);
+    fakes::FakeTextEncoding encoding;
+    encoding.setUtf8(true);
+    const text::CodePage codePage(encoding);
     EXPECT_EQ(escapeUnquoted("D:\\\u65E5&\U0001F3B5%^.WAV", codePage),
               "D:\\\u65E5^&\U0001F3B5%%^^.WAV");
     EXPECT_EQ(quotedPath("\u0395&%", codePage), "\"\u0395&%%\"");

@@ -1,4 +1,5 @@
 #include "settings/LineFile.h"
+#include "text/CodePage.h"
 
 #include "fakes/FakePlatform.h"
 #include "platform/Exception.h"
@@ -74,17 +75,17 @@ TEST_F(LineFile, LinesOfAnOlderVersionInTheLegacyCodePageLoadAsUtf8) {
     const std::string legacy = "D:\\Musique\\Caf\xE9 \x96 Live\\";
     const std::string utf8 = "D:\\Musique\\Caf\u00E9 \u2013 Live\\";
     TextLines lines{legacy, utf8, "Yes", "\u65E5\u672C"};
-    fromLegacyLines(fake.process, lines);
+    fromLegacyLines(fake.text, lines);
     EXPECT_EQ(lines, (TextLines{legacy, utf8, "Yes", "\u65E5\u672C"})) << "not in UTF-8: as read";
-    fake.process.setUtf8(true);
-    fromLegacyLines(fake.process, lines);
+    fake.text.setUtf8(true);
+    fromLegacyLines(fake.text, lines);
     EXPECT_EQ(lines, (TextLines{utf8, utf8, "Yes", "\u65E5\u672C"}));
 }
 
 TEST(Utf8Text, WellFormedSequencesOnly) {
-    EXPECT_TRUE(isValidUtf8(""));
-    EXPECT_TRUE(isValidUtf8("plain \u00E9 \u2013 \U0001F3B5"));
+    EXPECT_TRUE(korimba::text::isValidUtf8(""));
+    EXPECT_TRUE(korimba::text::isValidUtf8("plain \u00E9 \u2013 \U0001F3B5"));
     for (const char* bad : {"\xE9", "\xC3", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
                             "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\x80", "a\xE2\x82"})
-        EXPECT_FALSE(isValidUtf8(bad)) << bad;
+        EXPECT_FALSE(korimba::text::isValidUtf8(bad)) << bad;
 }

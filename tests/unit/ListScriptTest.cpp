@@ -10,7 +10,7 @@ using namespace korimba::lists;
 namespace {
 
 // The script as its file holds it.
-std::string text(std::vector<std::string> lines) {
+std::string fileText(std::vector<std::string> lines) {
     return ui::TextLines(std::move(lines)).text();
 }
 
@@ -41,7 +41,7 @@ std::size_t count(const std::vector<std::string>& lines, const std::string& pref
 } // namespace
 
 TEST(ListScript, EncodeExampleComesOutByteForByte) {
-    EXPECT_EQ(text(listJobScript(encodeExample())),
+    EXPECT_EQ(fileText(listJobScript(encodeExample())),
               "@Echo Off\r\n"
               "Echo Korimba for Windows 95\r\n"
               "Echo Files left for progress: 2\r\n"

@@ -148,9 +148,9 @@ TEST(MessageText, OverlongNamesKeepTheirEndsAroundAnEllipsis) {
 }
 
 TEST(MessageText, DoubleByteNamesAreSplitAndCutBetweenCharacters) {
-    korimba::fakes::FakeProcess process;
-    process.setLeadBytes(korimba::fakes::shiftJisLeadByte);
-    const korimba::paths::CodePage codePage(process);
+    korimba::fakes::FakeTextEncoding encoding;
+    encoding.setLeadBytes(korimba::fakes::shiftJisLeadByte);
+    const korimba::text::CodePage codePage(encoding);
     // 0x95 0x5C is one character whose second byte is a backslash.
     const std::string folder = "E:\\\x95\x5C\\";
     const auto lookup = [&](const std::string& path) -> std::optional<std::string> {
@@ -172,9 +172,9 @@ TEST(MessageText, DoubleByteNamesAreSplitAndCutBetweenCharacters) {
 }
 
 TEST(MessageText, Utf8NamesAreCutBetweenCharacters) {
-    korimba::fakes::FakeProcess process;
-    process.setUtf8(true);
-    const korimba::paths::CodePage codePage(process);
+    korimba::fakes::FakeTextEncoding encoding;
+    encoding.setUtf8(true);
+    const korimba::text::CodePage codePage(encoding);
     std::string wide;
     for (int i = 0; i < 200; ++i)
         wide += "\u65E5\U0001F3B5"; // three bytes, then four

@@ -6,7 +6,8 @@
 
 using namespace korimba::paths;
 using korimba::fakes::FakeFileSystem;
-using korimba::fakes::FakeProcess;
+using korimba::fakes::FakeTextEncoding;
+using korimba::text::CodePage;
 
 namespace {
 
@@ -15,17 +16,17 @@ const std::string kDbcsName = "\x83\x5C";
 
 class DoubleByteCodePage : public testing::Test {
 protected:
-    DoubleByteCodePage() { process.setLeadBytes(korimba::fakes::shiftJisLeadByte); }
-    FakeProcess process;
-    CodePage shiftJis{process};
+    DoubleByteCodePage() { encoding.setLeadBytes(korimba::fakes::shiftJisLeadByte); }
+    FakeTextEncoding encoding;
+    CodePage shiftJis{encoding};
 };
 
 // The active code page UTF-8, as the manifest asks from Windows 10 1903 on.
 class Utf8CodePage : public testing::Test {
 protected:
-    Utf8CodePage() { process.setUtf8(true); }
-    FakeProcess process;
-    CodePage utf8{process};
+    Utf8CodePage() { encoding.setUtf8(true); }
+    FakeTextEncoding encoding;
+    CodePage utf8{encoding};
 };
 
 // Japanese, Greek, an emoji and an "e" with a combining acute accent.

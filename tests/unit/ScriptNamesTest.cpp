@@ -21,7 +21,7 @@ const std::string kCafe = "D:\\Caf\xE9 Ol\xE9\\Caf\xE9 \x96 Live.wav";
 class Names : public ::testing::Test {
 protected:
     fakes::FakePlatform platform;
-    ScriptNames names{platform.files, platform.process, {}};
+    ScriptNames names{platform.files, platform.text, {}};
 };
 
 } // namespace
@@ -60,8 +60,8 @@ TEST_F(Names, AsciiAsItIsThenShortFormsThenTheOemFormThenARefusal) {
 // interpreter's: names beyond ASCII go by their short forms or not at all.
 TEST(Utf8Names, ShortFormsOrARefusalNamingTheWholeCharacter) {
     fakes::FakePlatform platform;
-    platform.process.setUtf8(true);
-    ScriptNames names{platform.files, platform.process, paths::CodePage{platform.process}};
+    platform.text.setUtf8(true);
+    ScriptNames names{platform.files, platform.text, text::CodePage{platform.text}};
     const std::string song = "D:\\Music\\\u65E5\u672C\u8A9E\u306E\u6B4C.wav";
     platform.files.addFile(song);
     platform.files.addShortName(song, "8A9E~1.WAV");
@@ -132,29 +132,30 @@ TEST(ScriptLines, ListEntryBeyondAsciiGoesThroughItsStagedFile) {
     values.deletesInputs = true;
     const std::vector<std::string> lines = listJobScript(values);
     const std::vector<std::string> second(lines.end() - 17, lines.end() - 1);
-    EXPECT_EQ(second, (std::vector<std::string>{
-                          ">\"C:\\Korimba\\DecList.tmp\" Echo 2",
-                          ">>\"C:\\Korimba\\DecList.tmp\" Echo 2",
-                          ">nul move /Y \"C:\\Korimba\\DecList.tmp\" \"C:\\Korimba\\DecList.dat\"",
-                          "C:\\L3ENC\\L3DEC.EXE D:\\MUSIC\\CAF~1.MP3 "
-                          "C:\\KORIMBA\\Temp\\LD\\CAF~1.MP3 -wav   ",
-                          "Echo\"",
-                          "Echo Converting output to Long FileName...",
-                          "if not exist C:\\KORIMBA\\Temp\\LD\\CAF~1.MP3 goto next2",
-                          "copy /Y C:\\KORIMBA\\Temp\\LD\\CAF~1.MP3 "
-                          "C:\\KORIMBA\\Temp\\LD\\N2\\CAF~2.WAV",
-                          "if errorlevel 1 goto next2",
-                          "del C:\\KORIMBA\\Temp\\LD\\CAF~1.MP3",
-                          "move C:\\KORIMBA\\Temp\\LD\\N2\\*.wav \"E:\\Waves\\\"",
-                          "if not exist C:\\KORIMBA\\Temp\\LD\\N2\\CAF~2.WAV del D:\\MUSIC\\CAF~1.MP3",
-                          ":next2",
-                          "cls",
-                          "Echo Korimba for Windows 95",
-                          "Echo\"",
-                      }));
-    EXPECT_NE(std::find(lines.begin(), lines.end(),
-                        "ren \"C:\\KORIMBA\\Temp\\LD\\x.mp3\" \"Blue.mp3\""),
-              lines.end())
+    EXPECT_EQ(second,
+              (std::vector<std::string>{
+                  ">\"C:\\Korimba\\DecList.tmp\" Echo 2",
+                  ">>\"C:\\Korimba\\DecList.tmp\" Echo 2",
+                  ">nul move /Y \"C:\\Korimba\\DecList.tmp\" \"C:\\Korimba\\DecList.dat\"",
+                  "C:\\L3ENC\\L3DEC.EXE D:\\MUSIC\\CAF~1.MP3 "
+                  "C:\\KORIMBA\\Temp\\LD\\CAF~1.MP3 -wav   ",
+                  "Echo\"",
+                  "Echo Converting output to Long FileName...",
+                  "if not exist C:\\KORIMBA\\Temp\\LD\\CAF~1.MP3 goto next2",
+                  "copy /Y C:\\KORIMBA\\Temp\\LD\\CAF~1.MP3 "
+                  "C:\\KORIMBA\\Temp\\LD\\N2\\CAF~2.WAV",
+                  "if errorlevel 1 goto next2",
+                  "del C:\\KORIMBA\\Temp\\LD\\CAF~1.MP3",
+                  "move C:\\KORIMBA\\Temp\\LD\\N2\\*.wav \"E:\\Waves\\\"",
+                  "if not exist C:\\KORIMBA\\Temp\\LD\\N2\\CAF~2.WAV del D:\\MUSIC\\CAF~1.MP3",
+                  ":next2",
+                  "cls",
+                  "Echo Korimba for Windows 95",
+                  "Echo\"",
+              }));
+    EXPECT_NE(
+        std::find(lines.begin(), lines.end(), "ren \"C:\\KORIMBA\\Temp\\LD\\x.mp3\" \"Blue.mp3\""),
+        lines.end())
         << "an ASCII entry keeps its renames";
 }
 
@@ -203,8 +204,8 @@ TEST_F(Outcomes, MissingOrUntouchedOutputsFailAndNotesGiveTheReasons) {
 TEST_F(Outcomes, ListReportCountsNamesTwentyAndTheRestThenWarnings) {
     std::vector<ExpectedResult> expected;
     for (int i = 1; i <= 25; ++i)
-        expected.push_back(expect("D:\\" + std::to_string(i) + ".wav",
-                                  "E:\\" + std::to_string(i) + ".mp3"));
+        expected.push_back(
+            expect("D:\\" + std::to_string(i) + ".wav", "E:\\" + std::to_string(i) + ".mp3"));
     note(expected[0], "the file is not a WAV or SND file");
     for (int i = 23; i <= 25; ++i)
         platform.files.addFile("E:\\" + std::to_string(i) + ".mp3", "mp3");

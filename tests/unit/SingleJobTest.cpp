@@ -253,7 +253,7 @@ TEST_F(SingleJob, CaptionCutsTheNameAfterTwelveCharacters) {
 
 // With UTF-8 as the code page a character is a code point, of one to four bytes.
 TEST_F(SingleJob, CaptionCountsCharactersOfAnyScript) {
-    platform.process.setUtf8(true);
+    platform.text.setUtf8(true);
     const std::pair<std::string, std::string> cases[] = {
         {"\u65E5\u672C\u8A9E\u306E\u6B4C \u2013 \u30E9\u30A4\u30D6.wav",
          "Encoding \u65E5\u672C\u8A9E\u306E\u6B4C \u2013 \u30E9\u30A4\u30D6...."},

@@ -12,8 +12,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {
         korimba::platform::win32::Win32Platform system;
         korimba::platform::Platform platform = system.bundle();
-        korimba::app::cleanUpAfterRestart(platform,
-                                          korimba::settings::programFolder(system.process));
+        korimba::app::cleanUpAfterRestart(platform, korimba::settings::programFolder(platform));
         return 0;
     } catch (const korimba::Exception&) {
         return 1; // win.ini refused the write: Run still holds the hook for the next start

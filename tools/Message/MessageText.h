@@ -60,7 +60,7 @@ namespace detail {
 // A text longer than the limit keeps its beginning and its end around "...",
 // cut between characters only (a character of several bytes stays whole).
 inline std::string elided(const std::string& text, std::size_t limit,
-                          const paths::CodePage& codePage) {
+                          const text::CodePage& codePage) {
     if (text.size() <= limit)
         return text;
     const std::size_t half = (limit - 3) / 2;
@@ -82,7 +82,7 @@ inline std::string argumentAt(const std::vector<std::string>& arguments, size_t 
 }
 
 inline std::string describe(const std::string& path, const LongNameLookup& lookup,
-                            const paths::CodePage& codePage) {
+                            const text::CodePage& codePage) {
     if (path.empty())
         return "not known";
     if (const auto found = lookup(path))
@@ -92,7 +92,7 @@ inline std::string describe(const std::string& path, const LongNameLookup& looku
 
 // A note as one line of the notice, cut to what a window has room for.
 inline std::optional<notes::Note> noteAt(const std::string& path, const Disk& disk,
-                                         const paths::CodePage& codePage) {
+                                         const text::CodePage& codePage) {
     const std::optional<std::string> content = disk.readBeginning(path);
     if (!content)
         return std::nullopt;
@@ -101,13 +101,13 @@ inline std::optional<notes::Note> noteAt(const std::string& path, const Disk& di
     return note;
 }
 
-inline bool isNoteName(const std::string& name, const paths::CodePage& codePage) {
+inline bool isNoteName(const std::string& name, const text::CodePage& codePage) {
     return paths::lowerAscii(paths::extension(name, codePage)) == notes::kExtension;
 }
 
 inline Notice fileJobNotice(const std::string& verb, const std::string& finished,
                             const std::vector<std::string>& arguments, const Disk& disk,
-                            const paths::CodePage& codePage) {
+                            const text::CodePage& codePage) {
     const std::string input = argumentAt(arguments, 1);
     const std::string output = argumentAt(arguments, 2);
     Notice notice;
@@ -153,8 +153,8 @@ struct Failure {
 
 // The long name of the input a note names, for a list of failures: the short
 // name alone would not tell the user which file it was.
-inline std::string failedName(const std::string& noteName, const notes::Note& note, const Disk& disk,
-                              const paths::CodePage& codePage) {
+inline std::string failedName(const std::string& noteName, const notes::Note& note,
+                              const Disk& disk, const text::CodePage& codePage) {
     if (!note.input.empty())
         if (const std::optional<std::string> found = disk.longName(note.input))
             return paths::fileNamePart(*found, codePage);
@@ -182,7 +182,7 @@ inline std::vector<platform::FolderEntry> sortedEntries(const std::string& folde
 // Entries by name in ASCII order without case. An entry's staging folder holds
 // the empty file its result is written into: only a written one is a result.
 inline void readListFolder(const std::string& folder, const Disk& disk,
-                           const paths::CodePage& codePage, ListFolderReport& report) {
+                           const text::CodePage& codePage, ListFolderReport& report) {
     for (const platform::FolderEntry& entry : sortedEntries(folder, disk)) {
         const std::string path = folder + entry.name;
         if (entry.folder) {
@@ -221,7 +221,7 @@ inline std::string listSection(const std::vector<Failure>& entries, const char* 
 }
 
 inline Notice listJobNotice(const std::vector<std::string>& arguments, const Disk& disk,
-                            const paths::CodePage& codePage) {
+                            const text::CodePage& codePage) {
     // A list script empties its own folder first, so it holds this job's notes
     // only; older scripts gave no direction, and both folders are read.
     struct ListFolder {
@@ -268,7 +268,7 @@ inline Notice listJobNotice(const std::vector<std::string>& arguments, const Dis
 // arguments: the command-line arguments after the program name. Folders are
 // split by the program's path rules, which know the double-byte code pages.
 inline Notice composeNotice(const std::vector<std::string>& arguments, const Disk& disk,
-                            const paths::CodePage& codePage = {}) {
+                            const text::CodePage& codePage = {}) {
     const std::string letter = detail::argumentAt(arguments, 0);
     if (letter == "E" || letter == "e")
         return detail::fileJobNotice("encoded", "Encoding finished.", arguments, disk, codePage);

@@ -195,7 +195,8 @@ int runMessageLoop(HWND frame) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Window window;
     const korimba::platform::win32::Win32Process process;
-    const korimba::paths::CodePage codePage(process);
+    const korimba::platform::win32::Win32TextEncoding encoding;
+    const korimba::text::CodePage codePage(encoding);
     const korimba::message::Disk disk{
         longName, fileBeginning, entriesIn,
         korimba::paths::folderPart(process.executablePath(), codePage)};

@@ -253,15 +253,15 @@ std::vector<std::string> Win32Process::arguments() const {
     return all;
 }
 
-bool Win32Process::isLeadByte(unsigned char byte) const {
+bool Win32TextEncoding::isLeadByte(unsigned char byte) const {
     return IsDBCSLeadByte(byte) != 0;
 }
 
-bool Win32Process::usesUtf8() const {
+bool Win32TextEncoding::usesUtf8() const {
     return GetACP() == CP_UTF8;
 }
 
-std::string Win32Process::fromLegacyAnsi(const std::string& text) const {
+std::string Win32TextEncoding::fromLegacyAnsi(const std::string& text) const {
     // The system locale's ANSI code page, which the manifest does not change.
     char number[8] = {};
     GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE, number, sizeof number);
@@ -277,8 +277,8 @@ FileTime Win32Process::systemStartTime() const {
     return fileTimeValue(now) - millisecondsSinceSystemStart() * 10000;
 }
 
-std::optional<std::string> Win32Process::oemForm(const std::string& text,
-                                                 std::string& missing) const {
+std::optional<std::string> Win32TextEncoding::oemForm(const std::string& text,
+                                                      std::string& missing) const {
     const std::wstring wide = wideOf(text, CP_ACP);
     std::string oem;
     // One character at a time, so that the first one without a form can be named.

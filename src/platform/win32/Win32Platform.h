@@ -44,13 +44,17 @@ class Win32Process final : public Process {
 public:
     std::string executablePath() const override;
     std::vector<std::string> arguments() const override;
+    FileTime systemStartTime() const override;
+    void writeStandardError(const std::string& text) override;
+};
+
+class Win32TextEncoding final : public TextEncoding {
+public:
     bool isLeadByte(unsigned char byte) const override;
     bool usesUtf8() const override;
     std::string fromLegacyAnsi(const std::string& text) const override;
-    FileTime systemStartTime() const override;
     std::optional<std::string> oemForm(const std::string& text,
                                        std::string& missing) const override;
-    void writeStandardError(const std::string& text) override;
 };
 
 // The real platform, one instance per program.
@@ -60,7 +64,8 @@ public:
     Win32Profile profile;
     Win32Shell shell;
     Win32Process process;
-    Platform bundle() { return Platform{files, profile, shell, process}; }
+    Win32TextEncoding text;
+    Platform bundle() { return Platform{files, profile, shell, process, text}; }
 };
 
 } // namespace korimba::platform::win32
