@@ -2,9 +2,6 @@
 // The main window: fields, switches, the column of commands and the System menu.
 #include "app/JobRunner.h"
 #include "jobs/ExternalPrograms.h"
-#include "jobs/JobScript.h"
-#include "jobs/ScriptNames.h"
-#include "lists/ListScript.h"
 #include "settings/LastOptions.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
@@ -13,6 +10,11 @@
 #include "ui/Timer.h"
 #include "widgets/ExplorerButton.h"
 #include "widgets/WindowFrame.h"
+
+namespace korimba::jobs {
+class ScriptNames;
+struct SingleScript;
+} // namespace korimba::jobs
 
 namespace korimba::app {
 

@@ -8,6 +8,7 @@
 
 #include "jobs/JobCommand.h"
 #include "jobs/JobScript.h"
+#include "jobs/ScriptNames.h"
 #include "platform/Exception.h"
 #include "settings/JobSettings.h"
 #include "settings/ProgramFiles.h"

@@ -3,6 +3,7 @@
 // headless desktop.
 #include "app/MainForm.h"
 #include "fakes/ProgramFixture.h"
+#include "jobs/ScriptNames.h"
 #include "lists/ListForm.h"
 #include "settings/BufferForm.h"
 #include "settings/PreferencesForm.h"

@@ -42,13 +42,10 @@ void paintBevel(const Bevel& bevel, HDC dc, const Rect& at) {
 }
 
 void paintShape(const Shape& shape, HDC dc, const Rect& at) {
-    HPEN pen = CreatePen(PS_SOLID, 1, colorRef(shape.penColor()));
-    {
-        Selected penInUse(dc, pen);
-        Selected noFill(dc, GetStockObject(NULL_BRUSH));
-        Ellipse(dc, at.left, at.top, at.left + at.width, at.top + at.height);
-    }
-    DeleteObject(pen);
+    const OwnedGdi<HPEN> pen(CreatePen(PS_SOLID, 1, colorRef(shape.penColor())));
+    const Selected penInUse(dc, pen.get());
+    const Selected noFill(dc, GetStockObject(NULL_BRUSH));
+    Ellipse(dc, at.left, at.top, at.left + at.width, at.top + at.height);
 }
 
 void paintWindowless(const Control& control, HDC dc, const Rect& at) {
@@ -137,13 +134,11 @@ void paintLabel(GdiObjects& gdi, const Label& label, HWND window, HDC dc) {
 }
 
 SIZE labelTextSize(GdiObjects& gdi, const Label& label) {
-    HDC dc = GetDC(nullptr);
+    const ScreenDc screen;
     RECT rect{0, 0, 0, 0};
-    {
-        Selected font(dc, gdi.font(label.font()));
-        DrawTextA(dc, label.text().c_str(), -1, &rect, DT_LEFT | DT_EXPANDTABS | DT_CALCRECT);
-    }
-    ReleaseDC(nullptr, dc);
+    const Selected font(screen.get(), gdi.font(label.font()));
+    DrawTextA(screen.get(), label.text().c_str(), -1, &rect,
+              DT_LEFT | DT_EXPANDTABS | DT_CALCRECT);
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
@@ -152,27 +147,18 @@ BufferedPaint::BufferedPaint(HWND window) : window_(window) {
     GetClientRect(window_, &client_);
     if (client_.right <= 0 || client_.bottom <= 0)
         return;
-    memory_ = CreateCompatibleDC(paint_.hdc);
-    bitmap_ = CreateCompatibleBitmap(paint_.hdc, client_.right, client_.bottom);
-    if (!memory_ || !bitmap_) {
-        if (memory_)
-            DeleteDC(memory_);
-        if (bitmap_)
-            DeleteObject(bitmap_);
-        memory_ = nullptr;
-        bitmap_ = nullptr;
+    HBITMAP bitmap = CreateCompatibleBitmap(paint_.hdc, client_.right, client_.bottom);
+    if (!bitmap)
         return;
-    }
-    previous_ = SelectObject(memory_, bitmap_);
+    buffer_ = std::make_unique<BitmapDc>(paint_.hdc, bitmap);
+    if (!buffer_->get())
+        buffer_.reset();
 }
 
 BufferedPaint::~BufferedPaint() {
-    if (memory_) {
-        BitBlt(paint_.hdc, 0, 0, client_.right, client_.bottom, memory_, 0, 0, SRCCOPY);
-        SelectObject(memory_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(memory_);
-    }
+    if (buffer_)
+        BitBlt(paint_.hdc, 0, 0, client_.right, client_.bottom, buffer_->get(), 0, 0, SRCCOPY);
+    buffer_.reset();
     EndPaint(window_, &paint_);
 }
 

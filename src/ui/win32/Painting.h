@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 namespace korimba::ui::win32 {
 
 // A form's or panel's client area: colour, bevel, caption, then the windowless
@@ -22,16 +24,14 @@ public:
     ~BufferedPaint();
     BufferedPaint(const BufferedPaint&) = delete;
     BufferedPaint& operator=(const BufferedPaint&) = delete;
-    HDC dc() const { return memory_ ? memory_ : paint_.hdc; }
+    HDC dc() const { return buffer_ ? buffer_->get() : paint_.hdc; }
     const RECT& client() const { return client_; }
 
 private:
     HWND window_;
     PAINTSTRUCT paint_;
     RECT client_;
-    HDC memory_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
+    std::unique_ptr<BitmapDc> buffer_; // none: painted straight on the window
 };
 
 } // namespace korimba::ui::win32
