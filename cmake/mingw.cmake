@@ -1,5 +1,5 @@
-# What both cross toolchains share; cmake/mingw-x86_64.cmake (64-bit, the
-# primary) and cmake/mingw-i686.cmake (32-bit) set the architecture first.
+# What both cross toolchains share; cmake/mingw-win64.cmake (64-bit, the
+# primary) and cmake/mingw-win32.cmake (32-bit) set the architecture first.
 set(CMAKE_SYSTEM_NAME Windows)
 set(triple ${KORIMBA_MINGW_ARCH}-w64-mingw32)
 find_program(CMAKE_C_COMPILER NAMES ${triple}-gcc-posix ${triple}-gcc REQUIRED)

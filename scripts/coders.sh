@@ -6,20 +6,21 @@
 # include/, lib/ and licences/ as its last line; everything else goes to
 # standard error.
 #
-#   scripts/coders.sh x86_64|i686
+#   scripts/coders.sh win64|win32
 #
 # KORIMBA_CODERS_CACHE chooses the cache (default /var/cache/korimba/coders, or
 # ~/.cache/korimba/coders for a user who cannot write there); each
-# architecture has a folder of its own in it.
+# architecture has a folder of its own in it, named like the architecture's
+# build tree (win64, win32).
 set -euo pipefail
 exec 3>&1 1>&2
 
-arch=${1:?usage: coders.sh x86_64|i686}
+arch=${1:?usage: coders.sh win64|win32}
 recipe_file=$(dirname "$0")/coders/$arch.sh
-[ -f "$recipe_file" ] || { echo "coders: no recipe for the architecture $arch" >&2; exit 2; }
-# shellcheck source=coders/x86_64.sh
+[ -f "$recipe_file" ] || { echo "coders: no recipe for the architecture $arch (win64 or win32)" >&2; exit 2; }
+# shellcheck source=coders/win64.sh
 . "$recipe_file"
-host=$arch-w64-mingw32
+host=$triplet
 cc=$(command -v "$host-gcc-posix" || command -v "$host-gcc") ||
     { echo "coders: no MinGW C compiler for $host; run scripts/setup.sh as root" >&2; exit 1; }
 # This script and the architecture's own recipe make the recipe: a change of
@@ -71,9 +72,14 @@ echo "coders: fetching lame $lame_version and mpg123 $mpg123_version" >&2
 # mpg123's security update lacks the upstream signature file on the mirror, so
 # apt reports an error although everything dpkg-source needs has arrived.
 apt-get source -q --download-only "lame=$lame_version" >/dev/null
-apt-get source -q --download-only "mpg123=$mpg123_version" >/dev/null 2>&1 || true
+apt-get source -q --download-only "mpg123=$mpg123_version" >mpg123-fetch.log 2>&1 || true
 for dsc in "lame_${lame_version#*:}.dsc" "mpg123_${mpg123_version#*:}.dsc"; do
-    [ -f "$dsc" ] || { echo "coders: $dsc did not arrive" >&2; exit 1; }
+    if [ ! -f "$dsc" ]; then
+        echo "coders: $dsc did not arrive" >&2
+        # apt's own word on why, which the mpg123 fetch keeps to itself otherwise.
+        [ ! -s mpg123-fetch.log ] || sed 's/^/    /' mpg123-fetch.log >&2
+        exit 1
+    fi
     # apt has checked every file against the signed index; the upstream
     # signature is the one piece that may be missing.
     dpkg-source --no-check -x "$dsc" >/dev/null

@@ -8,10 +8,11 @@ korimba_build=${KORIMBA_BUILD_ROOT:-$korimba_root/build}
 korimba_logs=$korimba_build/logs
 
 # The Windows architectures: the 64-bit one first (the primary), then the
-# 32-bit one. Each has a cross build tree build/<tree> with its program folder
-# build/<tree>/program and its Wine prefix build/<tree>/wineprefix.
+# 32-bit one. One name each, for everything of ours: the cross build tree
+# build/<tree> with its program folder build/<tree>/program and its Wine prefix
+# build/<tree>/wineprefix, its toolchain file cmake/mingw-<tree>.cmake, its
+# coders' recipe scripts/coders/<tree>.sh and cache folder, its Wine loader.
 korimba_trees=(win64 win32)
-declare -A korimba_mingw_arch=([win64]=x86_64 [win32]=i686)
 
 # ---------------------------------------------------------------- steps
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The program's main job, unattended: sets up, builds, copies the 64-bit
-# program folder into a 64-bit Wine prefix, makes a sample WAV and encodes it
+# The program's main job, unattended: sets up, builds the one tree it runs
+# (win64, or KORIMBA_TREE) with its coders, copies the program folder into a
+# Wine prefix of that architecture, makes a sample WAV and encodes it
 # with "korimba.exe <sample.wav> /encode" and the shipped coders. The program
 # ends by itself when the job is done; the MP3's absolute path is the last
 # line printed. A step that fails is named, with the last lines of its output.
@@ -15,8 +16,15 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 tree=${KORIMBA_TREE:-win64}
+[[ " ${korimba_trees[*]} " == *" $tree "* ]] ||
+    { echo "run: KORIMBA_TREE is one of ${korimba_trees[*]}, not '$tree'" >&2; exit 2; }
 step setup "$korimba_root/scripts/setup.sh"
-"$korimba_root/scripts/build.sh" >/dev/null
+if [ "$tree" = win32 ] && ! can_run_win32; then
+    echo "run: the 32-bit programs cannot run here: $korimba_no_32bit_reason" >&2
+    exit 1
+fi
+# Only what runs: the native tree and the other architecture are the tests'.
+"$korimba_root/scripts/build.sh" "$tree" >/dev/null
 export KORIMBA_WINEPREFIX="$korimba_build/$tree/wineprefix"
 program="$korimba_build/$tree/program"
 

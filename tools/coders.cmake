@@ -2,11 +2,11 @@
 # source packages by scripts/coders.sh into a cache outside the checkout,
 # behind the portable format code of audio/.
 
-execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/coders.sh ${CMAKE_SYSTEM_PROCESSOR}
+execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/coders.sh ${KORIMBA_WINEARCH}
                 OUTPUT_VARIABLE coders_dir OUTPUT_STRIP_TRAILING_WHITESPACE
                 RESULT_VARIABLE coders_result)
 if(NOT coders_result EQUAL 0 OR NOT EXISTS "${coders_dir}/lib/libmp3lame.a")
-  message(FATAL_ERROR "scripts/coders.sh ${CMAKE_SYSTEM_PROCESSOR} could not provide LAME and libmpg123")
+  message(FATAL_ERROR "scripts/coders.sh ${KORIMBA_WINEARCH} could not provide LAME and libmpg123")
 endif()
 # The program folder takes the licence texts from here.
 set_property(GLOBAL PROPERTY korimba_coders_dir "${coders_dir}")

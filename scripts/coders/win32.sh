@@ -1,4 +1,6 @@
 # The 32-bit coders' recipe (sourced by scripts/coders.sh).
+# The cross compiler's triplet, which is configure's --host too.
+triplet=i686-w64-mingw32
 # LAME's own choice for speed, with SSE2 floating point instead of the x87
 # FPU: LAME runs about 1.5 times as fast so. The coders need a CPU with SSE2
 # (as every Windows since 8 does).
