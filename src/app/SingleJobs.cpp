@@ -4,8 +4,8 @@
 #include "app/MainForm.h"
 
 #include "app/JobLaunch.h"
-#include "jobs/CoderNote.h"
 
+#include "jobs/CoderNote.h"
 #include "jobs/JobCommand.h"
 #include "jobs/JobScript.h"
 #include "jobs/ScriptNames.h"

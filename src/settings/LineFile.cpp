@@ -1,9 +1,8 @@
 #include "settings/LineFile.h"
 
-#include "text/CodePage.h"
-
 #include "jobs/PathRules.h"
 #include "platform/Exception.h"
+#include "text/CodePage.h"
 
 namespace korimba::settings {
 
