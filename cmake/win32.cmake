@@ -17,6 +17,7 @@ target_compile_options(korimba_platform PRIVATE ${KORIMBA_WARNINGS})
 set(KORIMBA_WIN32_SOURCES
   src/ui/win32/ButtonWindows.cpp
   src/ui/win32/ControlWindows.cpp
+  src/ui/win32/Accessible.cpp
   src/ui/win32/CustomControlWindow.cpp
   src/ui/win32/CustomServices.cpp
   src/ui/win32/DibImage.cpp

@@ -5,7 +5,30 @@
 #include "ui/Canvas.h"
 #include "ui/Control.h"
 
+#include <string>
+
 namespace korimba::ui {
+
+// What a screen reader is told of a control that draws itself. The backend
+// gives it in the platform's terms; location, parent and navigation stay the
+// system's own.
+enum class AccessibleRole { Client, PushButton, ButtonMenu };
+enum AccessibleState : unsigned {
+    asUnavailable = 1u << 0,
+    asFocusable = 1u << 1,
+    asFocused = 1u << 2,
+    asPressed = 1u << 3,
+    asHot = 1u << 4,
+};
+struct AccessibleDescription {
+    AccessibleRole role = AccessibleRole::Client; // Client: the system's own description
+    std::string name;
+    std::string shortcut; // "Alt+E"; "" for none
+    unsigned state = 0;
+    // What the default action is called ("Press"); "" for none. It does what a
+    // click does, and only while the control is enabled.
+    std::string defaultAction;
+};
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -45,6 +68,7 @@ public:
     virtual bool transparentWindow() const { return false; }
     // A new window was made for the control (first creation or recreation).
     virtual void windowCreated() {}
+    virtual AccessibleDescription accessible() const { return {}; }
 
     // What the backends call for every pointer move: the enter and leave hooks
     // come from here, so that a move while the pointer is captured outside the

@@ -291,6 +291,32 @@ void TExplorerButton::raiseMouse(const MouseEvent& event, ui::MouseButton button
         raise([&] { event(button, shift, x, y); });
 }
 
+ui::AccessibleDescription TExplorerButton::accessible() const {
+    ui::AccessibleDescription description;
+    const bool dropsMenu = dropDownMenu_ != nullptr;
+    description.role = dropsMenu ? ui::AccessibleRole::ButtonMenu : ui::AccessibleRole::PushButton;
+    for (std::size_t i = 0; i < caption().size(); ++i) {
+        if (caption()[i] == '&' && i + 1 < caption().size())
+            ++i; // "&&" stands for one "&"; "&E" for "E"
+        description.name.push_back(caption()[i]);
+    }
+    const std::size_t first = description.name.find_first_not_of(' ');
+    description.name =
+        first == std::string::npos
+            ? std::string()
+            : description.name.substr(first, description.name.find_last_not_of(' ') + 1 - first);
+    if (const char key = ui::acceleratorOf(caption()))
+        description.shortcut = std::string("Alt+") + key;
+    if (!enabled())
+        description.state |= ui::asUnavailable;
+    if (mainPressed_ || arrowPressed_ || panelOpen_)
+        description.state |= ui::asPressed;
+    if (hot_)
+        description.state |= ui::asHot;
+    description.defaultAction = dropsMenu ? "Open" : "Press";
+    return description;
+}
+
 void TExplorerButton::click() {
     raise(OnClick);
 }

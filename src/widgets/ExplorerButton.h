@@ -147,6 +147,9 @@ public:
     void posted(unsigned message) override;
     bool transparentWindow() const override { return has(boTransparent); }
     void windowCreated() override { paintedSinceCreation_ = false; }
+    // A push button; a button menu when it drops a menu. Its name is the
+    // caption without the accelerator's "&" and the padding blanks.
+    ui::AccessibleDescription accessible() const override;
 
 protected:
     void textChanged() override;

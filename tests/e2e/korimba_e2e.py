@@ -873,6 +873,15 @@ class Window:
         """Selects an item and tells the parent, as a user's choice does."""
         self._call("select", index)
 
+    def accessible(self):
+        """What a screen reader is told of the window, asked through its accessible
+        object from the driver's process: name, shortcut, action, role, state."""
+        return self._call("accessible")
+
+    def do_default_action(self):
+        """accDoDefaultAction on the window's accessible object: its HRESULT."""
+        return self._call("accdo")["result"]
+
     def close(self):
         """Posts WM_CLOSE."""
         self._call("close")

@@ -396,3 +396,31 @@ TEST_F(ExplorerButtonTest, StoredMonochromeImageReadsBackAsItWasWritten) {
     form.A.setNoFocusBitmap(glyph);
     EXPECT_TRUE(form.A.monoBitmap().empty()) << "an own idle image replaces the computed one";
 }
+
+TEST(ExplorerButtonAccessible, TellsItsNameShortcutRoleStateAndAction) {
+    using korimba::widgets::TExplorerButton;
+    struct Case {
+        const char* caption;
+        const char* name;
+        const char* shortcut;
+    };
+    for (const Case& told : {Case{"      &System  ", "System", "Alt+S"},
+                             Case{"Crea&te list", "Create list", "Alt+T"},
+                             Case{"R&&B", "R&B", ""}, Case{"...", "...", ""}}) {
+        TExplorerButton button(nullptr, "B", told.caption, 0, 0, 89, 25);
+        const ui::AccessibleDescription described = button.accessible();
+        EXPECT_EQ(described.name + "|" + described.shortcut,
+                  std::string(told.name) + "|" + told.shortcut);
+        EXPECT_EQ(described.role, ui::AccessibleRole::PushButton);
+        EXPECT_EQ(described.defaultAction, "Press");
+        EXPECT_EQ(described.state, 0u);
+    }
+    TExplorerButton system(nullptr, "B", "&System", 0, 0, 89, 25);
+    ui::PopupMenu menu{"PopupMenu1"};
+    system.setDropDownMenu(&menu);
+    system.setEnabled(false);
+    const ui::AccessibleDescription described = system.accessible();
+    EXPECT_EQ(described.role, ui::AccessibleRole::ButtonMenu);
+    EXPECT_EQ(described.defaultAction, "Open");
+    EXPECT_EQ(described.state, unsigned(ui::asUnavailable));
+}

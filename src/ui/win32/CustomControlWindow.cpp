@@ -1,6 +1,7 @@
 // The procedure of every custom control's window: it turns the system's
 // messages into the control's hooks and knows nothing of what the control is.
 #include "ui/CustomControl.h"
+#include "ui/win32/Accessible.h"
 #include "ui/win32/GdiCanvas.h"
 #include "ui/win32/Guard.h"
 #include "ui/win32/NativeWindows.h"
@@ -158,6 +159,10 @@ LRESULT CALLBACK customControlProcedure(HWND window, UINT message, WPARAM wParam
         InvalidateRect(window, nullptr, FALSE);
         return result;
     }
+    case WM_GETOBJECT:
+        if (LRESULT result = 0; answerAccessibleObject(window, control, wParam, lParam, result))
+            return result;
+        break;
     default:
         break;
     }

@@ -3,6 +3,7 @@
 // "OK" with an optional JSON value or "ERR" with a reason; the command list
 // is in the table at the end. One driver serves a whole test run, because
 // every start of a Wine process costs about half a second.
+#include "Accessibility.h"
 #include "DropFiles.h"
 #include "Input.h"
 #include "Protocol.h"
@@ -620,6 +621,18 @@ const std::map<std::string, Command>& commands() {
              return std::string();
          }},
         {"msgbox", messageBox},
+        {"accessible",
+         [](Args& a) {
+             HWND window = a.window();
+             a.end();
+             return describeAccessible(window);
+         }},
+        {"accdo",
+         [](Args& a) {
+             HWND window = a.window();
+             a.end();
+             return doDefaultAction(window);
+         }},
         {"answer", answerBox},
         {"combo", comboState},
         {"select", selectItem},
