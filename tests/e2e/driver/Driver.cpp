@@ -512,6 +512,15 @@ std::string writeProfile(Args& args, bool remove) {
     return "";
 }
 
+// A command that takes one window and nothing else.
+Command onWindow(std::string (*command)(HWND)) {
+    return [command](Args& args) {
+        HWND window = args.window();
+        args.end();
+        return command(window);
+    };
+}
+
 const std::map<std::string, Command>& commands() {
     static const std::map<std::string, Command> table = {
         {"ping",
@@ -621,18 +630,8 @@ const std::map<std::string, Command>& commands() {
              return std::string();
          }},
         {"msgbox", messageBox},
-        {"accessible",
-         [](Args& a) {
-             HWND window = a.window();
-             a.end();
-             return describeAccessible(window);
-         }},
-        {"accdo",
-         [](Args& a) {
-             HWND window = a.window();
-             a.end();
-             return doDefaultAction(window);
-         }},
+        {"accessible", onWindow(describeAccessible)},
+        {"accdo", onWindow(doDefaultAction)},
         {"answer", answerBox},
         {"combo", comboState},
         {"select", selectItem},
