@@ -12,16 +12,11 @@
 
 namespace korimba::app {
 
-bool namesAFile(const std::string& path) {
-    const auto& files = settings::system().files;
-    return !path.empty() && files.exists(path) && !files.isFolder(path);
-}
-
 bool coderAtHand(std::string (*coderPath)()) {
-    if (namesAFile(coderPath()))
+    if (settings::namesAFile(coderPath()))
         return true;
     settings::Form2->showModal();
-    return namesAFile(coderPath());
+    return settings::namesAFile(coderPath());
 }
 
 bool TForm1::startJob(JobStart start, const JobDisplay& display) {

@@ -8,9 +8,8 @@
 
 namespace korimba::app {
 
-// True when the path names an existing file (not a folder).
-bool namesAFile(const std::string& path);
 // A missing coder opens the tool-paths dialog; true when the coder is there
 // afterwards.
 bool coderAtHand(std::string (*coderPath)());
+
 } // namespace korimba::app

@@ -1,6 +1,5 @@
 #include "app/JobRunner.h"
 
-#include "app/JobLaunch.h"
 #include "jobs/ExternalPrograms.h"
 #include "settings/BufferForm.h"
 #include "settings/LineFile.h"
@@ -78,7 +77,7 @@ void resetJobRunner() {
 }
 
 bool noticeTells(bool scriptStartsNotice) {
-    return scriptStartsNotice && namesAFile(settings::programFile(jobs::kNoticeProgram));
+    return scriptStartsNotice && settings::namesAFile(settings::programFile(jobs::kNoticeProgram));
 }
 
 } // namespace korimba::app

@@ -51,8 +51,8 @@ bool entriesAreOfType(const std::vector<std::string>& entries, const char* type)
     const text::CodePage cp = codePage();
     bool allGood = true;
     for (const std::string& entry : entries)
-        allGood =
-            namesAFile(entry) && paths::upperAscii(paths::extension(entry, cp)) == type && allGood;
+        allGood = settings::namesAFile(entry) &&
+                  paths::upperAscii(paths::extension(entry, cp)) == type && allGood;
     return allGood;
 }
 

@@ -19,7 +19,7 @@ constexpr unsigned kRestart = 2;
 std::string fixDosWindow(platform::FileSystem& files, const std::string& name) {
     const std::string stored = settings::programFile(name + ".dat");
     const std::string pif = settings::programFile(name + ".pif");
-    if (!files.exists(stored) || files.isFolder(stored))
+    if (!settings::namesAFile(stored))
         return stored + " is missing";
     files.deleteFile(pif);
     if (!files.copyFile(stored, pif, false))

@@ -21,6 +21,11 @@ std::string programFolder() {
     return programFolder(system());
 }
 
+bool namesAFile(const std::string& path) {
+    const platform::FileSystem& files = system().files;
+    return !path.empty() && files.exists(path) && !files.isFolder(path);
+}
+
 std::string programFile(const std::string& relativeName) {
     return programFolder() + relativeName;
 }

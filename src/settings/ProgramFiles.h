@@ -25,5 +25,7 @@ std::string programFolder(const platform::Platform& platform);
 std::string programFolder();
 // A file of the program folder by its relative name.
 std::string programFile(const std::string& relativeName);
+// True when the path names an existing file (not a folder).
+bool namesAFile(const std::string& path);
 
 } // namespace korimba::settings

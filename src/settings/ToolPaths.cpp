@@ -11,9 +11,9 @@ namespace korimba::settings {
 namespace {
 
 // A coder shipped beside the program, or "" when it is not there.
-std::string bundledCoder(const platform::FileSystem& files, const char* name) {
+std::string bundledCoder(const char* name) {
     const std::string path = programFile(name);
-    return files.exists(path) && !files.isFolder(path) ? path : std::string();
+    return namesAFile(path) ? path : std::string();
 }
 
 } // namespace
@@ -26,8 +26,8 @@ void reloadToolPaths() {
         fromLegacyLines(system.text, buffer);
     } else {
         // A first run: Korimba ships its own coders.
-        buffer.add(bundledCoder(system.files, kEncoderName));
-        buffer.add(bundledCoder(system.files, kDecoderName));
+        buffer.add(bundledCoder(kEncoderName));
+        buffer.add(bundledCoder(kDecoderName));
     }
     Form2->Edit1.setText(buffer.numberedLine(1));
     Form2->Edit2.setText(buffer.numberedLine(2));

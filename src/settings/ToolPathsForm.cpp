@@ -18,12 +18,8 @@ void completeOtherTool(const ui::Edit& changed, ui::Edit& other, const char* oth
     if (!other.text().empty())
         return;
     const std::string candidate = paths::folderPart(changed.text(), codePage()) + otherTool;
-    if (system().files.exists(candidate) && !system().files.isFolder(candidate))
+    if (namesAFile(candidate))
         other.setText(candidate);
-}
-
-bool namesExistingFile(const ui::Edit& field) {
-    return system().files.exists(field.text()) && !system().files.isFolder(field.text());
 }
 
 } // namespace
@@ -79,7 +75,7 @@ void TForm2::Edit2Change() {
 
 void TForm2::ExplorerButton1Click() {
     saveToolPaths();
-    if (namesExistingFile(Edit1) && namesExistingFile(Edit2))
+    if (namesAFile(Edit1.text()) && namesAFile(Edit2.text()))
         close();
 }
 
