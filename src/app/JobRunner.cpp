@@ -27,12 +27,12 @@ bool JobRunner::start(const jobs::JobDirection& direction, std::vector<std::stri
             "The job could not be started: Windows did not run its script " + lockFile + ".");
         return false;
     }
-    slot(direction) = std::move(job);
+    jobs_[slot(direction)] = std::move(job);
     return true;
 }
 
 void JobRunner::ended(const jobs::JobDirection& direction) {
-    const std::optional<RunningJob> job = std::exchange(slot(direction), std::nullopt);
+    const std::optional<RunningJob> job = std::exchange(jobs_[slot(direction)], std::nullopt);
     if (!job)
         return;
     platform::FileSystem& files = settings::system().files;
@@ -52,11 +52,11 @@ void JobRunner::ended(const jobs::JobDirection& direction) {
 }
 
 bool JobRunner::started(const jobs::JobDirection& direction) const {
-    return const_cast<JobRunner&>(*this).slot(direction).has_value();
+    return jobs_[slot(direction)].has_value();
 }
 
-std::optional<RunningJob>& JobRunner::slot(const jobs::JobDirection& direction) {
-    return jobs::sameDirection(direction, jobs::kEncoding) ? encoding_ : decoding_;
+std::size_t JobRunner::slot(const jobs::JobDirection& direction) {
+    return jobs::sameDirection(direction, jobs::kEncoding) ? 0 : 1;
 }
 
 namespace {

@@ -30,8 +30,8 @@ public:
     // Saves the script as the direction's lock file and launches it with the
     // owner and show command given. False, with the reason shown, when the
     // shell did not run it: nothing of the job stays then.
-    bool start(const jobs::JobDirection& direction, std::vector<std::string> script,
-               RunningJob job, platform::WindowHandle owner, int showCommand);
+    bool start(const jobs::JobDirection& direction, std::vector<std::string> script, RunningJob job,
+               platform::WindowHandle owner, int showCommand);
     // The direction's lock file is gone: the job ends, and what it failed to
     // produce is told, unless its notice tells it; in an unattended run a
     // failure also becomes the exit status.
@@ -40,10 +40,10 @@ public:
     bool started(const jobs::JobDirection& direction) const;
 
 private:
-    std::optional<RunningJob>& slot(const jobs::JobDirection& direction);
+    // Which of jobs_ is the direction's.
+    static std::size_t slot(const jobs::JobDirection& direction);
 
-    std::optional<RunningJob> encoding_;
-    std::optional<RunningJob> decoding_;
+    std::optional<RunningJob> jobs_[2]; // encoding, decoding
 };
 
 // The runner of the running program; a new one for every start of the windows.

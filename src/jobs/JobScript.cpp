@@ -53,7 +53,8 @@ std::vector<std::string> singleJobScript(const SingleScript& values) {
         kEchoOffLine,
         kBannerLine,
         kEmptyEchoLine,
-        "erase " + unquoted(values.shortProgramFolder) + "Temp\\" + std::string(values.direction.leftovers),
+        "erase " + unquoted(values.shortProgramFolder) + "Temp\\" +
+            std::string(values.direction.leftovers),
     };
     for (std::string& line : encoderFolderLines(values.encoderPath, values.shortEncoder, codePage))
         lines.push_back(std::move(line));
