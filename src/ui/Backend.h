@@ -14,6 +14,9 @@ class Timer;
 class PopupMenu;
 class CustomControl;
 
+// What a screen reader is told of a control without asking.
+enum class AccessibleEvent { StateChange, NameChange, Focus, Shown, Hidden };
+
 // What waits at the head of the thread's queue, as far as a tracking loop cares.
 enum class PendingMessage { None, Quit, LeftButtonDown, Other };
 
@@ -98,6 +101,8 @@ public:
     virtual Rgb systemColor(Color color) = 0;
     // The system's text drawing can end a cut text with an ellipsis.
     virtual bool endEllipsisAvailable() = 0;
+    // Tells screen readers that the control changed or took the focus.
+    virtual void accessibleEvent(Control& control, AccessibleEvent event) = 0;
 };
 
 } // namespace korimba::ui

@@ -30,14 +30,36 @@ void CustomControl::pointerLeft() {
     mouseLeave();
 }
 
+void CustomControl::keyboardFocusChanged(bool focused) {
+    keyboardFocus_ = focused;
+    if (focused && native)
+        backend().accessibleEvent(*this, AccessibleEvent::Focus);
+    focusChanged(focused);
+}
+
+void CustomControl::tellAccessibleChanges() {
+    AccessibleDescription now = accessible();
+    if (now.role == AccessibleRole::Client)
+        return;
+    if (told_ && now.name != told_->name)
+        backend().accessibleEvent(*this, AccessibleEvent::NameChange);
+    if (told_ && now.state != told_->state)
+        backend().accessibleEvent(*this, AccessibleEvent::StateChange);
+    told_ = std::move(now);
+}
+
 void CustomControl::invalidate() {
-    if (native)
-        backend().invalidate(*this);
+    if (!native)
+        return;
+    backend().invalidate(*this);
+    tellAccessibleChanges();
 }
 
 void CustomControl::repaint() {
-    if (native)
-        backend().repaint(*this);
+    if (!native)
+        return;
+    backend().repaint(*this);
+    tellAccessibleChanges();
 }
 
 void CustomControl::recreateWindow() {

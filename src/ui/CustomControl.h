@@ -5,14 +5,16 @@
 #include "ui/Canvas.h"
 #include "ui/Control.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace korimba::ui {
 
 // What a screen reader is told of a control that draws itself. The backend
 // gives it in the platform's terms; location, parent and navigation stay the
 // system's own.
-enum class AccessibleRole { Client, PushButton, ButtonMenu };
+enum class AccessibleRole { Client, PushButton, ButtonMenu, Pane, Grip };
 enum AccessibleState : unsigned {
     asUnavailable = 1u << 0,
     asFocusable = 1u << 1,
@@ -20,14 +22,23 @@ enum AccessibleState : unsigned {
     asPressed = 1u << 3,
     asHot = 1u << 4,
 };
+// A part of a control told as a child of its own, after the control's windows.
+struct AccessiblePart {
+    AccessibleRole role;
+    std::string name;
+    Box place; // client coordinates
+    bool operator==(const AccessiblePart&) const = default;
+};
 struct AccessibleDescription {
     AccessibleRole role = AccessibleRole::Client; // Client: the system's own description
     std::string name;
+    std::string description; // what it is for, beyond its name; "" for none
     std::string shortcut; // "Alt+E"; "" for none
     unsigned state = 0;
     // What the default action is called ("Press"); "" for none. It does what a
     // click does, and only while the control is enabled.
     std::string defaultAction;
+    std::vector<AccessiblePart> parts;
 };
 
 enum class MouseButton { Left, Right, Middle };
@@ -69,6 +80,11 @@ public:
     // A new window was made for the control (first creation or recreation).
     virtual void windowCreated() {}
     virtual AccessibleDescription accessible() const { return {}; }
+    // The keyboard focus came (Tab reaches a control that tells itself
+    // focusable) or went. The model's active control stays the last field.
+    virtual void focusChanged(bool /*focused*/) {}
+    // Space or Enter while the control has the keyboard focus.
+    virtual void keyboardPress() {}
 
     // What the backends call for every pointer move: the enter and leave hooks
     // come from here, so that a move while the pointer is captured outside the
@@ -77,6 +93,9 @@ public:
     // The pointer left the window (the system's leave notification).
     void pointerLeft();
     bool pointerInside() const { return pointerInside_; }
+    // What the backend calls when its window gains or loses the focus.
+    void keyboardFocusChanged(bool focused);
+    bool keyboardFocus() const { return keyboardFocus_; }
 
 protected:
     // Services of the backend for this control's window; nothing headless
@@ -96,7 +115,13 @@ protected:
     Point clientToScreen(Point client);
 
 private:
+    // Screen readers hear of a change of name or state as the control repaints.
+    void tellAccessibleChanges();
+
     bool pointerInside_ = false;
+    bool keyboardFocus_ = false;
+    // Nothing is told of the first look: a reader asks when it finds the control.
+    std::optional<AccessibleDescription> told_;
 };
 
 } // namespace korimba::ui

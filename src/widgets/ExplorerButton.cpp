@@ -295,20 +295,18 @@ ui::AccessibleDescription TExplorerButton::accessible() const {
     ui::AccessibleDescription description;
     const bool dropsMenu = dropDownMenu_ != nullptr;
     description.role = dropsMenu ? ui::AccessibleRole::ButtonMenu : ui::AccessibleRole::PushButton;
-    for (std::size_t i = 0; i < caption().size(); ++i) {
-        if (caption()[i] == '&' && i + 1 < caption().size())
-            ++i; // "&&" stands for one "&"; "&E" for "E"
-        description.name.push_back(caption()[i]);
-    }
-    const std::size_t first = description.name.find_first_not_of(' ');
-    description.name =
-        first == std::string::npos
-            ? std::string()
-            : description.name.substr(first, description.name.find_last_not_of(' ') + 1 - first);
+    const std::string name = captionWithoutMarks(caption());
+    const std::size_t first = name.find_first_not_of(' ');
+    if (first != std::string::npos)
+        description.name = name.substr(first, name.find_last_not_of(' ') + 1 - first);
     if (const char key = ui::acceleratorOf(caption()))
         description.shortcut = std::string("Alt+") + key;
     if (!enabled())
         description.state |= ui::asUnavailable;
+    else if (visible())
+        description.state |= ui::asFocusable;
+    if (keyboardFocus())
+        description.state |= ui::asFocused;
     if (mainPressed_ || arrowPressed_ || panelOpen_)
         description.state |= ui::asPressed;
     if (hot_)
@@ -469,6 +467,20 @@ bool TExplorerButton::dialogChar(char key) {
     if (mark == 0 || std::toupper(static_cast<unsigned char>(key)) != mark || !enabled() ||
         !visible())
         return false;
+    pressFromKeyboard();
+    return true;
+}
+
+void TExplorerButton::focusChanged(bool) {
+    repaint();
+}
+
+void TExplorerButton::keyboardPress() {
+    if (enabled() && visible())
+        pressFromKeyboard();
+}
+
+void TExplorerButton::pressFromKeyboard() {
     hot_ = true;
     mainPressed_ = false;
     repaint();
@@ -481,7 +493,6 @@ bool TExplorerButton::dialogChar(char key) {
         hot_ = false;
         repaint();
     }
-    return true;
 }
 
 // ---- size, place and colours

@@ -150,6 +150,10 @@ public:
     // A push button; a button menu when it drops a menu. Its name is the
     // caption without the accelerator's "&" and the padding blanks.
     ui::AccessibleDescription accessible() const override;
+    // Tab reaches the button (a click never focuses it); Space or Enter then
+    // presses it as its accelerator does.
+    void focusChanged(bool focused) override;
+    void keyboardPress() override;
 
 protected:
     void textChanged() override;
@@ -180,6 +184,8 @@ private:
     void forgetCapturedBackground();
     void windowPlaceChanged();
     void sizeWiggle();
+    // A press by the keyboard: shown raised, pressed and released.
+    void pressFromKeyboard();
     void raiseMouse(const MouseEvent& event, ui::MouseButton button, unsigned shift, int x, int y);
 
     // Painting (ExplorerButtonPaint.cpp): a layout of the content, then the
@@ -207,6 +213,7 @@ private:
     void drawEmbossed(ui::Canvas& canvas, const ui::Raster& image, ui::Point at);
     enum class Arrow { PopupMark, ArrowPart };
     void drawArrow(ui::Canvas& canvas, ui::Point anchor, Arrow arrow, ui::Color color);
+    void drawFocusMark(ui::Canvas& canvas, ui::Color color);
 
     Alignment alignment_ = Alignment::taCenter;
     bool allowAllUp_ = false;

@@ -354,6 +354,23 @@ void TExplorerButton::drawContent(ui::Canvas& canvas) {
                                                                : ui::Point{width() - 9, middle};
         drawArrow(canvas, anchor, Arrow::ArrowPart, textColorOf(now, layout));
     }
+    if (keyboardFocus())
+        drawFocusMark(canvas, textColorOf(now, layout));
+}
+
+// A dotted frame two pixels in, in the caption's colour: a picture under a
+// transparent button would swallow an inverted one.
+void TExplorerButton::drawFocusMark(ui::Canvas& canvas, ui::Color color) {
+    const int right = mainPartWidth() - 3;
+    const int bottom = height() - 3;
+    for (int x = 2; x <= right; x += 2) {
+        canvas.pixel(x, 2, color);
+        canvas.pixel(x, bottom, color);
+    }
+    for (int y = 2; y <= bottom; y += 2) {
+        canvas.pixel(2, y, color);
+        canvas.pixel(right, y, color);
+    }
 }
 
 // The colour the look draws caption and arrows in.

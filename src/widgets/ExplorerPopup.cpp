@@ -113,6 +113,17 @@ bool TExplorerPopup::inGripZone(int x, int y) const {
     return x > 3 && x < width() - 3 && y > 1 && y < 9;
 }
 
+ui::AccessibleDescription TExplorerPopup::accessible() const {
+    ui::AccessibleDescription description;
+    description.role = ui::AccessibleRole::Pane;
+    description.name = captionWithoutMarks(caption());
+    if (gripSpaceAdded_) {
+        description.description = "Drag the grip to tear the panel off";
+        description.parts.push_back({ui::AccessibleRole::Grip, "Grip", {4, 2, width() - 3, 9}});
+    }
+    return description;
+}
+
 void TExplorerPopup::setGripSpace(bool added) {
     if (added == gripSpaceAdded_)
         return;
@@ -178,6 +189,7 @@ void TExplorerPopup::dropDown(TExplorerButton& button) {
     host_->show();
     host_->setClientSize(width(), height());
     setVisible(true);
+    backend().accessibleEvent(*this, ui::AccessibleEvent::Shown);
     undocked_ = false;
     gripHot_ = false;
 
@@ -211,6 +223,7 @@ void TExplorerPopup::close() {
         if (floating_)
             floating_->close();
     } else {
+        backend().accessibleEvent(*this, ui::AccessibleEvent::Hidden);
         setVisible(false);
         closeHost();
         gripHeld_ = false;

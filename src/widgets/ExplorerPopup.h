@@ -87,6 +87,9 @@ public:
     void mouseUp(ui::MouseButton button, unsigned shift, int x, int y) override;
     void doubleClick(ui::MouseButton button, unsigned shift, int x, int y) override;
     void mouseMove(unsigned shift, int x, int y) override;
+    // A pane named by its caption; while dropped down with its grip, the grip
+    // is a part of its own.
+    ui::AccessibleDescription accessible() const override;
 
 private:
     void setDroppedDown(TExplorerButton* opener);

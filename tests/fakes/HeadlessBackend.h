@@ -64,6 +64,9 @@ public:
     ui::Raster parentPixels(ui::Control& control) override;
     ui::Rgb systemColor(ui::Color color) override;
     bool endEllipsisAvailable() override { return true; }
+    void accessibleEvent(ui::Control& control, ui::AccessibleEvent event) override {
+        accessibleEvents.push_back({&control, event});
+    }
 
     // Answers for the next confirmation boxes, in order; Yes when none is queued.
     std::deque<ui::Answer> answers;
@@ -87,6 +90,8 @@ public:
         int x, y;
     };
     Point lastPopupAt{0, 0};
+
+    std::vector<std::pair<const ui::Control*, ui::AccessibleEvent>> accessibleEvents;
 
     int minimized = 0;
     bool terminated = false;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace korimba;
@@ -413,7 +414,7 @@ TEST(ExplorerButtonAccessible, TellsItsNameShortcutRoleStateAndAction) {
                   std::string(told.name) + "|" + told.shortcut);
         EXPECT_EQ(described.role, ui::AccessibleRole::PushButton);
         EXPECT_EQ(described.defaultAction, "Press");
-        EXPECT_EQ(described.state, 0u);
+        EXPECT_EQ(described.state, unsigned(ui::asFocusable));
     }
     TExplorerButton system(nullptr, "B", "&System", 0, 0, 89, 25);
     ui::PopupMenu menu{"PopupMenu1"};
@@ -423,4 +424,34 @@ TEST(ExplorerButtonAccessible, TellsItsNameShortcutRoleStateAndAction) {
     EXPECT_EQ(described.role, ui::AccessibleRole::ButtonMenu);
     EXPECT_EQ(described.defaultAction, "Open");
     EXPECT_EQ(described.state, unsigned(ui::asUnavailable));
+}
+
+// A reader hears of each change of state or name once, and of the focus.
+TEST_F(ExplorerButtonTest, TellsScreenReadersWhatChanged) {
+    using Event = ui::AccessibleEvent;
+    TExplorerButton& a = form.A;
+    a.setBevelStyle(BevelStyle::bsRaised); // a repaint: the first look is asked for, not told
+    backend.accessibleEvents.clear();
+    const auto heard = [&] {
+        std::vector<Event> events;
+        for (const auto& [control, event] : backend.accessibleEvents)
+            if (control == &a)
+                events.push_back(event);
+        backend.accessibleEvents.clear();
+        return events;
+    };
+    clickOn(a);
+    EXPECT_EQ(heard(), (std::vector{Event::StateChange, Event::StateChange, Event::StateChange}))
+        << "hot, pressed, released";
+    a.setEnabled(false);
+    a.setEnabled(true);
+    EXPECT_EQ(heard(), (std::vector{Event::StateChange, Event::StateChange}));
+    a.setCaption("&Other");
+    EXPECT_EQ(heard(), std::vector{Event::NameChange});
+    a.keyboardFocusChanged(true);
+    EXPECT_EQ(heard(), (std::vector{Event::Focus, Event::StateChange}));
+    EXPECT_TRUE(a.accessible().state & ui::asFocused);
+    trace.clear();
+    a.keyboardPress();
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "A.click"), 1) << "Space and Enter press it";
 }

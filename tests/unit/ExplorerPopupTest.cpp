@@ -96,6 +96,10 @@ TEST_F(ExplorerPopupTest, DropsDownUnderTheButtonWithGripSpaceAndPutsItAllBack) 
         EXPECT_EQ(host->clientHeight(), 110);
         EXPECT_TRUE(host->stayOnTop());
         EXPECT_EQ(host->borderStyle(), ui::BorderStyle::None);
+        const ui::AccessibleDescription told = form.One.accessible();
+        EXPECT_EQ(told.name, "First panel");
+        EXPECT_EQ(told.parts, (std::vector<ui::AccessiblePart>{
+                                  {ui::AccessibleRole::Grip, "Grip", {4, 2, 157, 9}}}));
     });
     dropDown(form.A);
     EXPECT_EQ(trace, (Trace{"open", "close"})) << "the end of the program closes it";
@@ -104,6 +108,12 @@ TEST_F(ExplorerPopupTest, DropsDownUnderTheButtonWithGripSpaceAndPutsItAllBack) 
     EXPECT_EQ(form.One.height(), 100);
     EXPECT_EQ(form.Edit1.top(), 8);
     EXPECT_FALSE(form.A.panelOpen());
+    EXPECT_TRUE(form.One.accessible().parts.empty()) << "no grip while put away";
+    std::vector<ui::AccessibleEvent> panelEvents;
+    for (const auto& [control, event] : backend.accessibleEvents)
+        if (control == &form.One)
+            panelEvents.push_back(event);
+    EXPECT_EQ(panelEvents, (std::vector{ui::AccessibleEvent::Shown, ui::AccessibleEvent::Hidden}));
     backend.processMessages();
     EXPECT_EQ(backend.formsDestroyed["TExplorerPopupHost"], 1) << "the host is freed";
     EXPECT_EQ(application.forms().size(), 1u);

@@ -7,6 +7,7 @@
 
 #include <oleacc.h>
 
+#include <optional>
 #include <string>
 
 namespace korimba::ui::win32 {
@@ -26,7 +27,16 @@ template <typename Function> Function* from(const char* library, const char* nam
 }
 
 long roleOf(AccessibleRole role) {
-    return role == AccessibleRole::ButtonMenu ? ROLE_SYSTEM_BUTTONMENU : ROLE_SYSTEM_PUSHBUTTON;
+    switch (role) {
+    case AccessibleRole::ButtonMenu:
+        return ROLE_SYSTEM_BUTTONMENU;
+    case AccessibleRole::Pane:
+        return ROLE_SYSTEM_PANE;
+    case AccessibleRole::Grip:
+        return ROLE_SYSTEM_GRIP;
+    default:
+        return ROLE_SYSTEM_PUSHBUTTON;
+    }
 }
 
 long stateOf(unsigned state) {
@@ -105,66 +115,123 @@ public:
                                  argumentError);
     }
 
-    // IAccessible: what the control says of itself...
+    // IAccessible: what the control says of itself and its parts...
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        return isSelf(child) ? textOut(described().name, name)
-                             : standard_->get_accName(child, name);
+        const Asked asked = ask(child);
+        if (asked.part)
+            return textOut(asked.part->name, name);
+        return asked.self ? textOut(asked.description.name, name)
+                          : standard_->get_accName(child, name);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (!isSelf(child))
+        const Asked asked = ask(child);
+        if (!asked.self && !asked.part)
             return standard_->get_accRole(child, role);
         role->vt = VT_I4;
-        role->lVal = roleOf(described().role);
+        role->lVal = roleOf(asked.part ? asked.part->role : asked.description.role);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        const Asked asked = ask(child);
+        if (asked.part) {
+            state->vt = VT_I4;
+            state->lVal = 0;
+            return S_OK;
+        }
         const HRESULT standard = standard_->get_accState(child, state);
-        if (!isSelf(child) || FAILED(standard))
+        if (!asked.self || FAILED(standard))
             return standard;
         // Visibility and place on the screen stay the system's to tell.
         const long kept = state->vt == VT_I4
                               ? state->lVal & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)
                               : 0;
         state->vt = VT_I4;
-        state->lVal = kept | stateOf(described().state);
+        state->lVal = kept | stateOf(asked.description.state);
         return S_OK;
     }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+        const Asked asked = ask(child);
+        if (asked.part)
+            return textOut({}, text);
+        return asked.self ? textOut(asked.description.description, text)
+                          : standard_->get_accDescription(child, text);
+    }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
-        return isSelf(child) ? textOut(described().shortcut, shortcut)
-                             : standard_->get_accKeyboardShortcut(child, shortcut);
+        const Asked asked = ask(child);
+        if (asked.part)
+            return textOut({}, shortcut);
+        return asked.self ? textOut(asked.description.shortcut, shortcut)
+                          : standard_->get_accKeyboardShortcut(child, shortcut);
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-        return isSelf(child) ? textOut(described().defaultAction, action)
-                             : standard_->get_accDefaultAction(child, action);
+        const Asked asked = ask(child);
+        if (asked.part)
+            return textOut({}, action);
+        return asked.self ? textOut(asked.description.defaultAction, action)
+                          : standard_->get_accDefaultAction(child, action);
     }
     // A click, posted: a menu it drops runs a loop of its own, which must not
     // hold the screen reader's call.
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-        if (!isSelf(child))
-            return standard_->accDoDefaultAction(child);
-        const AccessibleDescription description = described();
-        if (description.defaultAction.empty())
+        const Asked asked = ask(child);
+        if (asked.part)
             return DISP_E_MEMBERNOTFOUND;
-        if (description.state & asUnavailable)
+        if (!asked.self)
+            return standard_->accDoDefaultAction(child);
+        if (asked.description.defaultAction.empty())
+            return DISP_E_MEMBERNOTFOUND;
+        if (asked.description.state & asUnavailable)
             return E_FAIL;
         return PostMessageA(window_, BM_CLICK, 0, 0) ? S_OK : E_FAIL;
+    }
+    // The parts come after the control's windows, as simple elements.
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+        const HRESULT standard = standard_->get_accChildCount(count);
+        if (SUCCEEDED(standard))
+            *count += static_cast<long>(described().parts.size());
+        return standard;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+        if (!ask(child).part)
+            return standard_->get_accChild(child, object);
+        *object = nullptr;
+        return S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
+                                          VARIANT child) override {
+        const Asked asked = ask(child);
+        if (!asked.part)
+            return standard_->accLocation(left, top, width, height, child);
+        POINT corner{asked.part->place.left, asked.part->place.top};
+        ClientToScreen(window_, &corner);
+        *left = corner.x;
+        *top = corner.y;
+        *width = asked.part->place.width();
+        *height = asked.part->place.height();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(long left, long top, VARIANT* child) override {
+        const HRESULT standard = standard_->accHitTest(left, top, child);
+        if (standard != S_OK || !isSelf(*child))
+            return standard;
+        POINT at{left, top};
+        ScreenToClient(window_, &at);
+        const AccessibleDescription description = described();
+        for (std::size_t i = 0; i < description.parts.size(); ++i) {
+            const Box& place = description.parts[i].place;
+            if (at.x >= place.left && at.x < place.right && at.y >= place.top &&
+                at.y < place.bottom)
+                child->lVal = standardChildren() + static_cast<long>(i) + 1;
+        }
+        return S_OK;
     }
 
     // ...and the rest, the system's.
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
         return standard_->get_accParent(parent);
     }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
-        return standard_->get_accChildCount(count);
-    }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
-        return standard_->get_accChild(child, object);
-    }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
         return standard_->get_accValue(child, value);
-    }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-        return standard_->get_accDescription(child, text);
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
         return standard_->get_accHelp(child, help);
@@ -181,15 +248,8 @@ public:
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
         return standard_->accSelect(flags, child);
     }
-    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
-                                          VARIANT child) override {
-        return standard_->accLocation(left, top, width, height, child);
-    }
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
         return standard_->accNavigate(direction, start, end);
-    }
-    HRESULT STDMETHODCALLTYPE accHitTest(long left, long top, VARIANT* child) override {
-        return standard_->accHitTest(left, top, child);
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
         return standard_->put_accName(child, name);
@@ -200,6 +260,30 @@ public:
 
 private:
     ~CustomAccessible() { standard_->Release(); }
+
+    // Who a call is about: the control itself, one of its parts, or another
+    // (a child window), which the standard object answers.
+    struct Asked {
+        bool self = false;
+        AccessibleDescription description;
+        std::optional<AccessiblePart> part;
+    };
+    Asked ask(const VARIANT& child) const {
+        Asked asked;
+        if (child.vt != VT_I4)
+            return asked;
+        asked.description = described();
+        asked.self = child.lVal == CHILDID_SELF;
+        const long index = child.lVal - standardChildren() - 1;
+        if (!asked.self && index >= 0 &&
+            index < static_cast<long>(asked.description.parts.size()))
+            asked.part = asked.description.parts[static_cast<std::size_t>(index)];
+        return asked;
+    }
+    long standardChildren() const {
+        long count = 0;
+        return SUCCEEDED(standard_->get_accChildCount(&count)) ? count : 0;
+    }
 
     // Asked anew each time: the control's state changes while a reader holds this.
     AccessibleDescription described() const {
@@ -239,6 +323,12 @@ bool answerAccessibleObject(HWND window, const CustomControl& control, WPARAM wP
     result = lresultFrom(kIAccessible, wParam, object);
     object->Release();
     return true;
+}
+
+void notifyAccessible(HWND window, AccessibleEvent event) {
+    constexpr DWORD kEvents[] = {EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_NAMECHANGE,
+                                 EVENT_OBJECT_FOCUS, EVENT_OBJECT_SHOW, EVENT_OBJECT_HIDE};
+    NotifyWinEvent(kEvents[static_cast<int>(event)], window, OBJID_CLIENT, CHILDID_SELF);
 }
 
 } // namespace korimba::ui::win32

@@ -159,6 +159,16 @@ LRESULT CALLBACK customControlProcedure(HWND window, UINT message, WPARAM wParam
         InvalidateRect(window, nullptr, FALSE);
         return result;
     }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        guarded([&] { control.keyboardFocusChanged(message == WM_SETFOCUS); });
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE || wParam == VK_RETURN) {
+            guarded([&] { Application::current().dispatch([&] { control.keyboardPress(); }); });
+            return 0;
+        }
+        break;
     case WM_GETOBJECT:
         if (LRESULT result = 0; answerAccessibleObject(window, control, wParam, lParam, result))
             return result;

@@ -1,7 +1,8 @@
 // What custom controls need from the desktop: their window's painting, the
 // pointer and its capture, messages to themselves, and what their parent
-// paints under them.
+// paints under them, and what screen readers hear of them.
 #include "ui/CustomControl.h"
+#include "ui/win32/Accessible.h"
 #include "ui/win32/GdiCanvas.h"
 #include "ui/win32/NativeWindows.h"
 #include "ui/win32/Peers.h"
@@ -166,6 +167,11 @@ Raster Win32Backend::parentPixels(Control& control) {
 
 Rgb Win32Backend::systemColor(Color color) {
     return colorRef(color);
+}
+
+void Win32Backend::accessibleEvent(Control& control, AccessibleEvent event) {
+    if (HWND window = windowOf(control))
+        notifyAccessible(window, event);
 }
 
 bool Win32Backend::endEllipsisAvailable() {

@@ -19,8 +19,16 @@ bool keyDown(int key) {
     return (GetKeyState(key) & 0x8000) != 0;
 }
 
+// A control that draws itself is reached by Tab when it tells screen readers
+// that it is focusable; the model's focus stays with the fields.
+bool keyboardOnlyStop(const Control& control) {
+    return control.kind() == ControlKind::Custom &&
+           (static_cast<const CustomControl&>(control).accessible().state & asFocusable);
+}
+
 bool isTabStop(const Control& control) {
-    if (!control.canFocus() || !windowOf(control) || !reachable(control))
+    if (!(control.canFocus() || keyboardOnlyStop(control)) || !windowOf(control) ||
+        !reachable(control))
         return false;
     if (control.kind() == ControlKind::RadioButton)
         return static_cast<const RadioButton&>(control).checked();
@@ -58,7 +66,11 @@ void moveFocus(Win32Backend& backend, Form& form, bool backward) {
         next = backward ? count - 1 : 0;
     else
         next = ((found - stops.begin()) + (backward ? count - 1 : 1)) % count;
-    backend.setFocus(*stops[static_cast<std::size_t>(next)]);
+    Control& stop = *stops[static_cast<std::size_t>(next)];
+    if (keyboardOnlyStop(stop))
+        SetFocus(windowOf(stop));
+    else
+        backend.setFocus(stop);
 }
 
 bool takesAccelerator(const Control& control) {

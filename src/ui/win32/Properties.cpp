@@ -1,12 +1,12 @@
 #include "ui/win32/Properties.h"
 
 #include "ui/Controls.h"
+#include "ui/win32/Accessible.h"
 #include "ui/win32/NativeWindows.h"
 #include "ui/win32/Peers.h"
 #include "ui/win32/Tooltips.h"
 #include "ui/win32/Win32Backend.h"
 #include "ui/win32/WindowKinds.h"
-
 
 namespace korimba::ui::win32 {
 
@@ -44,6 +44,9 @@ void mirrorProperty(Win32Backend& backend, Control& control, Property property) 
         kind.mirror(control, window, property);
         if (sizesItself(control) && control.parent())
             placeChildren(backend, *control.parent());
+        // A status line read aloud as it changes; the system's own controls tell theirs.
+        if (control.kind() == ControlKind::Label)
+            notifyAccessible(window, AccessibleEvent::NameChange);
         break;
     case Property::Bounds:
         if (control.parent())

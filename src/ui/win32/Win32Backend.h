@@ -66,6 +66,7 @@ public:
     Raster parentPixels(Control& control) override;
     Rgb systemColor(Color color) override;
     bool endEllipsisAvailable() override;
+    void accessibleEvent(Control& control, AccessibleEvent event) override;
 
     // One message of any loop: the forms' own keys (Tab, Alt+letter) first, then
     // the usual translation and dispatch. Loops outside the backend (tests) use it too.
