@@ -73,6 +73,7 @@ void TForm1::layOutFields() {
         if (control->kind() == ui::ControlKind::CheckBox)
             control->setColor(ui::colors::MidGrey);
     }
+    Panel2.setTabOrder(1); // the commands after the fields
 
     OpenDialog1.title = "Select an input file";
     OpenDialog1.filter = "Input|*.wav;*.snd;*.mp3";

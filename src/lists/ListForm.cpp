@@ -44,6 +44,7 @@ TForm6::TForm6() : ui::Form("TForm6") {
     Edit1.setTabOrder(0);
     Memo1.setTabOrder(1);
     CheckBox1.setTabOrder(2);
+    Panel2.setTabOrder(1); // the commands after the fields
     OnCreate = [this] { FormCreate(); };
     OnDropFiles = [this](ui::DroppedFiles& files) { WMDropFiles(files); };
     Memo1.OnEnter = [this] { Memo1Enter(); };

@@ -98,7 +98,8 @@ void TForm7::layOut() {
     int order = 0;
     for (ui::Control* control : std::initializer_list<ui::Control*>{
              &CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4, &CheckBox5, &Panel1, &CheckBox6,
-             &CheckBox7, &RadioButton2, &RadioButton1, &RadioButton3, &CheckBox8})
+             &CheckBox7, &RadioButton2, &RadioButton1, &RadioButton3, &CheckBox8,
+             &ExplorerButton1, &ExplorerButton2, &ExplorerButton3})
         control->setTabOrder(order++);
     RadioButton4.setTabOrder(0);
     RadioButton5.setTabOrder(1);

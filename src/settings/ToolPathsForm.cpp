@@ -38,8 +38,12 @@ TForm2::TForm2() : ui::Form("TForm2") {
     Edit2.setBounds(8, 72, 273, 21);
     for (ui::Edit* field : {&Edit1, &Edit2})
         field->setFontColor(ui::colors::Navy);
-    Edit1.setTabOrder(0);
-    Edit2.setTabOrder(1);
+    // Each browse button follows its field; the commands come last.
+    int order = 0;
+    for (ui::Control* control : std::initializer_list<ui::Control*>{
+             &Edit1, &ExplorerButton4, &Edit2, &ExplorerButton5, &ExplorerButton2,
+             &ExplorerButton3, &ExplorerButton1})
+        control->setTabOrder(order++);
 
     OpenDialog1.title = "Select:";
     OpenDialog1.filter =

@@ -15,7 +15,7 @@ class PopupMenu;
 class CustomControl;
 
 // What a screen reader is told of a control without asking.
-enum class AccessibleEvent { StateChange, NameChange, Focus, Shown, Hidden };
+enum class AccessibleEvent { StateChange, NameChange, Shown, Hidden };
 
 // What waits at the head of the thread's queue, as far as a tracking loop cares.
 enum class PendingMessage { None, Quit, LeftButtonDown, Other };
@@ -101,7 +101,7 @@ public:
     virtual Rgb systemColor(Color color) = 0;
     // The system's text drawing can end a cut text with an ellipsis.
     virtual bool endEllipsisAvailable() = 0;
-    // Tells screen readers that the control changed or took the focus.
+    // Tells screen readers that the control changed.
     virtual void accessibleEvent(Control& control, AccessibleEvent event) = 0;
 };
 

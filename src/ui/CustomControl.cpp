@@ -31,9 +31,8 @@ void CustomControl::pointerLeft() {
 }
 
 void CustomControl::keyboardFocusChanged(bool focused) {
+    // The system tells readers of the focus itself; the state follows the repaint.
     keyboardFocus_ = focused;
-    if (focused && native)
-        backend().accessibleEvent(*this, AccessibleEvent::Focus);
     focusChanged(focused);
 }
 

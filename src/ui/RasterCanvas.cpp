@@ -112,10 +112,11 @@ std::vector<TextLine> lineUp(const std::string& text, int width, bool wordBreak)
 
 } // namespace
 
-RasterCanvas::RasterCanvas(int width, int height, Rgb fill) : pixels_(width, height, fill) {}
+RasterCanvas::RasterCanvas(int width, int height, Rgb fill, Scheme scheme)
+    : pixels_(width, height, fill), scheme_(scheme) {}
 
 Rgb RasterCanvas::resolve(Color color) const {
-    return classicSystemColor(color);
+    return scheme_(color);
 }
 
 void RasterCanvas::fill(const Box& box, Color color) {
@@ -249,7 +250,7 @@ void RasterCanvas::maskFill(const Raster& mask, const Box& source, const Box& ta
 }
 
 std::unique_ptr<Canvas> RasterCanvas::offscreen(int width, int height) {
-    return std::make_unique<RasterCanvas>(width, height);
+    return std::make_unique<RasterCanvas>(width, height, 0, scheme_);
 }
 
 void RasterCanvas::copy(Canvas& source, int x, int y) {

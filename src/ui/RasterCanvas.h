@@ -1,8 +1,9 @@
 #pragma once
 // A canvas in memory, for checking painting pixel by pixel. Its system colours
-// are the classic grey scheme and its text has fixed metrics: each character a
-// cell of 6 x 13 pixels, drawn as a solid block of 5 x 8 from its cell's third
-// row, with an accelerator's underline on the cell's twelfth row.
+// are the classic grey scheme unless it is given another, and its text has
+// fixed metrics: each character a cell of 6 x 13 pixels, drawn as a solid
+// block of 5 x 8 from its cell's third row, with an accelerator's underline on
+// the cell's twelfth row.
 #include "ui/Canvas.h"
 
 namespace korimba::ui {
@@ -16,7 +17,10 @@ public:
     static constexpr int CharWidth = 6;
     static constexpr int LineHeight = 13;
 
-    RasterCanvas(int width, int height, Rgb fill = 0);
+    // How system colours come out: another scheme (a high-contrast one, say).
+    using Scheme = Rgb (*)(Color);
+
+    RasterCanvas(int width, int height, Rgb fill = 0, Scheme scheme = classicSystemColor);
     explicit RasterCanvas(Raster pixels) : pixels_(std::move(pixels)) {}
 
     const Raster& pixels() const { return pixels_; }
@@ -47,6 +51,7 @@ private:
     void drawLine(const std::string& shown, int underline, int x, int y, const Box& clip);
 
     Raster pixels_;
+    Scheme scheme_ = classicSystemColor;
     Font font_;
     Color textColor_ = colors::Black;
 };

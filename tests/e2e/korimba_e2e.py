@@ -90,7 +90,7 @@ def wine_env():
         KORIMBA_WINEPREFIX=str(wine_prefix()),
         WINEARCH=wine_arch(),
         KORIMBA_WINEARCH=wine_arch(),
-        WINEDEBUG="-all",
+        WINEDEBUG=os.environ.get("KORIMBA_WINEDEBUG", "-all"),
         WINEDLLOVERRIDES="mscoree,mshtml=",
     )
     return env
@@ -625,6 +625,15 @@ class Driver:
         return [Program(self, p["pid"], p["exe"]) for p in self.processes()
                 if p["exe"].lower() == exe.lower()]
 
+    def listen(self, pid):
+        """Hears from now on what the process tells screen readers; 0 stops."""
+        self.call("listen", str(pid))
+
+    def heard(self):
+        """The events heard since the last call, once the queue has been quiet:
+        [{"event", "window", "object", "child"}]."""
+        return self.call("heard")
+
     # Profile files (win.ini unless another file is named)
 
     def code_pages(self):
@@ -875,7 +884,8 @@ class Window:
 
     def accessible(self):
         """What a screen reader is told of the window, asked through its accessible
-        object from the driver's process: name, shortcut, action, role, state."""
+        object from the driver's process: name, shortcut, action, role, state,
+        description and parts (simple-element children: name, role)."""
         return self._call("accessible")
 
     def do_default_action(self):

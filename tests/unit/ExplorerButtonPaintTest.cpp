@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 
 using namespace korimba;
 using namespace korimba::widgets;
@@ -353,4 +354,53 @@ TEST_F(ExplorerButtonPaint, GlyphAndCaptionPlacesInEveryLayoutAndAlignment) {
         EXPECT_EQ(textX, each.captionX);
         EXPECT_EQ(textY - 2, each.captionY) << "characters start at their cell's third row";
     }
+}
+
+// A high-contrast scheme; a colour that is not the system's comes out as one
+// of the button's own, which the check below finds.
+constexpr ui::Rgb OwnColour = ui::rgb(1, 2, 3);
+ui::Rgb highContrast(ui::Color color) {
+    if (!ui::colors::isSystem(color))
+        return OwnColour;
+    switch (static_cast<std::uint32_t>(color) & 0xFF) {
+    case 8: // window text
+        return ui::rgb(255, 255, 1);
+    case 13: // highlight
+        return ui::rgb(26, 235, 255);
+    case 16: // button shadow
+        return ui::rgb(0, 128, 0);
+    case 20: // button highlight
+        return ui::rgb(255, 255, 255);
+    default: // button face
+        return ui::rgb(0, 0, 0);
+    }
+}
+
+// Every pixel of every look, the keyboard's focus mark included, is the scheme's.
+TEST_F(ExplorerButtonPaint, EveryLookTakesItsColoursFromTheSystemScheme) {
+    for (ui::Color color : {ui::colors::BtnFace, ui::colors::BtnHighlight, ui::colors::BtnShadow,
+                            ui::colors::WindowText, ui::colors::Highlight})
+        backend.systemColors[color] = highContrast(color);
+    TExplorerButton& exit = form.Exit;
+    exit.systemColorsChanged();
+    const auto expectScheme = [&](const char* look) {
+        ui::RasterCanvas canvas(exit.width(), exit.height(), 0, highContrast);
+        exit.paint(canvas);
+        for (int y = 0; y < exit.height(); ++y)
+            for (int x = 0; x < exit.width(); ++x)
+                ASSERT_NE(canvas.at(x, y), OwnColour) << look << " at " << x << ", " << y;
+    };
+    expectScheme("idle");
+    exit.keyboardFocusChanged(true);
+    expectScheme("focused");
+    backend.pointTo(exit, 5, 5);
+    expectScheme("hot");
+    backend.leftDown();
+    expectScheme("pressed");
+    backend.leftUp();
+    exit.setGroupIndex(1);
+    exit.setDown(true);
+    expectScheme("down");
+    exit.setEnabled(false);
+    expectScheme("disabled");
 }

@@ -288,8 +288,12 @@ private:
     // Asked anew each time: the control's state changes while a reader holds this.
     AccessibleDescription described() const {
         Peer* peer = livePeer(window_);
-        if (!peer || !peer->custom)
-            return {AccessibleRole::PushButton, {}, {}, asUnavailable, {}};
+        if (!peer || !peer->custom) {
+            AccessibleDescription gone;
+            gone.role = AccessibleRole::PushButton;
+            gone.state = asUnavailable;
+            return gone;
+        }
         return static_cast<const CustomControl&>(*peer->control).accessible();
     }
 
@@ -327,7 +331,7 @@ bool answerAccessibleObject(HWND window, const CustomControl& control, WPARAM wP
 
 void notifyAccessible(HWND window, AccessibleEvent event) {
     constexpr DWORD kEvents[] = {EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_NAMECHANGE,
-                                 EVENT_OBJECT_FOCUS, EVENT_OBJECT_SHOW, EVENT_OBJECT_HIDE};
+                                 EVENT_OBJECT_SHOW, EVENT_OBJECT_HIDE};
     NotifyWinEvent(kEvents[static_cast<int>(event)], window, OBJID_CLIENT, CHILDID_SELF);
 }
 

@@ -66,6 +66,8 @@ void moveFocus(Win32Backend& backend, Form& form, bool backward) {
         next = backward ? count - 1 : 0;
     else
         next = ((found - stops.begin()) + (backward ? count - 1 : 1)) % count;
+    // The keyboard is in use now: the system's controls show where the focus is.
+    SendMessageA(windowOf(form), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     Control& stop = *stops[static_cast<std::size_t>(next)];
     if (keyboardOnlyStop(stop))
         SetFocus(windowOf(stop));

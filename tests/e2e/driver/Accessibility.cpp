@@ -6,6 +6,11 @@
 #include <initguid.h> // before oleacc.h, or the interface id comes out wrong
 #include <oleacc.h>
 
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
 namespace korimba::e2e {
 
 namespace {
@@ -56,6 +61,72 @@ long numberOf(HRESULT got, const VARIANT& value) {
     return SUCCEEDED(got) && value.vt == VT_I4 ? value.lVal : -1;
 }
 
+VARIANT childNumber(long id) {
+    VARIANT child = self();
+    child.lVal = id;
+    return child;
+}
+
+// The children that are parts of the object rather than objects of their own.
+std::string partsOf(IAccessible& object) {
+    long count = 0;
+    std::vector<std::string> parts;
+    if (SUCCEEDED(object.get_accChildCount(&count))) {
+        for (long id = 1; id <= count; ++id) {
+            IDispatch* own = nullptr;
+            if (object.get_accChild(childNumber(id), &own) == S_OK && own) {
+                own->Release();
+                continue;
+            }
+            BSTR name = nullptr;
+            const HRESULT named = object.get_accName(childNumber(id), &name);
+            VARIANT role;
+            VariantInit(&role);
+            const HRESULT roled = object.get_accRole(childNumber(id), &role);
+            parts.push_back(JsonObject()
+                                .text("name", textOf(named, name))
+                                .number("role", numberOf(roled, role))
+                                .str());
+        }
+    }
+    return jsonArray(parts);
+}
+
+// The library whose hook writes the events down inside the program heard.
+HMODULE eventLog() {
+    static const HMODULE library = LoadLibraryA("keventlog.dll");
+    if (!library)
+        throw DriverError("keventlog.dll is missing");
+    return library;
+}
+
+std::string eventLogPath() {
+    using PathFunction = void(char*, DWORD);
+    auto* path = reinterpret_cast<PathFunction*>(
+        reinterpret_cast<void*>(GetProcAddress(eventLog(), "eventLogPath")));
+    char buffer[MAX_PATH] = "";
+    if (path)
+        path(buffer, MAX_PATH);
+    if (!buffer[0])
+        throw DriverError("no event log path");
+    return buffer;
+}
+
+std::string readEventLog() {
+    HANDLE file = CreateFileA(eventLogPath().c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    std::string text;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got)
+        text.append(chunk, got);
+    CloseHandle(file);
+    return text;
+}
+
 } // namespace
 
 std::string describeAccessible(HWND window) {
@@ -79,6 +150,8 @@ std::string describeAccessible(HWND window) {
         .text("action", text(&IAccessible::get_accDefaultAction))
         .number("role", number(&IAccessible::get_accRole))
         .number("state", number(&IAccessible::get_accState))
+        .text("description", text(&IAccessible::get_accDescription))
+        .raw("parts", partsOf(*object))
         .str();
 }
 
@@ -87,6 +160,55 @@ std::string doDefaultAction(HWND window) {
     return JsonObject()
         .number("result", static_cast<long>(object->accDoDefaultAction(self())))
         .str();
+}
+
+void listenTo(DWORD process) {
+    static HWINEVENTHOOK hook = nullptr;
+    if (hook)
+        UnhookWinEvent(hook);
+    hook = nullptr;
+    DeleteFileA(eventLogPath().c_str());
+    if (!process)
+        return;
+    const auto log = reinterpret_cast<WINEVENTPROC>(
+        reinterpret_cast<void*>(GetProcAddress(eventLog(), "logEvent")));
+    hook = log ? SetWinEventHook(EVENT_MIN, EVENT_MAX, eventLog(), log, process, 0,
+                                 WINEVENT_INCONTEXT)
+               : nullptr;
+    if (!hook)
+        throw DriverError("no event hook");
+}
+
+std::string heardEvents() {
+    // The program writes as it goes: read once the file has stopped growing.
+    std::string text = readEventLog();
+    for (DWORD quietSince = GetTickCount(); GetTickCount() - quietSince < 300;) {
+        Sleep(20);
+        std::string now = readEventLog();
+        if (now.size() != text.size())
+            quietSince = GetTickCount();
+        text = std::move(now);
+    }
+    DeleteFileA(eventLogPath().c_str());
+    std::vector<std::string> items;
+    unsigned long event = 0;
+    long long window = 0;
+    long object = 0;
+    long child = 0;
+    for (const char* line = text.c_str();
+         std::sscanf(line, "%lu %lld %ld %ld", &event, &window, &object, &child) == 4;) {
+        items.push_back(JsonObject()
+                            .number("event", static_cast<long long>(event))
+                            .number("window", window)
+                            .number("object", object)
+                            .number("child", child)
+                            .str());
+        line = std::strchr(line, '\n');
+        if (!line)
+            break;
+        ++line;
+    }
+    return jsonArray(items);
 }
 
 } // namespace korimba::e2e

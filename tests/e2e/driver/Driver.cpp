@@ -632,6 +632,18 @@ const std::map<std::string, Command>& commands() {
         {"msgbox", messageBox},
         {"accessible", onWindow(describeAccessible)},
         {"accdo", onWindow(doDefaultAction)},
+        {"listen",
+         [](Args& a) {
+             const auto process = static_cast<DWORD>(a.number());
+             a.end();
+             listenTo(process);
+             return std::string();
+         }},
+        {"heard",
+         [](Args& a) {
+             a.end();
+             return heardEvents();
+         }},
         {"answer", answerBox},
         {"combo", comboState},
         {"select", selectItem},
