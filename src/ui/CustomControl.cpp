@@ -36,6 +36,11 @@ void CustomControl::keyboardFocusChanged(bool focused) {
     focusChanged(focused);
 }
 
+void CustomControl::nativeWindowCreated() {
+    told_ = accessible();
+    windowCreated();
+}
+
 void CustomControl::tellAccessibleChanges() {
     AccessibleDescription now = accessible();
     if (now.role == AccessibleRole::Client)

@@ -33,7 +33,7 @@ struct AccessibleDescription {
     AccessibleRole role = AccessibleRole::Client; // Client: the system's own description
     std::string name;
     std::string description; // what it is for, beyond its name; "" for none
-    std::string shortcut; // "Alt+E"; "" for none
+    std::string shortcut;    // "Alt+E"; "" for none
     unsigned state = 0;
     // What the default action is called ("Press"); "" for none. It does what a
     // click does, and only while the control is enabled.
@@ -93,6 +93,9 @@ public:
     // The pointer left the window (the system's leave notification).
     void pointerLeft();
     bool pointerInside() const { return pointerInside_; }
+    // What the backends call when they have made a window for the control:
+    // readers hear of changes from the look it starts with.
+    void nativeWindowCreated();
     // What the backend calls when its window gains or loses the focus.
     void keyboardFocusChanged(bool focused);
     bool keyboardFocus() const { return keyboardFocus_; }
@@ -120,7 +123,7 @@ private:
 
     bool pointerInside_ = false;
     bool keyboardFocus_ = false;
-    // Nothing is told of the first look: a reader asks when it finds the control.
+    // What readers were last told, or found when the window was made.
     std::optional<AccessibleDescription> told_;
 };
 

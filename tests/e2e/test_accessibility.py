@@ -8,11 +8,21 @@ from korimba_e2e import E2ETestCase, wait_until
 PUSH_BUTTON = 43
 BUTTON_MENU = 57
 UNAVAILABLE = 0x1
+FOCUSED = 0x4
+FOCUSABLE = 0x100000
 E_FAIL = -2147467259
+# The WinEvents a reader hears.
+FOCUS, STATE_CHANGE, NAME_CHANGE = 0x8005, 0x800A, 0x800C
 
 
-def told(name, shortcut, role=PUSH_BUTTON, state=0, action="Press"):
-    return {"name": name, "shortcut": shortcut, "action": action, "role": role, "state": state}
+def told(name, shortcut, role=PUSH_BUTTON, state=FOCUSABLE, action="Press"):
+    return {"name": name, "shortcut": shortcut, "action": action, "role": role, "state": state,
+            "description": "", "parts": []}
+
+
+def heard_on(events, window):
+    """The events heard of the window's client object, in order."""
+    return [e["event"] for e in events if e["window"] == window.hwnd and e["object"] == -4]
 
 
 class FlatButtonsSpeakTest(E2ETestCase):
@@ -66,6 +76,106 @@ class FlatButtonsSpeakTest(E2ETestCase):
         listing.wait_gone()
         wait_until(lambda: program.window(cls="TForm1").visible,
                    message="the main window back")
+
+
+def stop_name(window):
+    """A tab stop as the walk names it: a button by its caption, a field by its class."""
+    return window.text if window.cls in ("TCustomControl", "Button") else window.cls
+
+
+class KeyboardAloneTest(E2ETestCase):
+    """Every command of every window by real key presses, and what a reader hears."""
+
+    def tab_until(self, window, name, limit=25):
+        """Presses Tab until the named stop has the focus: the stops on the way."""
+        stops = []
+        while not stops or stops[-1] != name:
+            self.assertLess(len(stops), limit, "Tab never reached %r: %s" % (name, stops))
+            before = window.focused()
+            window.real_key("TAB")
+            wait_until(lambda: window.focused() not in (None, before), message="Tab to move")
+            stops.append(stop_name(window.focused()))
+        return stops
+
+    def test_every_window_by_tab_space_and_arrows(self):
+        program = self.start_korimba(self.program_folder())
+        main = program.window(cls="TForm1")
+        self.driver.listen(program.pid)
+        self.addCleanup(self.driver.listen, 0)
+
+        # The fields, each browse button after its field, then the enabled commands.
+        self.assertTrue(main.child(cls="Edit", index=0).focus())
+        self.assertEqual(self.tab_until(main, "..."), ["..."])
+        dots = main.focused()
+        unfocused = main.child(caption="E&xit").pixels(area="client")
+        self.assertEqual(dots.accessible()["state"], FOCUSABLE | FOCUSED)
+        frame = dots.pixels(area="client")[2][2:15:2]
+        self.assertEqual(len(set(frame)), 1, "a dotted frame shows the focus: %s" % frame)
+        dots.real_key("space")
+        browse = program.window(caption="Select an input file")
+        browse.real_key("Escape")
+        browse.wait_gone()
+        output = main.child(cls="Edit", index=1)
+        wait_until(lambda: main.focused() == output, message="the output focused after the browse")
+        self.assertEqual(self.tab_until(main, "E&xit"),
+                         ["ComboBox", "High q&uality", "Make &mono", "Check ISO/MPEG c&rc",
+                          "&View coding", "Crea&te list", "      &System  ", "E&xit"])
+        self.assertNotEqual(main.focused().pixels(area="client"), unfocused)
+        self.assertEqual(self.tab_until(main, "Edit"), ["Edit"])
+        heard = self.driver.heard()
+        self.assertIn(FOCUS, heard_on(heard, dots))
+        self.assertIn(STATE_CHANGE, heard_on(heard, dots), "focused, then not")
+
+        # An enabled command tells its new state.
+        encode = main.child(caption="&Encode")
+        main.child(cls="Edit", index=0).set_text("C:\\song.wav")
+        wait_until(lambda: encode.enabled, message="Encode enabled")
+        self.assertIn(STATE_CHANGE, heard_on(self.driver.heard(), encode))
+
+        # The System menu by Alt+S and the arrows: its submenu, then About at its end.
+        main.real_key("alt+s")
+        menus = {"pid": program.pid, "cls": "#32768", "visible": True}
+        self.driver.wait_window(menus)
+        for key in ("Down", "Down", "Right"):
+            main.real_key(key)
+        wait_until(lambda: len([w for w in self.driver.windows(program.pid)
+                                if w["class"] == "#32768" and w["visible"]]) == 2,
+                   message="the Fixations submenu open")
+        for key in ("Left", "Up", "Up", "Return"):  # back, Settings, round to About
+            main.real_key(key)
+        about = program.window(cls="TForm4")
+        self.tab_until(about, "&Close", limit=4)
+        self.assertEqual(self.tab_until(about, "&Close"), ["Visit our &site", "&E-mail", "&Close"])
+        about.real_key("Return")
+        about.wait_gone()
+
+        # Preferences, its path settings and back, by Tab and Space or Enter: its
+        # commands come after all its fields.
+        main.real_key("alt+s")
+        self.driver.wait_window(menus)
+        main.real_key("s")
+        preferences = program.window(cls="TForm7")
+        stops = self.tab_until(preferences, "&Path settings")
+        self.assertEqual(stops[-3:], ["Outp&ut filename", "&Close", "&Path settings"], stops)
+        preferences.real_key("Return")
+        paths = program.window(cls="TForm2")
+        self.assertEqual(self.tab_until(paths, "&Close")[-5:],
+                         ["...", "Edit", "...", "D&ownload", "&Close"])
+        paths.real_key("space")
+        paths.wait_gone()
+        preferences.real_key("alt+c")
+        preferences.wait_gone()
+
+        # The list window: its fields, then its commands.
+        main = program.window(cls="TForm1")
+        main.real_key("alt+t")
+        listing = program.window(cls="TForm6")
+        self.assertEqual(self.tab_until(listing, "&Close")[-5:],
+                         ["Edit", "&Delete all after convert", "Open &Explorer", "&Remove all",
+                          "&Close"])
+        listing.real_key("space")
+        listing.wait_gone()
+        wait_until(lambda: program.window(cls="TForm1").visible, message="the main window back")
 
 
 if __name__ == "__main__":

@@ -108,6 +108,11 @@ class DropDownTest(PanelTestCase):
         self.wait_top(host, self.colors.inactive_caption,
                       "the frame, and the grip in the inactive caption's colour")
         self.screenshot("dropped-down")
+        # A screen reader finds a pane (16) named by its caption, with a grip (4).
+        told = host.child(cls="TCustomControl").accessible()
+        self.assertEqual((told["role"], told["name"], told["description"], told["parts"]),
+                         (16, "First panel", "Drag the grip to tear the panel off",
+                          [{"name": "Grip", "role": 4}]))
         # Under the pointer the grip takes the active caption's colour.
         self.point_into(host, 20, 5)
         self.wait_top(host, self.colors.active_caption, "the grip in the active caption's colour")

@@ -101,9 +101,14 @@ class ListEncodeDecodeTest(ListJobTestCase):
 
         mp3s = [self.out / (name[:-4] + ".mp3") for name in names]
         # The last entry's caption stays after the job (every caption on the way:
-        # ListProgressTest).
+        # ListProgressTest), and a screen reader hears of each (name change).
+        self.driver.listen(self.program.pid)
+        self.addCleanup(self.driver.listen, 0)
         self.assertEqual(self.run_list("En&code list", "Encoding.bat", "Encoding", mp3s),
                          "Encoding file 3 of 3...")
+        label = self.label("Encoding")
+        self.assertGreaterEqual([(e["event"], e["window"]) for e in self.driver.heard()].count(
+            (0x800C, label.hwnd)), 3, "a name change for each entry")
         wait_until(lambda: not self.main.child(cls="msctls_progress32", index=0).visible,
                    message="the encode bar hidden", seen=lambda: "it is still shown")
         for seconds, mp3 in zip(lengths, mp3s):

@@ -11,7 +11,7 @@ namespace {
 void attach(ui::Control& control) {
     control.native = &control;
     if (control.kind() == ui::ControlKind::Custom)
-        static_cast<ui::CustomControl&>(control).windowCreated();
+        static_cast<ui::CustomControl&>(control).nativeWindowCreated();
     for (ui::Control* child : control.children())
         attach(*child);
 }
@@ -130,7 +130,7 @@ void HeadlessBackend::clientToScreen(ui::Control& control, int& x, int& y) {
 
 void HeadlessBackend::recreateWindow(ui::CustomControl& control) {
     ++recreated[&control];
-    control.windowCreated();
+    control.nativeWindowCreated();
 }
 
 void HeadlessBackend::releaseCapture(ui::Control& control) {

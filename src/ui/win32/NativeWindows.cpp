@@ -121,7 +121,7 @@ HWND createChildWindow(Win32Backend& backend, Control& control, HWND parent, int
 
 void announceCreation(Control& control) {
     if (control.kind() == ControlKind::Custom)
-        static_cast<CustomControl&>(control).windowCreated();
+        static_cast<CustomControl&>(control).nativeWindowCreated();
 }
 
 bool createDescendants(Win32Backend& backend, Control& container, HWND parent, int& nextId) {

@@ -73,11 +73,13 @@ std::string partsOf(IAccessible& object) {
     std::vector<std::string> parts;
     if (SUCCEEDED(object.get_accChildCount(&count))) {
         for (long id = 1; id <= count; ++id) {
+            // S_FALSE: a simple element, no object of its own.
             IDispatch* own = nullptr;
-            if (object.get_accChild(childNumber(id), &own) == S_OK && own) {
+            const HRESULT child = object.get_accChild(childNumber(id), &own);
+            if (own)
                 own->Release();
+            if (child != S_FALSE)
                 continue;
-            }
             BSTR name = nullptr;
             const HRESULT named = object.get_accName(childNumber(id), &name);
             VARIANT role;
@@ -172,9 +174,9 @@ void listenTo(DWORD process) {
         return;
     const auto log = reinterpret_cast<WINEVENTPROC>(
         reinterpret_cast<void*>(GetProcAddress(eventLog(), "logEvent")));
-    hook = log ? SetWinEventHook(EVENT_MIN, EVENT_MAX, eventLog(), log, process, 0,
-                                 WINEVENT_INCONTEXT)
-               : nullptr;
+    hook =
+        log ? SetWinEventHook(EVENT_MIN, EVENT_MAX, eventLog(), log, process, 0, WINEVENT_INCONTEXT)
+            : nullptr;
     if (!hook)
         throw DriverError("no event hook");
 }
