@@ -405,9 +405,9 @@ TEST(ExplorerButtonAccessible, TellsItsNameShortcutRoleStateAndAction) {
         const char* name;
         const char* shortcut;
     };
-    for (const Case& told :
-         {Case{"      &System  ", "System", "Alt+S"}, Case{"Crea&te list", "Create list", "Alt+T"},
-          Case{"R&&B", "R&B", ""}, Case{"...", "...", ""}}) {
+    for (const Case& told : {Case{"      &System  ", "System", "Alt+S"},
+                             Case{"Crea&te list", "Create list", "Alt+T"},
+                             Case{"R&&B", "R&B", ""}, Case{"...", "...", ""}}) {
         TExplorerButton button(nullptr, "B", told.caption, 0, 0, 89, 25);
         const ui::AccessibleDescription described = button.accessible();
         EXPECT_EQ(described.name + "|" + described.shortcut,
