@@ -117,11 +117,7 @@ public:
 
     // IAccessible: what the control says of itself and its parts...
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        const Asked asked = ask(child);
-        if (asked.part)
-            return textOut(asked.part->name, name);
-        return asked.self ? textOut(asked.description.name, name)
-                          : standard_->get_accName(child, name);
+        return told(child, name, &AccessibleDescription::name, &IAccessible::get_accName);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         const Asked asked = ask(child);
@@ -150,25 +146,16 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-        const Asked asked = ask(child);
-        if (asked.part)
-            return textOut({}, text);
-        return asked.self ? textOut(asked.description.description, text)
-                          : standard_->get_accDescription(child, text);
+        return told(child, text, &AccessibleDescription::description,
+                    &IAccessible::get_accDescription);
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
-        const Asked asked = ask(child);
-        if (asked.part)
-            return textOut({}, shortcut);
-        return asked.self ? textOut(asked.description.shortcut, shortcut)
-                          : standard_->get_accKeyboardShortcut(child, shortcut);
+        return told(child, shortcut, &AccessibleDescription::shortcut,
+                    &IAccessible::get_accKeyboardShortcut);
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-        const Asked asked = ask(child);
-        if (asked.part)
-            return textOut({}, action);
-        return asked.self ? textOut(asked.description.defaultAction, action)
-                          : standard_->get_accDefaultAction(child, action);
+        return told(child, action, &AccessibleDescription::defaultAction,
+                    &IAccessible::get_accDefaultAction);
     }
     // A click, posted: a menu it drops runs a loop of its own, which must not
     // hold the screen reader's call.
@@ -275,10 +262,21 @@ private:
         asked.description = described();
         asked.self = child.lVal == CHILDID_SELF;
         const long index = child.lVal - standardChildren() - 1;
-        if (!asked.self && index >= 0 &&
-            index < static_cast<long>(asked.description.parts.size()))
+        if (!asked.self && index >= 0 && index < static_cast<long>(asked.description.parts.size()))
             asked.part = asked.description.parts[static_cast<std::size_t>(index)];
         return asked;
+    }
+    // A text the control tells of itself; a part tells its name alone, and
+    // another child is the standard object's to tell.
+    using TextGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+    HRESULT told(VARIANT child, BSTR* out, std::string AccessibleDescription::*text,
+                 TextGetter standard) {
+        const Asked asked = ask(child);
+        if (asked.part)
+            return textOut(text == &AccessibleDescription::name ? asked.part->name : std::string(),
+                           out);
+        return asked.self ? textOut(asked.description.*text, out)
+                          : (standard_->*standard)(child, out);
     }
     long standardChildren() const {
         long count = 0;
