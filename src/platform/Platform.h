@@ -94,6 +94,8 @@ public:
     virtual std::vector<std::string> arguments() const = 0;
     // When Windows last started: no process of an earlier session runs any more.
     virtual FileTime systemStartTime() const = 0;
+    // How many processors this process may run on (its affinity), at least 1.
+    virtual unsigned processorCount() const = 0;
     // Writes to the standard error handle the process was started with, when
     // it has one: where a script that runs the program unattended reads why.
     virtual void writeStandardError(const std::string& text) = 0;

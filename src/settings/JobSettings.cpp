@@ -1,8 +1,11 @@
 #include "settings/JobSettings.h"
 
 #include "settings/PreferencesForm.h"
+#include "settings/ProgramFiles.h"
 #include "settings/ToolPathsForm.h"
 #include "ui/Application.h"
+
+#include <algorithm>
 
 namespace korimba::settings {
 
@@ -32,6 +35,13 @@ bool startsNotice(NoticeAfter job) {
 
 bool showsFilesLeft() {
     return Form7->CheckBox1.checked();
+}
+
+std::size_t listWorkers(std::size_t entries) {
+    if (!Form7->CheckBox9.checked())
+        return 1;
+    const std::size_t processors = system().process.processorCount();
+    return std::max<std::size_t>(1, std::min(entries, processors));
 }
 
 // The radio buttons, tested in the order Minimized, Normal, Maximized.

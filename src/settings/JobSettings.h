@@ -4,6 +4,7 @@
 // save them; the commands read them here.
 #include "jobs/JobCommand.h"
 
+#include <cstddef>
 #include <string>
 
 namespace korimba::settings {
@@ -19,6 +20,9 @@ enum class NoticeAfter { Encoding, Decoding, ListProcess };
 bool startsNotice(NoticeAfter job);
 // "Show number of files to progress in dos-box".
 bool showsFilesLeft();
+// "Work on several list files at once": how many entries of a list of this
+// many are coded at the same time, one per processor; 1 when it is off.
+std::size_t listWorkers(std::size_t entries);
 // The window mode of a visible coding window.
 jobs::WindowMode codingWindowMode();
 

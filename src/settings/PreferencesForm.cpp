@@ -84,6 +84,7 @@ void TForm7::layOut() {
     Edit1.setFontColor(ui::colors::Navy);
     place(CheckBox5, "&Reload last settings at startup", 14, 240, 257);
     place(CheckBox1, "&Show number of files to progress in dos-box", 14, 257, 257);
+    place(CheckBox9, "&Work on several list files at once", 14, 274, 257);
 
     // Form defaults.
     RadioButton3.setChecked(true);
@@ -98,7 +99,7 @@ void TForm7::layOut() {
     int order = 0;
     for (ui::Control* control : std::initializer_list<ui::Control*>{
              &CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4, &CheckBox5, &Panel1, &CheckBox6,
-             &CheckBox7, &RadioButton2, &RadioButton1, &RadioButton3, &CheckBox8,
+             &CheckBox7, &RadioButton2, &RadioButton1, &RadioButton3, &CheckBox8, &CheckBox9,
              &ExplorerButton1, &ExplorerButton2, &ExplorerButton3})
         control->setTabOrder(order++);
     RadioButton4.setTabOrder(0);
@@ -136,6 +137,8 @@ void TForm7::loadPreferences() {
         RadioButton5.setChecked(true);
     Edit1.setText(buffer.numberedLine(10));
     checkOn(CheckBox8, buffer.numberedLine(11), "Yes", true);
+    // Older versions write eleven lines and read no more: off unless it says so.
+    checkOn(CheckBox9, buffer.numberedLine(12), "Yes", true);
     buffer.clear();
 }
 
@@ -192,6 +195,7 @@ void TForm7::savePreferences() {
     buffer.add(RadioButton4.checked() ? "1" : "2");
     buffer.add(Edit1.text());
     buffer.add(yesNo(CheckBox8.checked()));
+    buffer.add(yesNo(CheckBox9.checked()));
     saveLines(ui::Application::current().platform().files, programFile(kPrefsIni), buffer);
     buffer.clear();
 }

@@ -37,6 +37,7 @@ public:
     ui::Edit Edit1{&Panel1, "Edit1"};
     ui::CheckBox CheckBox5{this, "CheckBox5"};
     ui::CheckBox CheckBox1{this, "CheckBox1"};
+    ui::CheckBox CheckBox9{this, "CheckBox9"};
     widgets::TExplorerButton ExplorerButton1{
         this, "ExplorerButton1", "&Close", 281, 16, 89, 25, widgets::kDialogButtonOptions};
     widgets::TExplorerButton ExplorerButton2{

@@ -185,6 +185,8 @@ public:
     std::string executablePath() const override { return executablePath_; }
     std::vector<std::string> arguments() const override { return arguments_; }
     platform::FileTime systemStartTime() const override { return systemStartTime_; }
+    unsigned processorCount() const override { return processors_; }
+    void setProcessorCount(unsigned count) { processors_ = count; }
     void writeStandardError(const std::string& text) override { standardError_ += text; }
     const std::string& standardError() const { return standardError_; }
 
@@ -196,6 +198,7 @@ public:
 private:
     std::string executablePath_ = kDefaultExecutable;
     platform::FileTime systemStartTime_ = 0;
+    unsigned processors_ = 1;
     std::vector<std::string> arguments_;
     std::string standardError_;
 };

@@ -18,7 +18,7 @@ protected:
 
 } // namespace
 
-TEST_F(PreferencesDialog, CloseStoresTheElevenLinesOfTheDefaults) {
+TEST_F(PreferencesDialog, CloseStoresTheTwelveLinesOfTheDefaults) {
     bool closed = false;
     showWith([&] {
         Form7->ExplorerButton1.userPress();
@@ -26,7 +26,7 @@ TEST_F(PreferencesDialog, CloseStoresTheElevenLinesOfTheDefaults) {
     });
     EXPECT_TRUE(closed);
     EXPECT_EQ(content("Prefs.ini"),
-              "Minimized\r\nNo\r\nYes\r\nYes\r\nYes\r\nNo\r\nYes\r\nYes\r\n1\r\n\r\nNo\r\n");
+              "Minimized\r\nNo\r\nYes\r\nYes\r\nYes\r\nNo\r\nYes\r\nYes\r\n1\r\n\r\nNo\r\nNo\r\n");
     const std::string first = content("Prefs.ini");
     showWith([&] { Form7->ExplorerButton1.userPress(); });
     EXPECT_EQ(content("Prefs.ini"), first) << "closing again without a change rewrites the same";
@@ -40,17 +40,24 @@ TEST_F(PreferencesDialog, ChangedPreferencesSurviveARestart) {
         Form7->RadioButton5.setChecked(true);
         Form7->Edit1.setText("");
         Form7->CheckBox8.setChecked(true);
+        Form7->CheckBox9.setChecked(true);
         Form7->ExplorerButton1.userPress();
     });
     EXPECT_EQ(content("Prefs.ini"),
-              "Maximized\r\nYes\r\nYes\r\nYes\r\nYes\r\nYes\r\nYes\r\nYes\r\n2\r\n\r\nYes\r\n");
+              "Maximized\r\nYes\r\nYes\r\nYes\r\nYes\r\nYes\r\nYes\r\nYes\r\n2\r\n\r\nYes\r\nYes\r\n");
     application.reset();
     start();
     EXPECT_TRUE(Form7->RadioButton1.checked());
     EXPECT_TRUE(Form7->RadioButton5.checked());
     EXPECT_EQ(Form7->Edit1.text(), "");
     EXPECT_TRUE(Form7->CheckBox8.checked());
+    EXPECT_TRUE(Form7->CheckBox9.checked());
     EXPECT_TRUE(Form7->CheckBox5.checked());
+    // Eleven lines, as older versions write: the twelfth is off.
+    writeLines("Prefs.ini", {"Normal", "No", "No", "No", "No", "No", "No", "No", "1", "", "No"});
+    application.reset();
+    start();
+    EXPECT_FALSE(Form7->CheckBox9.checked());
 }
 
 TEST_F(PreferencesDialog, ReadOnlyFolderIsReportedAndTheDialogStillCloses) {

@@ -277,6 +277,17 @@ FileTime Win32Process::systemStartTime() const {
     return fileTimeValue(now) - millisecondsSinceSystemStart() * 10000;
 }
 
+unsigned Win32Process::processorCount() const {
+    DWORD_PTR process = 0;
+    DWORD_PTR system = 0;
+    if (!GetProcessAffinityMask(GetCurrentProcess(), &process, &system))
+        return 1;
+    unsigned count = 0;
+    for (; process; process &= process - 1)
+        ++count;
+    return count ? count : 1;
+}
+
 std::optional<std::string> Win32TextEncoding::oemForm(const std::string& text,
                                                       std::string& missing) const {
     const std::wstring wide = wideOf(text, CP_ACP);

@@ -45,6 +45,7 @@ public:
     std::string executablePath() const override;
     std::vector<std::string> arguments() const override;
     FileTime systemStartTime() const override;
+    unsigned processorCount() const override;
     void writeStandardError(const std::string& text) override;
 };
 
