@@ -14,11 +14,7 @@ bool JobRunner::start(const jobs::JobDirection& direction, std::vector<std::stri
                       RunningJob job, platform::WindowHandle owner, int showCommand) {
     platform::Platform& system = settings::system();
     const std::string lockFile = settings::programFile(direction.lockFile);
-    // Composed and saved through the general buffer, as every line file is.
-    ui::TextLines& buffer = settings::generalBuffer();
-    buffer = ui::TextLines(std::move(script));
-    settings::saveLines(system.files, lockFile, buffer);
-    buffer.clear();
+    settings::saveScript(lockFile, std::move(script));
     // A script the shell refuses would never delete itself, and its lock
     // would refuse every later job of its direction.
     if (!system.shell.execute(owner, "open", lockFile, "", "", showCommand)) {

@@ -126,15 +126,29 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
     script.programFolder = names.path(programFolder);
     const std::string shortProgramFolder = paths::ShortPath(files, programFolder);
     script.shortProgramFolder = names.path(shortProgramFolder);
+    script.workers = settings::listWorkers(list.entries().size());
     RunningJob job{true, {}};
     for (const std::string& entry : list.entries()) {
         const std::string shortInput = paths::ShortPath(files, entry);
+        const std::size_t position = script.entries.size() + 1;
+        const std::string coding =
+            lists::codingFolder(kind.direction, position, script.workers > 1);
         const std::string temporary =
-            lists::listTemporaryOutput(shortProgramFolder, kind.direction, shortInput, cp);
+            lists::listTemporaryOutput(shortProgramFolder + coding, shortInput, cp);
         const std::string result = output + lists::resultName(entry, kind.direction, cp);
         job.results.push_back(
             {entry, result, notes::path(temporary), jobs::stampOf(files, result)});
-        const std::size_t position = script.entries.size() + 1;
+        // An entry's own folder goes with the job, unless it keeps what could not be moved.
+        if (script.workers > 1) {
+            // An entry without its claim file would be coded by nobody.
+            const std::string claim = programFolder + lists::claimFile(kind.direction, position);
+            if (!files.createFolders(programFolder + coding) || !files.writeFile(claim, "")) {
+                names.discard();
+                ui::Application::current().showError("Cannot create file " + claim);
+                return;
+            }
+            job.stagingFolders.push_back(programFolder + coding);
+        }
         script.entries.push_back(lists::nameEntry(names, kind.direction, position, programFolder,
                                                   entry, shortInput, cp));
         if (!script.entries.back().staged.empty())
@@ -157,6 +171,9 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
         return;
     }
 
+    if (script.workers > 1)
+        settings::saveScript(listFolder + lists::kWorkerScript, lists::listWorkerScript(script));
+    settings::Form3->listProgress(kind.direction).lines().clear(); // the caption counts from 1
     const std::string caption = std::string(kind.direction.verb) + " multiple files";
     JobStart start{kind.direction, lists::listJobScript(script), caption + "...", caption,
                    std::move(job)};

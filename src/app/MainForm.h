@@ -130,7 +130,7 @@ private:
     void runListJob(const ListJobKind& kind, const JobDisplay& display,
                     const jobs::SwitchPlaces& switches);
     void watch(const jobs::JobDirection& direction, ui::Timer& timer, ui::ProgressBar& bar,
-               ui::Label& label, ui::Memo& progressBuffer);
+               ui::Label& label);
     // An unattended run whose Encode was refused has nothing to wait for.
     void endRefusedEncodeRun();
 

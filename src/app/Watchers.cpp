@@ -11,15 +11,15 @@
 namespace korimba::app {
 
 void TForm1::Timer1Timer() {
-    watch(jobs::kEncoding, Timer1, ProgressBar1, Label7, settings::Form3->Memo2);
+    watch(jobs::kEncoding, Timer1, ProgressBar1, Label7);
 }
 
 void TForm1::Timer2Timer() {
-    watch(jobs::kDecoding, Timer2, ProgressBar2, Label8, settings::Form3->Memo3);
+    watch(jobs::kDecoding, Timer2, ProgressBar2, Label8);
 }
 
 void TForm1::watch(const jobs::JobDirection& direction, ui::Timer& timer, ui::ProgressBar& bar,
-                   ui::Label& label, ui::Memo& progressBuffer) {
+                   ui::Label& label) {
     platform::FileSystem& files = settings::system().files;
     const jobs::JobWatcher watcher{
         timer,
@@ -35,7 +35,8 @@ void TForm1::watch(const jobs::JobDirection& direction, ui::Timer& timer, ui::Pr
         },
         [&] {
             lists::showListProgress(files, settings::programFile(direction.progressFile),
-                                    progressBuffer, label, direction.verb);
+                                    settings::Form3->listProgress(direction), label,
+                                    direction.verb);
         },
     };
     watcher.tick(files);

@@ -9,13 +9,12 @@ std::string temporaryOutput(const std::string& shortProgramFolder, const std::st
     return shortProgramFolder + "Temp\\" + paths::fileNamePart(shortInput, codePage);
 }
 
-std::vector<std::string> encoderFolderLines(const std::string& encoderPath,
-                                            const std::string& shortEncoder,
-                                            const text::CodePage& codePage) {
+std::vector<std::string> folderLinesOf(const std::string& file, const std::string& shortFile,
+                                       const text::CodePage& codePage) {
     return {
-        escapeUnquoted(paths::drivePart(encoderPath, codePage), codePage),
+        escapeUnquoted(paths::drivePart(file, codePage), codePage),
         "cd " +
-            escapeUnquoted(paths::folderWithoutTrailingBackslash(shortEncoder, codePage), codePage),
+            escapeUnquoted(paths::folderWithoutTrailingBackslash(shortFile, codePage), codePage),
     };
 }
 
@@ -56,7 +55,7 @@ std::vector<std::string> singleJobScript(const SingleScript& values) {
         "erase " + unquoted(values.shortProgramFolder) + "Temp\\" +
             std::string(values.direction.leftovers),
     };
-    for (std::string& line : encoderFolderLines(values.encoderPath, values.shortEncoder, codePage))
+    for (std::string& line : folderLinesOf(values.encoderPath, values.shortEncoder, codePage))
         lines.push_back(std::move(line));
     lines.push_back(coderCall(unquoted(values.shortTool), unquoted(values.shortInput), temporary,
                               values.switches));

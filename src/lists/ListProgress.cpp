@@ -3,6 +3,8 @@
 #include "platform/Exception.h"
 #include "settings/LineFile.h"
 
+#include <cstdlib>
+
 namespace korimba::lists {
 
 std::string progressCaption(std::string_view verb, const std::string& position,
@@ -26,6 +28,13 @@ void showListProgress(platform::FileSystem& files, const std::string& progressFi
     // stays for the tick that finds it whole.
     if (read.count() < 2)
         return;
+    // Entries coded at once start in any order: the caption never goes back.
+    if (buffer.lines().count() >= 2 &&
+        std::strtoul(read.numberedLine(1).c_str(), nullptr, 10) <
+            std::strtoul(buffer.lines().numberedLine(1).c_str(), nullptr, 10)) {
+        files.deleteFile(progressFile);
+        return;
+    }
     buffer.lines() = read;
     buffer.linesChanged();
     label.setCaption(

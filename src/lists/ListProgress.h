@@ -17,7 +17,8 @@ std::string progressCaption(std::string_view verb, const std::string& position,
 // One tick's look at the progress file. A file that cannot be read (the script
 // may be writing it) leaves the buffer as it was and the caption is built from
 // that; a file of fewer than two lines leaves the caption and the file alone;
-// a file that cannot be deleted is read again next time. Nothing here reaches
+// a position below the buffer's is not shown; a file that cannot be deleted is
+// read again next time. The buffer is emptied when a list job starts. Nothing here reaches
 // the user or stops the watcher.
 void showListProgress(platform::FileSystem& files, const std::string& progressFile,
                       ui::Memo& buffer, ui::Label& label, std::string_view verb);

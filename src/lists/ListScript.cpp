@@ -13,12 +13,16 @@ std::string filesLeft(std::size_t count) {
 
 class ListLines {
 public:
-    explicit ListLines(const ListScript& values) : values_(values), codePage_(values.codePage) {}
+    // `worker` names the worker whose script this is: "%1" in the worker
+    // script, which is given its number.
+    ListLines(const ListScript& values, std::string worker)
+        : values_(values), codePage_(values.codePage), worker_(std::move(worker)) {}
 
     std::vector<std::string> compose() {
         header();
-        for (std::size_t i = 0; i < values_.entries.size(); ++i)
-            entry(i + 1, values_.entries[i]);
+        entries();
+        if (parallel())
+            waitForWorkers();
         if (values_.startsMessage)
             add(jobs::listMessageCall(unquoted(values_.shortProgramFolder),
                                       values_.direction.noticeLetter,
@@ -27,7 +31,18 @@ public:
         return std::move(lines_);
     }
 
+    // The other workers: the entries, then the marker that this one is done.
+    std::vector<std::string> composeWorker() {
+        add(jobs::kEchoOffLine);
+        encoderFolder();
+        entries();
+        add(">" + unquoted(inListFolder(kMarker)) + worker_ + " Echo done");
+        return std::move(lines_);
+    }
+
 private:
+    static constexpr const char* kMarker = "DONE";
+
     void add(std::string line) { lines_.push_back(std::move(line)); }
     std::string unquoted(const std::string& path) const {
         return jobs::escapeUnquoted(path, codePage_);
@@ -36,6 +51,7 @@ private:
     std::string inListFolder(const std::string& name) const {
         return values_.shortProgramFolder + values_.direction.listFolder + name;
     }
+    bool parallel() const { return values_.workers > 1; }
 
     void header() {
         add(jobs::kEchoOffLine);
@@ -43,42 +59,87 @@ private:
         if (values_.showsCount)
             add(filesLeft(values_.entries.size()));
         add(jobs::kEmptyEchoLine);
-        // Kept for the interpreters that know it; the command empties the folder itself.
-        add("deltree /Y " + paths::upperAscii(unquoted(inListFolder("*.*"))));
+        if (parallel()) {
+            startWorkers();
+        } else {
+            // Kept for the interpreters that know it; the command empties the folder itself.
+            add("deltree /Y " + paths::upperAscii(unquoted(inListFolder("*.*"))));
+        }
+        encoderFolder();
+    }
+
+    void encoderFolder() {
         for (std::string& line :
-             jobs::encoderFolderLines(values_.encoderPath, values_.shortEncoder, codePage_))
+             jobs::folderLinesOf(values_.encoderPath, values_.shortEncoder, codePage_))
             add(std::move(line));
+    }
+
+    // Started from the list folder by their short name, so that no name
+    // passes through the two interpreters; "/b" keeps them in this console,
+    // which ends them all when it is closed.
+    void startWorkers() {
+        const std::string script = std::string(values_.direction.listFolder) + kWorkerScript;
+        for (std::string& line : jobs::folderLinesOf(
+                 values_.programFolder + script, values_.shortProgramFolder + script, codePage_))
+            add(std::move(line));
+        for (std::size_t worker = 2; worker <= values_.workers; ++worker)
+            add(std::string("start \"\" /b cmd /c ") + kWorkerScript + " " +
+                std::to_string(worker));
+    }
+
+    // About a second between looks: there is no other way to wait in a script.
+    void waitForWorkers() {
+        for (std::size_t worker = 2; worker <= values_.workers; ++worker) {
+            const std::string number = std::to_string(worker);
+            add(":wait" + number);
+            add("if exist " + unquoted(inListFolder(kMarker + number)) + " goto waited" + number);
+            add("ping -n 2 127.0.0.1 >nul");
+            add("goto wait" + number);
+            add(":waited" + number);
+        }
+        // Not left for the notice, which reads the list folder for what could not be moved.
+        for (std::size_t worker = 2; worker <= values_.workers; ++worker)
+            add("del " + unquoted(inListFolder(kMarker + std::to_string(worker))));
+        add("del " + unquoted(inListFolder(std::string(kClaim) + "*.*")));
+        add("del " + unquoted(inListFolder(kWorkerScript)));
+    }
+
+    void entries() {
+        for (std::size_t i = 0; i < values_.entries.size(); ++i)
+            entry(i + 1, values_.entries[i]);
     }
 
     void entry(std::size_t position, const ListEntry& entry) {
         const jobs::JobDirection& direction = values_.direction;
-        const std::string count = std::to_string(values_.entries.size());
-        const std::string progressFile = quoted(values_.programFolder + direction.progressFile);
-        const std::string pendingProgress =
-            quoted(values_.programFolder + direction.pendingProgress);
-        const std::string temporary =
-            listTemporaryOutput(values_.shortProgramFolder, direction, entry.shortInput, codePage_);
+        const std::string folder =
+            values_.shortProgramFolder + codingFolder(direction, position, parallel());
+        if (parallel()) {
+            // The claim: one worker alone can rename the entry's claim file to
+            // its own. No error level is relied on: a command that succeeds
+            // leaves the last one as it was.
+            const std::string claim = kClaim + std::to_string(position);
+            add("ren " + unquoted(inListFolder(claim)) + " " + claim + "." + worker_ + " 2>nul");
+            add("if not exist " + unquoted(inListFolder(claim + ".")) + worker_ + " goto " +
+                nextLabel(position));
+        }
+        progress(position, parallel() ? folder + direction.pendingProgress
+                                      : values_.programFolder + direction.pendingProgress);
+        const std::string temporary = listTemporaryOutput(folder, entry.shortInput, codePage_);
         const std::string longName =
             entry.longName.empty() ? paths::fileNamePart(entry.input, codePage_) : entry.longName;
         const std::string result =
             entry.result.empty() ? resultName(entry.input, direction, codePage_) : entry.result;
-
-        // The redirection first: "Echo 1> file" would redirect handle 1. The watcher
-        // reads and deletes the progress file whenever it finds it, so both lines are
-        // written aside and the file appears whole: written in place, a tick between the
-        // writes would show a half caption, or delete the file under the second write
-        // and leave the count alone in a new file, shown as the position.
-        add(">" + pendingProgress + " Echo " + std::to_string(position));
-        add(">>" + pendingProgress + " Echo " + count);
-        add(">nul move /Y " + pendingProgress + " " + progressFile);
         add(jobs::coderCall(unquoted(values_.shortTool), unquoted(entry.shortInput),
                             unquoted(temporary), values_.switches));
         add(jobs::kEmptyEchoLine);
         add(jobs::kLongNameLine);
         if (entry.staged.empty())
-            renameIntoOutput(position, entry, temporary, longName, result);
+            renameIntoOutput(position, entry, folder, temporary, longName, result);
         else
             copyIntoStaged(position, entry, unquoted(temporary));
+        // Entries coded at once share the console: none wipes another's lines.
+        if (parallel())
+            return;
         add("cls");
         add(jobs::kBannerLine);
         if (values_.showsCount)
@@ -86,11 +147,24 @@ private:
         add(jobs::kEmptyEchoLine);
     }
 
+    // The redirection first: "Echo 1> file" would redirect handle 1. The watcher
+    // reads and deletes the progress file whenever it finds it, so both lines are
+    // written aside and the file appears whole: written in place, a tick between the
+    // writes would show a half caption, or delete the file under the second write
+    // and leave the count alone in a new file, shown as the position.
+    void progress(std::size_t position, const std::string& pending) {
+        const std::string pendingProgress = quoted(pending);
+        add(">" + pendingProgress + " Echo " + std::to_string(position));
+        add(">>" + pendingProgress + " Echo " + std::to_string(values_.entries.size()));
+        add(">nul move /Y " + pendingProgress + " " +
+            quoted(values_.programFolder + values_.direction.progressFile));
+    }
+
     // With "delete after convert", the input goes only when this entry's own
-    // result was made now and has left the list folder: a file of its name in
-    // the output folder may be an older one, and move sets no error level on
+    // result was made now and has left its folder: a file of its name in the
+    // output folder may be an older one, and move sets no error level on
     // every interpreter.
-    void renameIntoOutput(std::size_t position, const ListEntry& entry,
+    void renameIntoOutput(std::size_t position, const ListEntry& entry, const std::string& folder,
                           const std::string& temporary, const std::string& longName,
                           const std::string& result) {
         const jobs::JobDirection& direction = values_.direction;
@@ -98,15 +172,15 @@ private:
         if (values_.deletesInputs)
             add("if not exist " + quoted(temporary) + " goto " + next);
         add("ren " + quoted(temporary) + " " + quoted(direction.intermediateName));
-        add("ren " + quoted(inListFolder(direction.intermediateName)) + " " + quoted(longName));
+        add("ren " + quoted(folder + direction.intermediateName) + " " + quoted(longName));
         // This entry's file by name: a wildcard rename may cut names at their first dot.
-        add("ren " + quoted(inListFolder(longName)) + " " + quoted(result));
-        add("move " + unquoted(inListFolder(direction.movePattern)) + " " +
+        add("ren " + quoted(folder + longName) + " " + quoted(result));
+        add("move " + unquoted(folder + direction.movePattern) + " " +
             quoted(values_.outputFolder));
-        if (!values_.deletesInputs)
-            return;
-        add("if not exist " + quoted(inListFolder(result)) + " del " + unquoted(entry.shortInput));
-        add(":" + next);
+        if (values_.deletesInputs)
+            add("if not exist " + quoted(folder + result) + " del " + unquoted(entry.shortInput));
+        if (values_.deletesInputs || parallel())
+            add(":" + next);
     }
 
     static std::string nextLabel(std::size_t position) { return "next" + std::to_string(position); }
@@ -134,6 +208,7 @@ private:
 
     const ListScript& values_;
     const text::CodePage& codePage_;
+    const std::string worker_;
     std::vector<std::string> lines_;
 };
 
@@ -143,10 +218,15 @@ std::string stagingFolder(const jobs::JobDirection& direction, std::size_t posit
     return std::string(direction.listFolder) + "N" + std::to_string(position) + "\\";
 }
 
-std::string listTemporaryOutput(const std::string& shortProgramFolder,
-                                const jobs::JobDirection& direction, const std::string& shortInput,
+std::string codingFolder(const jobs::JobDirection& direction, std::size_t position,
+                         bool ownFolder) {
+    const std::string list = direction.listFolder;
+    return ownFolder ? list + "E" + std::to_string(position) + "\\" : list;
+}
+
+std::string listTemporaryOutput(const std::string& codingFolder, const std::string& shortInput,
                                 const text::CodePage& codePage) {
-    return shortProgramFolder + direction.listFolder + paths::fileNamePart(shortInput, codePage);
+    return codingFolder + paths::fileNamePart(shortInput, codePage);
 }
 
 std::string resultName(const std::string& input, const jobs::JobDirection& direction,
@@ -175,7 +255,15 @@ ListEntry nameEntry(jobs::ScriptNames& names, const jobs::JobDirection& directio
 }
 
 std::vector<std::string> listJobScript(const ListScript& values) {
-    return ListLines(values).compose();
+    return ListLines(values, "1").compose();
+}
+
+std::vector<std::string> listWorkerScript(const ListScript& values) {
+    return ListLines(values, "%1").composeWorker();
+}
+
+std::string claimFile(const jobs::JobDirection& direction, std::size_t position) {
+    return std::string(direction.listFolder) + kClaim + std::to_string(position);
 }
 
 } // namespace korimba::lists

@@ -2,6 +2,14 @@
 // The text of the list job scripts, as a pure function of plain values: one
 // block of lines per entry between a header and the self-deletion. The encode
 // and decode scripts are one layout with the data of their direction.
+//
+// With several workers, the job's script starts the others (one worker script,
+// run once per worker with its number) in its own console and is a worker
+// itself. Every worker goes through all entries and codes those it claims: an
+// entry is claimed by renaming its claim file, which only one rename can do,
+// and is coded in its own folder. The command makes both before the job. The
+// job's script waits for the others' marker files before its last lines, so
+// that it exists while any of them runs.
 #include "jobs/ExternalPrograms.h"
 #include "jobs/JobDirection.h"
 #include "jobs/PathRules.h"
@@ -28,6 +36,14 @@ struct ListEntry {
 
 // The staging folder of the entry at `position` (from 1), inside the list folder.
 std::string stagingFolder(const jobs::JobDirection& direction, std::size_t position);
+// Where the entry at `position` is coded, relative to the program folder: the
+// list folder, or its own folder there when several workers share the list.
+std::string codingFolder(const jobs::JobDirection& direction, std::size_t position, bool ownFolder);
+// The worker script and the claim files ("C" and the position), in the list folder.
+inline constexpr const char* kWorkerScript = "WORKER.BAT";
+inline constexpr const char* kClaim = "C";
+// The claim file of the entry at `position`, relative to the program folder.
+std::string claimFile(const jobs::JobDirection& direction, std::size_t position);
 
 struct ListScript {
     jobs::JobDirection direction = jobs::kEncoding;
@@ -42,12 +58,14 @@ struct ListScript {
     bool showsCount = false;    // "Files left for progress" in the script's window
     bool deletesInputs = false; // an input goes once its result is in the output folder
     bool startsMessage = false; // the completion program
+    // How many entries are coded at once; 1 codes them one after another.
+    std::size_t workers = 1;
     text::CodePage codePage;
 };
 
-// An entry's temporary output: the list folder's entry of its short name.
-std::string listTemporaryOutput(const std::string& shortProgramFolder,
-                                const jobs::JobDirection& direction, const std::string& shortInput,
+// An entry's temporary output: its short name in its coding folder, given
+// with the short program folder.
+std::string listTemporaryOutput(const std::string& codingFolder, const std::string& shortInput,
                                 const text::CodePage& codePage = {});
 // The name an entry's result has in the output folder: its long name with the
 // last four characters replaced by the result's extension.
@@ -64,5 +82,8 @@ ListEntry nameEntry(jobs::ScriptNames& names, const jobs::JobDirection& directio
 
 // The script's lines, without line ends.
 std::vector<std::string> listJobScript(const ListScript& values);
+// With several workers, the worker script's lines; its argument is the
+// worker's number, which names its marker.
+std::vector<std::string> listWorkerScript(const ListScript& values);
 
 } // namespace korimba::lists

@@ -1,5 +1,7 @@
 #include "settings/BufferForm.h"
 
+#include "settings/LineFile.h"
+#include "settings/ProgramFiles.h"
 #include "settings/ToolPaths.h"
 
 namespace korimba::settings {
@@ -21,8 +23,19 @@ void TForm3::FormCreate() {
     reloadToolPaths();
 }
 
+ui::Memo& TForm3::listProgress(const jobs::JobDirection& direction) {
+    return jobs::sameDirection(direction, jobs::kEncoding) ? Memo2 : Memo3;
+}
+
 ui::TextLines& generalBuffer() {
     return Form3->Memo1.lines();
+}
+
+void saveScript(const std::string& path, std::vector<std::string> lines) {
+    ui::TextLines& buffer = generalBuffer();
+    buffer = ui::TextLines(std::move(lines));
+    saveLines(system().files, path, buffer);
+    buffer.clear();
 }
 
 } // namespace korimba::settings

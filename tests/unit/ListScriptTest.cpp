@@ -172,3 +172,61 @@ TEST(ListScript, HostileNamesAreEscapedInEveryLine) {
               "if not exist \"C:\\50%%&MO~1\\Temp\\LE\\R&B 100%%.mp3\" del D:\\R^&B100~1.WAV");
     EXPECT_EQ(lines[lines.size() - 2], "start C:\\50%%^&MO~1\\Message.exe L E \"E:\\100%% & ^\\\"");
 }
+
+TEST(ListScript, TwoWorkersClaimEachEntryAndCodeItInItsOwnFolder) {
+    ListScript values = encodeExample();
+    values.workers = 2;
+    values.deletesInputs = true;
+    values.entries.pop_back();
+    // The entry's lines, the same in both scripts but for the worker's number.
+    const auto entry = [](const std::string& worker) {
+        return "ren C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\C1 C1." + worker +
+               " 2>nul\r\n"
+               "if not exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\C1." +
+               worker +
+               " goto next1\r\n"
+               ">\"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\E1\\EncList.tmp\" Echo 1\r\n"
+               ">>\"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\E1\\EncList.tmp\" Echo 1\r\n"
+               ">nul move /Y \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\E1\\EncList.tmp\" "
+               "\"C:\\Program Files\\Audio Coder\\EncList.dat\"\r\n"
+               "C:\\L3ENC\\L3ENC.EXE D:\\MUSIC\\NIGHTA~1.WAV "
+               "C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\E1\\NIGHTA~1.WAV -br 128000 -hq  \r\n"
+               "Echo\"\r\n"
+               "Echo Converting output to Long FileName...\r\n"
+               "if not exist \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\E1\\NIGHTA~1.WAV\" goto next1\r\n"
+               "ren \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\E1\\NIGHTA~1.WAV\" \"x.wav\"\r\n"
+               "ren \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\E1\\x.wav\" \"Night and day.wav\"\r\n"
+               "ren \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\E1\\Night and day.wav\" "
+               "\"Night and day.mp3\"\r\n"
+               "move C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\E1\\*.MP3 \"E:\\MP3\\\"\r\n"
+               "if not exist \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\E1\\Night and day.mp3\" "
+               "del D:\\MUSIC\\NIGHTA~1.WAV\r\n"
+               ":next1\r\n";
+    };
+    EXPECT_EQ(fileText(listJobScript(values)),
+              "@Echo Off\r\n"
+              "Echo Korimba for Windows 95\r\n"
+              "Echo Files left for progress: 1\r\n"
+              "Echo\"\r\n"
+              "C:\r\n"
+              "cd C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\r\n"
+              "start \"\" /b cmd /c WORKER.BAT 2\r\n"
+              "C:\r\n"
+              "cd C:\\L3ENC\r\n" +
+                  entry("1") +
+                  ":wait2\r\n"
+                  "if exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\DONE2 goto waited2\r\n"
+                  "ping -n 2 127.0.0.1 >nul\r\n"
+                  "goto wait2\r\n"
+                  ":waited2\r\n"
+                  "del C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\DONE2\r\n"
+                  "del C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\C*.*\r\n"
+                  "del C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\WORKER.BAT\r\n"
+                  "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe L E \"E:\\MP3\\\"\r\n"
+                  "del \"C:\\Program Files\\Audio Coder\\Encoding.bat\"\r\n");
+    EXPECT_EQ(fileText(listWorkerScript(values)),
+              "@Echo Off\r\n"
+              "C:\r\n"
+              "cd C:\\L3ENC\r\n" +
+                  entry("%1") + ">C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\DONE%1 Echo done\r\n");
+}

@@ -137,8 +137,8 @@ TEST(MessageText, OverlongNamesKeepTheirEndsAroundAnEllipsis) {
     const std::string name = "C:\\" + std::string(30000, 'x') + "\\END.WAV";
     const Notice result = notice({"E", name, ""});
     // 128 bytes from each end around "...".
-    EXPECT_EQ(result.text, "Encoding finished.\r\n\r\nInput: C:\\" + std::string(125, 'x') +
-                               "..." + std::string(120, 'x') +
+    EXPECT_EQ(result.text, "Encoding finished.\r\n\r\nInput: C:\\" + std::string(125, 'x') + "..." +
+                               std::string(120, 'x') +
                                "\\END.WAV (not found)\r\nOutput: not known");
 
     const Notice list = notice({"L", "X", name + "\\"});
@@ -324,11 +324,15 @@ TEST(MessageText, ListJobTellsItsDirectionsFailuresWarningsAndResultsLeftBehind)
                             "Output folder: F:\\New\\ (not found)");
     EXPECT_EQ(decoded.folder, "");
 
+    // Entries coded beside others, each in its own folder.
     EXPECT_EQ(notice({"L", "E", "C:\\some dir\\"},
-                     {{"Temp\\LE\\SHORT.WAV.err", "warning: ended early\r\n"},
+                     {{"Temp\\LE\\E2\\SHORT.WAV.err", "warning: ended early\r\n"},
+                      {"Temp\\LE\\E3\\Red.mp3", "a result the move left"},
                       {"Temp\\LE\\N1\\Empty.mp3", ""}})
                   .text,
-              "List process finished, but 1 file was converted with a warning:\r\n\r\n"
+              "List process finished, but 1 file could not be converted:\r\n\r\n"
+              "Red.mp3: the result could not be moved to the output\r\n\r\n"
+              "1 file was converted with a warning:\r\n\r\n"
               "SHORT.WAV: ended early\r\n\r\nOutput folder: C:\\some dir\\");
 }
 
