@@ -33,11 +33,15 @@ void JobRunner::ended(const jobs::JobDirection& direction) {
         return;
     platform::FileSystem& files = settings::system().files;
     jobs::removeUnusedPlaceholders(files, job->results);
+    std::vector<jobs::Outcome> outcomes;
+    if (!job->noticeTells) {
+        outcomes = jobs::judge(files, job->results);
+        jobs::removeNotes(files, job->results); // told now
+    }
+    // After the notes: an entry's own folder holds its note until it is told.
     jobs::removeStagingFolders(files, job->stagingFolders);
     if (job->noticeTells)
         return;
-    const std::vector<jobs::Outcome> outcomes = jobs::judge(files, job->results);
-    jobs::removeNotes(files, job->results); // told now
     const std::string report = job->list
                                    ? jobs::listReport(direction, job->results.size(), outcomes)
                                    : jobs::singleReport(direction, outcomes);

@@ -36,7 +36,12 @@ public:
         add(jobs::kEchoOffLine);
         encoderFolder();
         entries();
-        add(">" + unquoted(inListFolder(kMarker)) + worker_ + " Echo done");
+        // Appended in turn: GCC 12 warns wrongly of a prepended ">" here.
+        std::string marker(">");
+        marker += unquoted(inListFolder(kMarker));
+        marker += worker_;
+        marker += " Echo done";
+        add(std::move(marker));
         return std::move(lines_);
     }
 

@@ -186,6 +186,82 @@ class ListEncodeDecodeTest(ListJobTestCase):
         self.assertEqual(mp3_samples((self.out / "long.mp3").read_bytes()), 300 * RATE)
 
 
+class ParallelListTest(ListJobTestCase):
+    """"Work on several list files at once" on: an entry per processor at a time."""
+
+    def setUp(self):
+        super().setUp()
+        self.folder.write_lines("Prefs.ini", ["Minimized", "No", "No", "No", "No", "No", "Yes",
+                                              "Yes", "1", "", "No", "Yes"])
+
+    def run_watched(self, command, lock, word, results):
+        """run_list, looking at the coders meanwhile: the most seen at once, and
+        whether one ran while the lock file was gone."""
+        label = self.label(word)
+        self.main.child(caption=command).click()
+        seen = {"most": 0, "without lock": False}
+        started = []
+
+        def ended():
+            coders = len(self.driver.processes_named("l3enc.exe") +
+                         self.driver.processes_named("l3dec.exe"))
+            locked = self.folder.exists(lock)
+            started[:] = started or ([True] if locked else [])
+            seen["most"] = max(seen["most"], coders)
+            seen["without lock"] |= coders > 0 and not locked
+            return started and not locked and not label.visible
+        wait_until(ended, JOB_TIMEOUT, message="the end of the job of %s" % lock)
+        self.wait_job_end(lock, label, results)
+        self.assertEqual(self.driver.processes_named("cmd.exe"), [], "nothing of the job runs")
+        return label.text, seen
+
+    def test_entries_coded_at_once_keep_every_rule_of_a_list(self):
+        # Two inputs of one short name, in two folders: a long name, and a name
+        # that is the short form of the first.
+        twin = self.music / "A" / "Long name one.wav"
+        twin.parent.mkdir()
+        twin.write_bytes(wav_bytes(2.0))
+        short = self.driver.short_path(self.win(twin)).rsplit("\\", 1)[1]
+        good = [self.music / name for name in ("One.wav", "R&B 100% v.1.2.wav", "Caf\u00e9.wav",
+                                               "Mr. X.wav")] + [twin, self.music / "B" / short]
+        broken = [self.music / "broken one.wav", self.music / "broken two.wav"]
+        for wave in good:
+            wave.parent.mkdir(exist_ok=True)
+            wave.write_bytes(wav_bytes(60.0 if wave.name == "One.wav" else 2.0))
+        for wave in broken:
+            wave.write_bytes(b"RIFF not audio at all")
+        self.start_main()
+        entries = good[:2] + broken[:1] + good[2:] + broken[1:]
+        self.list_files(entries, self.win(self.out), delete_after=True)
+        mp3s = [self.out / (wave.name[:-4] + ".mp3") for wave in good]
+        caption, seen = self.run_watched("En&code list", "Encoding.bat", "Encoding", mp3s)
+        self.assertEqual(caption, "Encoding file 8 of 8...")
+        self.assertEqual(seen, {"most": 2, "without lock": False})
+        box = self.program.message_box()
+        self.assertTrue(box.message.startswith("2 of 8 files could not be encoded:\n" +
+                                               self.win(broken[0]) + ": "), box.message)
+        box.answer("OK")
+        self.assertEqual(sorted(p.name for p in self.music.rglob("*.wav")),
+                         ["broken one.wav", "broken two.wav"], "only the broken inputs kept")
+        self.assertEqual(sorted(listing(self.out)), sorted(mp3.name for mp3 in mp3s))
+        for wave, mp3 in zip(good, mp3s):
+            self.assertEqual(mp3_samples(mp3.read_bytes()),
+                             (60 if wave.name == "One.wav" else 2) * RATE, mp3.name)
+        self.assertEqual(list(self.folder.path("Temp\\LE").iterdir()), [])
+
+        # And back, as a decode list; not the twin named as the other's short
+        # name, which Wine gives "Long name one.mp3" too.
+        back = self.folder.host.parent / "Back"
+        self.list_files(mp3s[:-1], self.win(back))
+        waves = [back / (mp3.name[:-4] + ".wav") for mp3 in mp3s[:-1]]
+        caption, _ = self.run_watched("Dec&ode list", "Decoding.bat", "Decoding", waves)
+        self.assertEqual(caption, "Decoding file 5 of 5...")
+        for wave in waves:
+            self.assertEqual(wav_frames(wave.read_bytes()),
+                             (60 if wave.name == "One.wav" else 2) * RATE, wave.name)
+        self.assertEqual(list(self.folder.path("Temp\\LD").iterdir()), [])
+
+
 class ListProgressTest(ListJobTestCase):
     """Every caption a list job shows, in order, none missed: stand-ins hold the
     job at each step until the test has seen its caption.
