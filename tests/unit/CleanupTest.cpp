@@ -95,13 +95,18 @@ TEST_F(Cleanup, InterruptedEncodeTakesItsNotesAndStagingSubfoldersOnly) {
          "Temp\\LE\\BLUE.WAV.err", "Temp\\LE\\N1\\Night and day.wav",
          "Temp\\LE\\N1\\N2\\A long name.snd", "Temp\\LE\\N3\\", "Temp\\TRACK.MP3.err",
          "Temp\\LD\\N1\\Track one.mp3", "Temp\\LD\\TRACK.MP3.err"});
+    // What workers coding entries at once leave: the worker script, a marker,
+    // claims taken and not, and an entry's folder with its half-made result.
+    add({"Temp\\LE\\WORKER.BAT", "Temp\\LE\\DONE2", "Temp\\LE\\C1.2", "Temp\\LE\\C2",
+         "Temp\\LE\\E1\\BLUE.WAV", "Temp\\LE\\E1\\BLUE.WAV.err", "Temp\\LE\\E2\\"});
     add(kUserFiles);
 
     cleanUp();
 
     expectGone({"Encoding.bat", "Temp\\NIGHTA~1.WAV.err", "Temp\\VOICE.SND.ERR",
                 "Temp\\Loud.Wav.Err", "Temp\\LE\\BLUE.WAV.err", "Temp\\LE\\N1\\",
-                "Temp\\LE\\N3\\"});
+                "Temp\\LE\\N3\\", "Temp\\LE\\WORKER.BAT", "Temp\\LE\\DONE2",
+                "Temp\\LE\\C1.2", "Temp\\LE\\C2", "Temp\\LE\\E1\\", "Temp\\LE\\E2\\"});
     expectPresent({"Temp\\LE\\", "Temp\\TRACK.MP3.err", "Temp\\LD\\N1\\Track one.mp3",
                    "Temp\\LD\\TRACK.MP3.err"});
     expectPresent(kUserFiles);
