@@ -138,8 +138,10 @@ class Bench:
         out = self.folder.host.parent / "out"
         program = self.driver.start(self.folder.win("korimba.exe"))
         main = program.window(cls="TForm1")
-        main.drop(*[self.win(song) for song in songs])
+        # Dropped on the list window: one file dropped on the main window is its input.
+        main.child(caption="Crea&te list").click()
         listing = program.window(cls="TForm6")
+        listing.drop(*[self.win(song) for song in songs])
         listing.child(cls="Edit", index=1).set_text(self.win(out) + "\\")
         listing.child(caption="&Close").click()
         main = program.window(cls="TForm1")

@@ -8,7 +8,9 @@
 # running as during a job; medians of KORIMBA_BENCH_RUNS runs (default 5) and
 # KORIMBA_BENCH_LONG_RUNS (default 3) for the 10-minute files. Then the
 # program itself (bench/program_bench.py), drops of many files on its list
-# window (bench/drop_bench.py) and the composing of list scripts.
+# window (bench/drop_bench.py), lists with the preference to work on several
+# list files at once off and on (bench/parallel_bench.py) and the composing of
+# list scripts.
 #
 # The 64-bit programs always, the 32-bit ones too where this machine runs
 # 32-bit Wine; KORIMBA_TREE=win64 (or win32) measures one only.
@@ -76,6 +78,10 @@ for tree in "${trees[@]}"; do
     # Dropping many files on the process-list window (bench/drop_bench.py).
     echo
     KORIMBA_BUILD_DIR=$tree_dir python3 "$korimba_root/bench/drop_bench.py"
+    # Lists with the preference to work on several list files at once off and
+    # on (bench/parallel_bench.py), on the music-like signal.
+    echo
+    KORIMBA_BUILD_DIR=$tree_dir python3 "$korimba_root/bench/parallel_bench.py" "$work"
 done
 
 # Composing list scripts, natively and optimised: time per entry must stay flat.
