@@ -113,7 +113,6 @@ class KeyboardAloneTest(E2ETestCase):
         self.start_at(main, main.child(cls="Edit", index=0))
         self.assertEqual(self.tab_until(main, "..."), ["..."])
         dots = main.focused()
-        unfocused = main.child(caption="E&xit").pixels(area="client")
         self.assertEqual(dots.accessible()["state"], FOCUSABLE | FOCUSED)
         frame = dots.pixels(area="client")[2][2:15:2]
         self.assertEqual(len(set(frame)), 1, "a dotted frame shows the focus: %s" % frame)
@@ -126,7 +125,6 @@ class KeyboardAloneTest(E2ETestCase):
         self.assertEqual(self.tab_until(main, "E&xit"),
                          ["ComboBox", "High q&uality", "Make &mono", "Check ISO/MPEG c&rc",
                           "&View coding", "Crea&te list", "      &System  ", "E&xit"])
-        self.assertNotEqual(main.focused().pixels(area="client"), unfocused)
         self.assertEqual(self.tab_until(main, "Edit"), ["Edit"])
         heard = self.driver.heard()
         self.assertIn(FOCUS, heard_on(heard, dots))
@@ -165,7 +163,8 @@ class KeyboardAloneTest(E2ETestCase):
         self.assertEqual(self.tab_until(preferences, "&Path settings"),
                          ["&Decoding", "&List process", "&Reload last settings at startup",
                           "Same as &input folder", "Edit", "Output &folder", "Output ex&tension ",
-                          "&Minimized", "Outp&ut filename", "&Close", "&Path settings"])
+                          "&Minimized", "Outp&ut filename", "&Work on several list files at once",
+                          "&Close", "&Path settings"])
         preferences.real_key("Return")
         paths = program.window(cls="TForm2")
         self.start_at(paths, paths.child(cls="Edit", index=0))
