@@ -56,6 +56,19 @@ bool entriesAreOfType(const std::vector<std::string>& entries, const char* type)
     return allGood;
 }
 
+// Every entry's claim file and the job's own ("C0"), for workers sharing a
+// list: an entry without its claim file would be coded by nobody. The file
+// that could not be made, or "".
+std::string makeClaims(platform::FileSystem& files, const std::string& programFolder,
+                       const jobs::JobDirection& direction, std::size_t entries) {
+    for (std::size_t position = 0; position <= entries; ++position) {
+        const std::string claim = programFolder + lists::claimFile(direction, position);
+        if (!files.writeFile(claim, ""))
+            return claim;
+    }
+    return {};
+}
+
 } // namespace
 
 void TForm1::ExplorerButton6Click() {
@@ -128,6 +141,14 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
     script.shortProgramFolder = names.path(shortProgramFolder);
     script.workers = settings::listWorkers(list.entries().size());
     RunningJob job{true, {}};
+    if (script.workers > 1) {
+        if (const std::string failed =
+                makeClaims(files, programFolder, kind.direction, list.entries().size());
+            !failed.empty()) {
+            ui::Application::current().showError("Cannot create file " + failed);
+            return;
+        }
+    }
     for (const std::string& entry : list.entries()) {
         const std::string shortInput = paths::ShortPath(files, entry);
         const std::size_t position = script.entries.size() + 1;
@@ -140,11 +161,10 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
             {entry, result, notes::path(temporary), jobs::stampOf(files, result)});
         // An entry's own folder goes with the job, unless it keeps what could not be moved.
         if (script.workers > 1) {
-            // An entry without its claim file would be coded by nobody.
-            const std::string claim = programFolder + lists::claimFile(kind.direction, position);
-            if (!files.createFolders(programFolder + coding) || !files.writeFile(claim, "")) {
+            if (!files.createFolders(programFolder + coding)) {
                 names.discard();
-                ui::Application::current().showError("Cannot create file " + claim);
+                ui::Application::current().showError("Cannot create folder " + programFolder +
+                                                      coding);
                 return;
             }
             job.stagingFolders.push_back(programFolder + coding);

@@ -22,26 +22,22 @@ public:
         header();
         entries();
         if (parallel())
-            waitForWorkers();
-        if (values_.startsMessage)
-            add(jobs::listMessageCall(unquoted(values_.shortProgramFolder),
-                                      values_.direction.noticeLetter,
-                                      jobs::escapeQuoted(values_.outputFolder, codePage_)));
-        add(jobs::selfDeletion(values_.programFolder, values_.direction.lockFile, codePage_));
+            finishingWorker();
+        // The worker script goes before the notice reads the list folder.
+        if (parallel())
+            add("del " + unquoted(inListFolder(kWorkerScript)));
+        lastLines();
         return std::move(lines_);
     }
 
-    // The other workers: the entries, then the marker that this one is done.
     std::vector<std::string> composeWorker() {
         add(jobs::kEchoOffLine);
         encoderFolder();
         entries();
-        // Appended in turn: GCC 12 warns wrongly of a prepended ">" here.
-        std::string marker(">");
-        marker += unquoted(inListFolder(kMarker));
-        marker += worker_;
-        marker += " Echo done";
-        add(std::move(marker));
+        finishingWorker();
+        lastLines();
+        // Last, as the job's script deletes itself: nothing is read after it.
+        add("del " + unquoted(inListFolder(kWorkerScript)));
         return std::move(lines_);
     }
 
@@ -92,21 +88,38 @@ private:
                 std::to_string(worker));
     }
 
-    // About a second between looks: there is no other way to wait in a script.
-    void waitForWorkers() {
-        for (std::size_t worker = 2; worker <= values_.workers; ++worker) {
-            const std::string number = std::to_string(worker);
-            add(":wait" + number);
-            add("if exist " + unquoted(inListFolder(kMarker + number)) + " goto waited" + number);
-            add("ping -n 2 127.0.0.1 >nul");
-            add("goto wait" + number);
-            add(":waited" + number);
-        }
+    // A worker that has coded all it could marks itself done. The one that
+    // then finds every worker done, and wins the job's own claim file, ends the
+    // job; the others end. Each marks before it looks, so the last to mark
+    // always finds them all: nobody waits, and nothing is left running.
+    void finishingWorker() {
+        add(marked(">" + unquoted(inListFolder(kMarker)), " Echo done"));
+        for (std::size_t worker = 1; worker <= values_.workers; ++worker)
+            add("if not exist " + unquoted(inListFolder(kMarker + std::to_string(worker))) +
+                " goto :eof");
+        const std::string last = std::string(kClaim) + "0";
+        add(marked("ren " + unquoted(inListFolder(last)) + " " + last + ".", " 2>nul"));
+        add(marked("if not exist " + unquoted(inListFolder(last + ".")), " goto :eof"));
         // Not left for the notice, which reads the list folder for what could not be moved.
-        for (std::size_t worker = 2; worker <= values_.workers; ++worker)
+        for (std::size_t worker = 1; worker <= values_.workers; ++worker)
             add("del " + unquoted(inListFolder(kMarker + std::to_string(worker))));
         add("del " + unquoted(inListFolder(std::string(kClaim) + "*.*")));
-        add("del " + unquoted(inListFolder(kWorkerScript)));
+    }
+
+    // The text, this worker's number, then the rest; built in turn, as GCC 12
+    // warns wrongly of a text put before a temporary string.
+    std::string marked(std::string text, const std::string& rest) const {
+        text += worker_;
+        text += rest;
+        return text;
+    }
+
+    void lastLines() {
+        if (values_.startsMessage)
+            add(jobs::listMessageCall(unquoted(values_.shortProgramFolder),
+                                      values_.direction.noticeLetter,
+                                      jobs::escapeQuoted(values_.outputFolder, codePage_)));
+        add(jobs::selfDeletion(values_.programFolder, values_.direction.lockFile, codePage_));
     }
 
     void entries() {
@@ -123,9 +136,9 @@ private:
             // its own. No error level is relied on: a command that succeeds
             // leaves the last one as it was.
             const std::string claim = kClaim + std::to_string(position);
-            add("ren " + unquoted(inListFolder(claim)) + " " + claim + "." + worker_ + " 2>nul");
-            add("if not exist " + unquoted(inListFolder(claim + ".")) + worker_ + " goto " +
-                nextLabel(position));
+            add(marked("ren " + unquoted(inListFolder(claim)) + " " + claim + ".", " 2>nul"));
+            add(marked("if not exist " + unquoted(inListFolder(claim + ".")),
+                       " goto " + nextLabel(position)));
         }
         progress(position, parallel() ? folder + direction.pendingProgress
                                       : values_.programFolder + direction.pendingProgress);

@@ -8,8 +8,8 @@
 // itself. Every worker goes through all entries and codes those it claims: an
 // entry is claimed by renaming its claim file, which only one rename can do,
 // and is coded in its own folder. The command makes both before the job. The
-// job's script waits for the others' marker files before its last lines, so
-// that it exists while any of them runs.
+// last worker to finish ends the job, with the job's script's last lines: the
+// script exists while any worker runs.
 #include "jobs/ExternalPrograms.h"
 #include "jobs/JobDirection.h"
 #include "jobs/PathRules.h"
@@ -39,7 +39,8 @@ std::string stagingFolder(const jobs::JobDirection& direction, std::size_t posit
 // Where the entry at `position` is coded, relative to the program folder: the
 // list folder, or its own folder there when several workers share the list.
 std::string codingFolder(const jobs::JobDirection& direction, std::size_t position, bool ownFolder);
-// The worker script and the claim files ("C" and the position), in the list folder.
+// The worker script and the claim files ("C" and the position; "C0" is the
+// job's own, taken by the worker that ends it), in the list folder.
 inline constexpr const char* kWorkerScript = "WORKER.BAT";
 inline constexpr const char* kClaim = "C";
 // The claim file of the entry at `position`, relative to the program folder.

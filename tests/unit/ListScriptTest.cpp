@@ -178,7 +178,7 @@ TEST(ListScript, TwoWorkersClaimEachEntryAndCodeItInItsOwnFolder) {
     values.workers = 2;
     values.deletesInputs = true;
     values.entries.pop_back();
-    // The entry's lines, the same in both scripts but for the worker's number.
+    // The entry's lines and the ending, the same in both scripts but for the worker's number.
     const auto entry = [](const std::string& worker) {
         return "ren C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\C1 C1." + worker +
                " 2>nul\r\n"
@@ -201,8 +201,24 @@ TEST(ListScript, TwoWorkersClaimEachEntryAndCodeItInItsOwnFolder) {
                "move C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\E1\\*.MP3 \"E:\\MP3\\\"\r\n"
                "if not exist \"C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\E1\\Night and day.mp3\" "
                "del D:\\MUSIC\\NIGHTA~1.WAV\r\n"
-               ":next1\r\n";
+               ":next1\r\n"
+               ">C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\DONE" +
+               worker +
+               " Echo done\r\n"
+               "if not exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\DONE1 goto :eof\r\n"
+               "if not exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\DONE2 goto :eof\r\n"
+               "ren C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\C0 C0." +
+               worker +
+               " 2>nul\r\n"
+               "if not exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\C0." +
+               worker +
+               " goto :eof\r\n"
+               "del C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\DONE1\r\n"
+               "del C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\DONE2\r\n"
+               "del C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\C*.*\r\n";
     };
+    const std::string last = "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe L E \"E:\\MP3\\\"\r\n"
+                             "del \"C:\\Program Files\\Audio Coder\\Encoding.bat\"\r\n";
     EXPECT_EQ(fileText(listJobScript(values)),
               "@Echo Off\r\n"
               "Echo Korimba for Windows 95\r\n"
@@ -213,20 +229,10 @@ TEST(ListScript, TwoWorkersClaimEachEntryAndCodeItInItsOwnFolder) {
               "start \"\" /b cmd /c WORKER.BAT 2\r\n"
               "C:\r\n"
               "cd C:\\L3ENC\r\n" +
-                  entry("1") +
-                  ":wait2\r\n"
-                  "if exist C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\DONE2 goto waited2\r\n"
-                  "ping -n 2 127.0.0.1 >nul\r\n"
-                  "goto wait2\r\n"
-                  ":waited2\r\n"
-                  "del C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\DONE2\r\n"
-                  "del C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\C*.*\r\n"
-                  "del C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\WORKER.BAT\r\n"
-                  "start C:\\PROGRA~1\\AUDIOC~1\\Message.exe L E \"E:\\MP3\\\"\r\n"
-                  "del \"C:\\Program Files\\Audio Coder\\Encoding.bat\"\r\n");
+                  entry("1") + "del C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\WORKER.BAT\r\n" + last);
     EXPECT_EQ(fileText(listWorkerScript(values)),
               "@Echo Off\r\n"
               "C:\r\n"
               "cd C:\\L3ENC\r\n" +
-                  entry("%1") + ">C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\DONE%1 Echo done\r\n");
+                  entry("%1") + last + "del C:\\PROGRA~1\\AUDIOC~1\\Temp\\LE\\WORKER.BAT\r\n");
 }

@@ -328,6 +328,7 @@ TEST(MessageText, ListJobTellsItsDirectionsFailuresWarningsAndResultsLeftBehind)
     EXPECT_EQ(notice({"L", "E", "C:\\some dir\\"},
                      {{"Temp\\LE\\E2\\SHORT.WAV.err", "warning: ended early\r\n"},
                       {"Temp\\LE\\E3\\Red.mp3", "a result the move left"},
+                      {"Temp\\LE\\WORKER.BAT", "@Echo Off"}, // deleted right after
                       {"Temp\\LE\\N1\\Empty.mp3", ""}})
                   .text,
               "List process finished, but 1 file could not be converted:\r\n\r\n"

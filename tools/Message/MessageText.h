@@ -16,6 +16,7 @@
 #include "jobs/CoderNote.h"
 #include "jobs/JobDirection.h"
 #include "jobs/PathRules.h"
+#include "lists/ListScript.h"
 #include "platform/Platform.h"
 #include "settings/ProgramFiles.h"
 
@@ -199,6 +200,9 @@ inline void readListFolder(const std::string& folder, const Disk& disk,
                         {elided(staged.name, kLongestShownName, codePage), kNotMoved});
             continue;
         }
+        // The worker that ended the job deletes its script after starting this.
+        if (paths::upperAscii(entry.name) == lists::kWorkerScript)
+            continue;
         if (!isNoteName(entry.name, codePage)) {
             report.failures.push_back({elided(entry.name, kLongestShownName, codePage), kNotMoved});
             continue;
