@@ -239,7 +239,7 @@ std::string stagingFolder(const jobs::JobDirection& direction, std::size_t posit
 std::string codingFolder(const jobs::JobDirection& direction, std::size_t position,
                          bool ownFolder) {
     const std::string list = direction.listFolder;
-    return ownFolder ? list + "E" + std::to_string(position) + "\\" : list;
+    return ownFolder ? list + kCodingFolderMark + std::to_string(position) + "\\" : list;
 }
 
 std::string listTemporaryOutput(const std::string& codingFolder, const std::string& shortInput,

@@ -37,7 +37,9 @@ struct ListEntry {
 // The staging folder of the entry at `position` (from 1), inside the list folder.
 std::string stagingFolder(const jobs::JobDirection& direction, std::size_t position);
 // Where the entry at `position` is coded, relative to the program folder: the
-// list folder, or its own folder there when several workers share the list.
+// list folder, or its own folder there ("E" and the position) when several
+// workers share the list.
+inline constexpr char kCodingFolderMark = 'E';
 std::string codingFolder(const jobs::JobDirection& direction, std::size_t position, bool ownFolder);
 // The worker script and the claim files ("C" and the position; "C0" is the
 // job's own, taken by the worker that ends it), in the list folder.

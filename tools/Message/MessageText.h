@@ -182,13 +182,12 @@ inline std::vector<platform::FolderEntry> sortedEntries(const std::string& folde
 
 // Entries by name in ASCII order without case. An entry's staging folder holds
 // the empty file its result is written into: only a written one is a result.
-// An entry coded beside others has a folder of its own ("E" and its position),
-// read as the list folder is.
+// An entry coded beside others has a folder of its own, read as the list folder is.
 inline void readListFolder(const std::string& folder, const Disk& disk,
                            const text::CodePage& codePage, ListFolderReport& report) {
     for (const platform::FolderEntry& entry : sortedEntries(folder, disk)) {
         const std::string path = folder + entry.name;
-        if (entry.folder && entry.name.front() == 'E') {
+        if (entry.folder && entry.name.front() == lists::kCodingFolderMark) {
             readListFolder(path + "\\", disk, codePage, report);
             continue;
         }
