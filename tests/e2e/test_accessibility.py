@@ -86,17 +86,15 @@ def stop_name(window):
 class KeyboardAloneTest(E2ETestCase):
     """Every command of every window by real key presses, and what a reader hears."""
 
-    def start_at(self, window, control):
-        """Focuses the control, so that a walk starts from a known stop: a key
-        press may still be on its way when the driver reads the focus."""
-        self.assertTrue(control.focus())
-        wait_until(lambda: window.focused() == control, message="%r focused" % control)
-
-    def tab_until(self, window, name, limit=25):
-        """Presses Tab until the named stop has the focus: the stops on the way."""
+    def walk(self, window, start, name):
+        """Focuses start, then presses Tab until the named stop has the focus: the
+        stops on the way. A key press may still be on its way when the driver
+        reads the focus, so each press waits for the focus to move on."""
+        self.assertTrue(start.focus())
+        wait_until(lambda: window.focused() == start, message="%r focused" % start)
         stops = []
         while not stops or stops[-1] != name:
-            self.assertLess(len(stops), limit, "Tab never reached %r: %s" % (name, stops))
+            self.assertLess(len(stops), 25, "Tab never reached %r: %s" % (name, stops))
             before = window.focused()
             window.real_key("TAB")
             wait_until(lambda: window.focused() not in (None, before), message="Tab to move")
@@ -110,8 +108,7 @@ class KeyboardAloneTest(E2ETestCase):
         self.addCleanup(self.driver.listen, 0)
 
         # The fields, each browse button after its field, then the enabled commands.
-        self.start_at(main, main.child(cls="Edit", index=0))
-        self.assertEqual(self.tab_until(main, "..."), ["..."])
+        self.assertEqual(self.walk(main, main.child(cls="Edit", index=0), "..."), ["..."])
         dots = main.focused()
         self.assertEqual(dots.accessible()["state"], FOCUSABLE | FOCUSED)
         frame = dots.pixels(area="client")[2][2:15:2]
@@ -122,10 +119,10 @@ class KeyboardAloneTest(E2ETestCase):
         browse.wait_gone()
         output = main.child(cls="Edit", index=1)
         wait_until(lambda: main.focused() == output, message="the output focused after the browse")
-        self.assertEqual(self.tab_until(main, "E&xit"),
+        self.assertEqual(self.walk(main, output, "E&xit"),
                          ["ComboBox", "High q&uality", "Make &mono", "Check ISO/MPEG c&rc",
                           "&View coding", "Crea&te list", "      &System  ", "E&xit"])
-        self.assertEqual(self.tab_until(main, "Edit"), ["Edit"])
+        self.assertEqual(self.walk(main, main.focused(), "Edit"), ["Edit"])
         heard = self.driver.heard()
         self.assertIn(FOCUS, heard_on(heard, dots))
         self.assertIn(STATE_CHANGE, heard_on(heard, dots), "focused, then not")
@@ -148,8 +145,8 @@ class KeyboardAloneTest(E2ETestCase):
         for key in ("Left", "Up", "Up", "Return"):  # back, Settings, round to About
             main.real_key(key)
         about = program.window(cls="TForm4")
-        self.start_at(about, about.child(caption="&Close"))
-        self.assertEqual(self.tab_until(about, "&Close"), ["Visit our &site", "&E-mail", "&Close"])
+        self.assertEqual(self.walk(about, about.child(caption="&Close"), "&Close"),
+                         ["Visit our &site", "&E-mail", "&Close"])
         about.real_key("Return")
         about.wait_gone()
 
@@ -159,16 +156,15 @@ class KeyboardAloneTest(E2ETestCase):
         self.driver.wait_window(menus)
         main.real_key("s")
         preferences = program.window(cls="TForm7")
-        self.start_at(preferences, preferences.child(caption="&Encoding"))
-        self.assertEqual(self.tab_until(preferences, "&Path settings"),
+        self.assertEqual(self.walk(preferences, preferences.child(caption="&Encoding"),
+                                   "&Path settings"),
                          ["&Decoding", "&List process", "&Reload last settings at startup",
                           "Same as &input folder", "Edit", "Output &folder", "Output ex&tension ",
                           "&Minimized", "Outp&ut filename", "&Work on several list files at once",
                           "&Close", "&Path settings"])
         preferences.real_key("Return")
         paths = program.window(cls="TForm2")
-        self.start_at(paths, paths.child(cls="Edit", index=0))
-        self.assertEqual(self.tab_until(paths, "&Close"),
+        self.assertEqual(self.walk(paths, paths.child(cls="Edit", index=0), "&Close"),
                          ["...", "Edit", "...", "D&ownload", "&Close"])
         paths.real_key("space")
         paths.wait_gone()
@@ -179,8 +175,7 @@ class KeyboardAloneTest(E2ETestCase):
         main = program.window(cls="TForm1")
         main.real_key("alt+t")
         listing = program.window(cls="TForm6")
-        self.start_at(listing, listing.child(cls="Edit", index=1))
-        self.assertEqual(self.tab_until(listing, "&Close"),
+        self.assertEqual(self.walk(listing, listing.child(cls="Edit", index=1), "&Close"),
                          ["Edit", "&Delete all after convert", "Open &Explorer", "&Remove all",
                           "&Close"])
         listing.real_key("space")

@@ -68,18 +68,19 @@ class ListJobTestCase(E2ETestCase):
         """The status label of a direction, "Encoding" or "Decoding"."""
         return self.main.child(cls="TLabel", caption_contains=word)
 
-    def run_list(self, command, lock, word, results):
+    def run_list(self, command, lock, word, results, watch=lambda: None):
         """Presses the list command and waits until its results are there, its script
         has gone and the program has seen the job end; the caption it left."""
         label = self.label(word)
         self.main.child(caption=command).click()
-        self.wait_job_end(lock, label, results)
+        self.wait_job_end(lock, label, results, watch)
         return label.text
 
-    def wait_job_end(self, lock, label, results=()):
+    def wait_job_end(self, lock, label, results=(), watch=lambda: None):
         """Until the results are there (which they were not before the job), the
-        script has gone and the status label is hidden."""
+        script has gone and the status label is hidden; watch runs at each look."""
         def state():
+            watch()
             return {"missing": [p.name for p in results if not p.exists()],
                     "script there": self.folder.exists(lock), "label shown": label.visible}
         wait_until(lambda: state() == {"missing": [], "script there": False,
@@ -191,29 +192,21 @@ class ParallelListTest(ListJobTestCase):
 
     def setUp(self):
         super().setUp()
-        self.folder.write_lines("Prefs.ini", ["Minimized", "No", "No", "No", "No", "No", "Yes",
-                                              "Yes", "1", "", "No", "Yes"])
+        self.folder.write_lines("Prefs.ini", self.folder.read_lines("Prefs.ini") + ["Yes"])
 
     def run_watched(self, command, lock, word, results):
-        """run_list, looking at the coders meanwhile: the most seen at once, and
-        whether one ran while the lock file was gone."""
-        label = self.label(word)
-        self.main.child(caption=command).click()
+        """run_list, with the most coders seen at once and whether one ran while
+        the lock file was gone; nothing of the job runs after it."""
         seen = {"most": 0, "without lock": False}
-        started = []
 
-        def ended():
+        def watch():
             coders = len(self.driver.processes_named("l3enc.exe") +
                          self.driver.processes_named("l3dec.exe"))
-            locked = self.folder.exists(lock)
-            started[:] = started or ([True] if locked else [])
             seen["most"] = max(seen["most"], coders)
-            seen["without lock"] |= coders > 0 and not locked
-            return started and not locked and not label.visible
-        wait_until(ended, JOB_TIMEOUT, message="the end of the job of %s" % lock)
-        self.wait_job_end(lock, label, results)
+            seen["without lock"] |= coders > 0 and not self.folder.exists(lock)
+        caption = self.run_list(command, lock, word, results, watch)
         self.assertEqual(self.driver.processes_named("cmd.exe"), [], "nothing of the job runs")
-        return label.text, seen
+        return caption, seen
 
     def test_entries_coded_at_once_keep_every_rule_of_a_list(self):
         # Two inputs of one short name, in two folders: a long name, and a name

@@ -92,6 +92,15 @@ public:
     Point lastPopupAt{0, 0};
 
     std::vector<std::pair<const ui::Control*, ui::AccessibleEvent>> accessibleEvents;
+    // The control's events since the last call, in order.
+    std::vector<ui::AccessibleEvent> takeAccessibleEvents(const ui::Control& control) {
+        std::vector<ui::AccessibleEvent> events;
+        for (const auto& [source, event] : accessibleEvents)
+            if (source == &control)
+                events.push_back(event);
+        std::erase_if(accessibleEvents, [&](const auto& told) { return told.first == &control; });
+        return events;
+    }
 
     int minimized = 0;
     bool terminated = false;

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 
 using namespace korimba;
 using namespace korimba::widgets;
@@ -356,24 +357,19 @@ TEST_F(ExplorerButtonPaint, GlyphAndCaptionPlacesInEveryLayoutAndAlignment) {
     }
 }
 
-// A high-contrast scheme; a colour that is not the system's comes out as one
-// of the button's own, which the check below finds.
+// A high-contrast scheme by system colour index (window text, highlight, button
+// shadow and highlight; the face for the rest). A colour that is not the
+// system's comes out as one of the button's own, which the check below finds.
 constexpr ui::Rgb OwnColour = ui::rgb(1, 2, 3);
 ui::Rgb highContrast(ui::Color color) {
+    const std::map<std::uint32_t, ui::Rgb> scheme = {{8, ui::rgb(255, 255, 1)},
+                                                     {13, ui::rgb(26, 235, 255)},
+                                                     {16, ui::rgb(0, 128, 0)},
+                                                     {20, ui::rgb(255, 255, 255)}};
     if (!ui::colors::isSystem(color))
         return OwnColour;
-    switch (static_cast<std::uint32_t>(color) & 0xFF) {
-    case 8: // window text
-        return ui::rgb(255, 255, 1);
-    case 13: // highlight
-        return ui::rgb(26, 235, 255);
-    case 16: // button shadow
-        return ui::rgb(0, 128, 0);
-    case 20: // button highlight
-        return ui::rgb(255, 255, 255);
-    default: // button face
-        return ui::rgb(0, 0, 0);
-    }
+    const auto found = scheme.find(static_cast<std::uint32_t>(color) & 0xFF);
+    return found == scheme.end() ? ui::rgb(0, 0, 0) : found->second;
 }
 
 // Every pixel of every look, the keyboard's focus mark included, is the scheme's.

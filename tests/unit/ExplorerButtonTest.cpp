@@ -430,14 +430,7 @@ TEST(ExplorerButtonAccessible, TellsItsNameShortcutRoleStateAndAction) {
 TEST_F(ExplorerButtonTest, TellsScreenReadersWhatChanged) {
     using Event = ui::AccessibleEvent;
     TExplorerButton& a = form.A;
-    const auto heard = [&] {
-        std::vector<Event> events;
-        for (const auto& [control, event] : backend.accessibleEvents)
-            if (control == &a)
-                events.push_back(event);
-        backend.accessibleEvents.clear();
-        return events;
-    };
+    const auto heard = [&] { return backend.takeAccessibleEvents(a); };
     clickOn(a);
     EXPECT_EQ(heard(), (std::vector{Event::StateChange, Event::StateChange, Event::StateChange}))
         << "hot, pressed, released";

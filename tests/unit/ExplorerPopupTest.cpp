@@ -109,11 +109,8 @@ TEST_F(ExplorerPopupTest, DropsDownUnderTheButtonWithGripSpaceAndPutsItAllBack) 
     EXPECT_EQ(form.Edit1.top(), 8);
     EXPECT_FALSE(form.A.panelOpen());
     EXPECT_TRUE(form.One.accessible().parts.empty()) << "no grip while put away";
-    std::vector<ui::AccessibleEvent> panelEvents;
-    for (const auto& [control, event] : backend.accessibleEvents)
-        if (control == &form.One)
-            panelEvents.push_back(event);
-    EXPECT_EQ(panelEvents, (std::vector{ui::AccessibleEvent::Shown, ui::AccessibleEvent::Hidden}));
+    EXPECT_EQ(backend.takeAccessibleEvents(form.One),
+              (std::vector{ui::AccessibleEvent::Shown, ui::AccessibleEvent::Hidden}));
     backend.processMessages();
     EXPECT_EQ(backend.formsDestroyed["TExplorerPopupHost"], 1) << "the host is freed";
     EXPECT_EQ(application.forms().size(), 1u);

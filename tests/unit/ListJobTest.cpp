@@ -320,35 +320,3 @@ TEST_F(ListJob, LeftoverProgressFileIsPickedUpOnTheEndingTick) {
     EXPECT_FALSE(exists("EncList.dat"));
     EXPECT_EQ(Form1->Label7.caption(), "Encoding file 2 of 9...");
 }
-
-// With the preference on and two processors: a worker script beside the job's,
-// each entry's claim file and folder made before, its note read from there,
-// and the folders gone with the job.
-TEST_F(ListJob, SeveralProcessorsGetAWorkerClaimsAndAFolderPerEntry) {
-    platform.process.setProcessorCount(2);
-    settings::Form7->CheckBox9.setChecked(true);
-    settings::Form7->CheckBox4.setChecked(false);
-    makeList("D:\\Music\\Night and day.wav\r\nD:\\Music\\Blue.wav\r\nD:\\Music\\Mr. X.wav\r\n",
-             "E:\\MP3\\");
-    Form1->ExplorerButton6.userPress();
-
-    EXPECT_TRUE(backend.messages.empty());
-    for (const char* made : {"Temp\\LE\\C1", "Temp\\LE\\C2", "Temp\\LE\\C3", "Temp\\LE\\E1",
-                             "Temp\\LE\\E2", "Temp\\LE\\E3", "Temp\\LE\\WORKER.BAT"})
-        EXPECT_TRUE(exists(made)) << made;
-    EXPECT_NE(content("Encoding.bat").find("start \"\" /b cmd /c WORKER.BAT 2\r\n"),
-              std::string::npos);
-    EXPECT_EQ(content("Temp\\LE\\WORKER.BAT").find("start"), std::string::npos);
-
-    // Blue failed; the others arrived.
-    platform.files.addFile(file("Temp\\LE\\E2\\BLUE.WAV.err"), "the disk is full\r\n");
-    platform.files.addFile("E:\\MP3\\Night and day.mp3", "mp3");
-    platform.files.addFile("E:\\MP3\\Mr. X.mp3", "mp3");
-    platform.files.deleteFile(file("Encoding.bat"));
-    Form1->Timer1.tick();
-    EXPECT_EQ(backend.messageTexts(),
-              std::vector<std::string>{"1 of 3 files could not be encoded:\n"
-                                       "D:\\Music\\Blue.wav: the disk is full"});
-    for (const char* gone : {"Temp\\LE\\E1", "Temp\\LE\\E2", "Temp\\LE\\E3"})
-        EXPECT_FALSE(exists(gone)) << gone << ": the entries' folders go with the job";
-}
