@@ -56,15 +56,18 @@ bool entriesAreOfType(const std::vector<std::string>& entries, const char* type)
     return allGood;
 }
 
-// Every entry's claim file and the job's own ("C0"), for workers sharing a
-// list: an entry without its claim file would be coded by nobody. The file
-// that could not be made, or "".
-std::string makeClaims(platform::FileSystem& files, const std::string& programFolder,
-                       const jobs::JobDirection& direction, std::size_t entries) {
+// For workers sharing a list: every entry's claim file and coding folder, and
+// the job's own claim file ("C0"). An entry without its claim file would be
+// coded by nobody. What could not be made, or "".
+std::string prepareWorkers(platform::FileSystem& files, const std::string& programFolder,
+                           const jobs::JobDirection& direction, std::size_t entries) {
     for (std::size_t position = 0; position <= entries; ++position) {
         const std::string claim = programFolder + lists::claimFile(direction, position);
         if (!files.writeFile(claim, ""))
-            return claim;
+            return "file " + claim;
+        const std::string folder = programFolder + lists::codingFolder(direction, position, true);
+        if (position > 0 && !files.createFolders(folder))
+            return "folder " + folder;
     }
     return {};
 }
@@ -141,34 +144,27 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
     script.shortProgramFolder = names.path(shortProgramFolder);
     script.workers = settings::listWorkers(list.entries().size());
     RunningJob job{true, {}};
-    if (script.workers > 1) {
+    const bool ownFolders = script.workers > 1;
+    if (ownFolders) {
         if (const std::string failed =
-                makeClaims(files, programFolder, kind.direction, list.entries().size());
+                prepareWorkers(files, programFolder, kind.direction, list.entries().size());
             !failed.empty()) {
-            ui::Application::current().showError("Cannot create file " + failed);
+            ui::Application::current().showError("Cannot create " + failed);
             return;
         }
     }
     for (const std::string& entry : list.entries()) {
         const std::string shortInput = paths::ShortPath(files, entry);
         const std::size_t position = script.entries.size() + 1;
-        const std::string coding =
-            lists::codingFolder(kind.direction, position, script.workers > 1);
+        const std::string coding = lists::codingFolder(kind.direction, position, ownFolders);
         const std::string temporary =
             lists::listTemporaryOutput(shortProgramFolder + coding, shortInput, cp);
         const std::string result = output + lists::resultName(entry, kind.direction, cp);
         job.results.push_back(
             {entry, result, notes::path(temporary), jobs::stampOf(files, result)});
         // An entry's own folder goes with the job, unless it keeps what could not be moved.
-        if (script.workers > 1) {
-            if (!files.createFolders(programFolder + coding)) {
-                names.discard();
-                ui::Application::current().showError("Cannot create folder " + programFolder +
-                                                      coding);
-                return;
-            }
+        if (ownFolders)
             job.stagingFolders.push_back(programFolder + coding);
-        }
         script.entries.push_back(lists::nameEntry(names, kind.direction, position, programFolder,
                                                   entry, shortInput, cp));
         if (!script.entries.back().staged.empty())
@@ -191,7 +187,7 @@ void TForm1::runListJob(const ListJobKind& kind, const JobDisplay& display,
         return;
     }
 
-    if (script.workers > 1)
+    if (ownFolders)
         settings::saveScript(listFolder + lists::kWorkerScript, lists::listWorkerScript(script));
     settings::Form3->listProgress(kind.direction).lines().clear(); // the caption counts from 1
     const std::string caption = std::string(kind.direction.verb) + " multiple files";
