@@ -81,7 +81,8 @@ for tree in "${trees[@]}"; do
     # Lists with the preference to work on several list files at once off and
     # on (bench/parallel_bench.py), on the music-like signal.
     echo
-    KORIMBA_BUILD_DIR=$tree_dir python3 "$korimba_root/bench/parallel_bench.py" "$work"
+    KORIMBA_BUILD_DIR=$tree_dir KORIMBA_WINELOADER=$(wine_loader "$tree") \
+        python3 "$korimba_root/bench/parallel_bench.py" "$work"
 done
 
 # Composing list scripts, natively and optimised: time per entry must stay flat.

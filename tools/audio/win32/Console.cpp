@@ -54,7 +54,13 @@ void ProgressLine::update(std::uint64_t done, std::uint64_t total) {
     const int percent = total == 0 ? 100 : static_cast<int>(done * 100 / total);
     if (percent == shown_)
         return;
+    // Each write repaints the console window; more than a screen can show
+    // only takes a processor from the coders beside this one.
+    const DWORD now = GetTickCount();
+    if (percent != 100 && shown_ >= 0 && now - shownAt_ < kShortestShown)
+        return;
     shown_ = percent;
+    shownAt_ = now;
     char number[8];
     std::snprintf(number, sizeof number, " %3d%%", percent);
     write(stdout, "\r" + label_ + number);

@@ -19,8 +19,10 @@ public:
     void finish();
 
 private:
+    static constexpr std::uint32_t kShortestShown = 50; // milliseconds
     std::string label_;
     int shown_ = -1;
+    std::uint32_t shownAt_ = 0;
 };
 
 } // namespace korimba::audio::win32
