@@ -22,9 +22,6 @@ jobs::OutputPreferences outputPreferences() {
             preferences.CheckBox8.checked()};
 }
 
-// A drop keeps at most this many characters of a name, its terminator included.
-constexpr int kDropBuffer = 255;
-
 } // namespace
 
 void TForm1::Edit1Change() {
@@ -77,12 +74,12 @@ void TForm1::WMDropFiles(ui::DroppedFiles& files) {
         lists::Form6->userDropFiles(files);
         return;
     }
-    const std::string name = files.name(0, kDropBuffer);
-    if (paths::isDroppableType(name, codePage()))
+    const std::string name = files.name(0);
+    const std::string refusal = paths::dropRefusal(name, codePage());
+    if (refusal.empty())
         Edit1.setText(name);
     else
-        ui::Application::current().showError(
-            "You may only drop Wave (*.wav) or MP3 (*.mp3) files.");
+        ui::Application::current().showError(refusal);
     files.finish();
 }
 

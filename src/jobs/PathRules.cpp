@@ -150,6 +150,24 @@ bool isDroppableType(const std::string& path, const text::CodePage& codePage) {
     return isOneOf(upperAscii(extension(path, codePage)), kDroppableExtensions);
 }
 
+bool fitsWindows(const std::string& path, const text::CodePage& codePage) {
+    std::size_t units = 0;
+    for (std::size_t at = 0; at < path.size();) {
+        const std::size_t length = codePage.characterLength(path, at);
+        units += length == 4 ? 2 : 1; // beyond U+FFFF: a surrogate pair
+        at += length;
+    }
+    return units <= kMaxPathCharacters;
+}
+
+std::string dropRefusal(const std::string& path, const text::CodePage& codePage) {
+    if (!fitsWindows(path, codePage))
+        return "This name is longer than Windows allows (259 characters):\n" + path;
+    if (!isDroppableType(path, codePage))
+        return "You may only drop Wave (*.wav) or MP3 (*.mp3) files.";
+    return {};
+}
+
 std::string completionExtension(const std::string& inputPath, const text::CodePage& codePage) {
     const std::string type = upperAscii(extension(inputPath, codePage));
     for (const Completion& completion : kCompletions) {

@@ -41,6 +41,14 @@ bool isEncodableInput(const std::string& path, const text::CodePage& codePage = 
 bool isDecodableInput(const std::string& path, const text::CodePage& codePage = {});
 // Files dropped on the main window: wave or MP3 only.
 bool isDroppableType(const std::string& path, const text::CodePage& codePage = {});
+
+// The most characters (UTF-16 units) Windows allows in a path: MAX_PATH less its NUL.
+inline constexpr std::size_t kMaxPathCharacters = 259;
+// Whether Windows allows the path's length, counted in its characters, not bytes:
+// in UTF-8 a path it allows takes up to three times as many bytes.
+bool fitsWindows(const std::string& path, const text::CodePage& codePage = {});
+// Why a dropped file is not taken ("" when it is): a name too long, or not a wave or MP3.
+std::string dropRefusal(const std::string& path, const text::CodePage& codePage = {});
 // The extension appended to an output without one, chosen by the input's
 // type: ".mp3" for a wave input, ".wav" for an MP3 input, else "".
 std::string completionExtension(const std::string& inputPath, const text::CodePage& codePage = {});

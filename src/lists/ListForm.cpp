@@ -80,7 +80,6 @@ void TForm6::FormCreate() {
 // file re-sent the whole list every time, which made a drop of a thousand
 // files take a minute.
 void TForm6::WMDropFiles(ui::DroppedFiles& files) {
-    constexpr int kDropBuffer = 255;
     const text::CodePage codePage = settings::codePage();
     struct Shown {
         ui::Memo& memo;
@@ -101,11 +100,11 @@ void TForm6::WMDropFiles(ui::DroppedFiles& files) {
     } shown{Memo1};
     const int count = files.count();
     for (int i = 0; i < count; ++i) {
-        const std::string name = files.name(i, kDropBuffer);
-        if (!paths::isDroppableType(name, codePage)) {
+        const std::string name = files.name(i);
+        const std::string refusal = paths::dropRefusal(name, codePage);
+        if (!refusal.empty()) {
             shown.update();
-            ui::Application::current().showError(
-                "You may only drop Wave (*.wav) or MP3 (*.mp3) files.");
+            ui::Application::current().showError(refusal);
             continue;
         }
         if (showsInstructionalText() || Memo1.lines().count() == 0) {

@@ -17,8 +17,8 @@ class DroppedFiles {
 public:
     virtual ~DroppedFiles() = default;
     virtual int count() = 0;
-    // The index-th name, cut to bufferSize - 1 characters like DragQueryFileA.
-    virtual std::string name(int index, int bufferSize) = 0;
+    // The index-th name, whole, in the program's code page.
+    virtual std::string name(int index) = 0;
     virtual void finish() = 0;
 };
 

@@ -642,3 +642,58 @@ class ReadOnlyOutputFolderTest(ReadOnlyFolders, JobTestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+# ------------------------------------------------------------------ names as long as Windows allows
+
+
+class LongNamesTest(JobTestCase):
+    """Paths up to Windows' 259 characters, which in UTF-8 run past any byte
+    buffer of MAX_PATH: the program itself in a long Japanese folder, a 104-
+    character Japanese path (296 bytes) and one of 250 characters."""
+
+    LONG_FOLDER = "長い名前のフォルダー" * 3
+
+    def _short_name(self):
+        return "長い名前"  # the test's folder: few ASCII characters in the paths
+
+    def setUp(self):
+        super().setUp()
+        self.folder = self.program_folder(self.LONG_FOLDER)
+        self.folder.write_lines("Settings.ini",
+                                [self.folder.win("l3enc.exe"), self.folder.win("l3dec.exe")])
+        self.folder.write_lines("Prefs.ini", QUIET_PREFS)
+        self.music = self.folder.host.parent / "音楽"
+        self.songs = [self.padded(104, "フォルダー", JAPANESE + ".wav"),
+                      self.padded(250, "F", "A long song name.wav")]
+        for song in self.songs:
+            self.put(song.parent, {song.name: wav_bytes(1.0)})
+
+    def padded(self, length, filler, name):
+        """A song in a folder of the filler that makes its path length characters."""
+        room = length - len(self.win(self.music)) - 2 - len(name)
+        return self.music / (filler * room)[:room] / name
+
+    def test_dropped_encoded_alone_and_in_lists_and_decoded_back(self):
+        self.assertEqual([len(self.win(song)) for song in self.songs], [104, 250])
+        self.assertGreater(len(self.win(self.songs[0]).encode("utf-8")), 255)
+        self.start_main()
+        for song in self.songs:
+            self.main.drop(self.win(song))
+            self.main.child(cls="Edit", index=0).wait_text(self.win(song))
+            self.window_job("&Encode", song, song.with_suffix(".mp3"))
+            self.assert_no_box()
+            self.assert_mp3(song.with_suffix(".mp3"), 1.0)
+            song.with_suffix(".mp3").unlink()
+        out = self.music / "出力"
+        self.list_job("En&code list", self.songs, out)
+        self.assert_no_box()
+        results = [out / song.with_suffix(".mp3").name for song in self.songs]
+        for result in results:
+            self.assert_mp3(result, 1.0)
+        back = self.music / "戻り"
+        self.list_job("Dec&ode list", results, back)
+        self.assert_no_box()
+        for song in self.songs:
+            self.assert_wav(back / song.name, 1.0)
+        self.assert_left_clean()

@@ -354,10 +354,4 @@ void HeadlessBackend::run(ui::Form& mainForm) {
     mainForm.show();
 }
 
-std::string FakeDrop::name(int index, int bufferSize) {
-    const std::string& full = names_.at(static_cast<std::size_t>(index));
-    const auto room = static_cast<std::size_t>(bufferSize > 0 ? bufferSize - 1 : 0);
-    return full.substr(0, room);
-}
-
 } // namespace korimba::fakes

@@ -178,7 +178,7 @@ class FakeDrop final : public ui::DroppedFiles {
 public:
     explicit FakeDrop(std::vector<std::string> names) : names_(std::move(names)) {}
     int count() override { return static_cast<int>(names_.size()); }
-    std::string name(int index, int bufferSize) override;
+    std::string name(int index) override { return names_.at(static_cast<std::size_t>(index)); }
     void finish() override { ++finished; }
     int finished = 0;
 

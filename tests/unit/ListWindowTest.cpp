@@ -120,7 +120,7 @@ std::vector<std::string> manyNames() {
             names.push_back("D:\\Music\\Track " + number + ".WAV");
         }
     }
-    names[250] = "D:\\" + std::string(260, 'x') + ".wav"; // cut: no extension left
+    names[250] = "D:\\" + std::string(253, 'x') + ".wav"; // 260 characters: too long
     names[251] = "D:\\" + std::string(247, 'y') + ".wav"; // 254 characters, taken whole
     names.push_back("D:\\folder");
     return names;
@@ -139,7 +139,9 @@ TEST_F(ListWindowDrops, ManyFilesAtOnceGiveTheListOfTheSameFilesDroppedOneByOne)
     EXPECT_EQ(outcome.entries.front(), "D:\\Music\\Track 0.WAV");
     EXPECT_EQ(outcome.entries[225], "D:\\" + std::string(247, 'y') + ".wav");
     EXPECT_EQ(outcome.entries.back(), "D:\\Music\\Track 499.WAV");
-    EXPECT_EQ(outcome.messages, std::vector<std::string>(52, kRefusal));
+    std::vector<std::string> refusals(52, kRefusal);
+    refusals[25] = "This name is longer than Windows allows (259 characters):\n" + names[250];
+    EXPECT_EQ(outcome.messages, refusals);
     EXPECT_EQ(outcome.listChanges, 1) << "the instructions are replaced once";
 }
 

@@ -111,6 +111,22 @@ TEST_F(Utf8CodePage, CharactersAreOneToFourBytesAndNeverCutShort) {
     EXPECT_EQ(CodePage{}.characterLength(kJapanese, 0), 1u);
 }
 
+TEST_F(Utf8CodePage, WindowsLimitCountsCharactersNotBytes) {
+    const auto repeated = [](const std::string& part, int times) {
+        std::string path = "D:\\";
+        for (int i = 0; i < times; ++i)
+            path += part;
+        return path;
+    };
+    // 3 + 256 characters: 259 allowed, 260 not; an emoji counts twice, as in UTF-16.
+    EXPECT_TRUE(fitsWindows(repeated("\u65E5", 256), utf8)) << "771 bytes";
+    EXPECT_FALSE(fitsWindows(repeated("\u65E5", 257), utf8));
+    EXPECT_TRUE(fitsWindows(repeated("\U0001F3B5", 128), utf8));
+    EXPECT_FALSE(fitsWindows(repeated("\U0001F3B5", 128) + "a", utf8));
+    EXPECT_TRUE(fitsWindows(repeated("a", 256)));
+    EXPECT_FALSE(fitsWindows(repeated("a", 257)));
+}
+
 TEST_F(Utf8CodePage, PathsSplitBetweenCharactersOfEveryScript) {
     for (const std::string& name : {kJapanese, kGreek, kEmoji, kCombining}) {
         const std::string file = "D:\\" + name + "\\" + name + ".a.wav";

@@ -17,22 +17,12 @@ struct DropHeader {
     BOOL fWide;
 };
 
-// ANSI text of up to `room` bytes, cut before a character that would not fit whole.
-std::string ansiOf(const wchar_t* wide, std::size_t length, std::size_t room) {
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+std::string ansiOf(const wchar_t* wide) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size > 0 ? size : 1), '\0');
     if (size > 0)
-        WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length), text.data(), size, nullptr,
-                            nullptr);
-    std::size_t fits = 0;
-    while (fits < text.size()) {
-        const std::size_t next = fits + (IsDBCSLeadByte(static_cast<BYTE>(text[fits])) ? 2 : 1);
-        if (next > room)
-            break;
-        fits = next;
-    }
-    text.resize(fits);
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), size, nullptr, nullptr);
+    text.pop_back(); // the NUL
     return text;
 }
 
@@ -71,18 +61,11 @@ int NativeDrop::count() {
     return finished_ ? 0 : static_cast<int>(starts_.size());
 }
 
-std::string NativeDrop::name(int index, int bufferSize) {
-    if (index < 0 || index >= count() || bufferSize <= 0)
+std::string NativeDrop::name(int index) {
+    if (index < 0 || index >= count())
         return {};
-    const std::size_t room = static_cast<std::size_t>(bufferSize) - 1;
     const char* start = block_ + starts_[static_cast<std::size_t>(index)];
-    if (wide_) {
-        const auto* wide = reinterpret_cast<const wchar_t*>(start);
-        const std::size_t length = std::wcslen(wide);
-        return ansiOf(wide, length < room ? length : room, room);
-    }
-    const std::size_t length = std::strlen(start);
-    return std::string(start, length < room ? length : room);
+    return wide_ ? ansiOf(reinterpret_cast<const wchar_t*>(start)) : std::string(start);
 }
 
 void NativeDrop::finish() {
