@@ -652,7 +652,8 @@ class LongNamesTest(JobTestCase):
     buffer of MAX_PATH: the program itself in a long Japanese folder, a 104-
     character Japanese path (296 bytes) and one of 250 characters."""
 
-    LONG_FOLDER = "長い名前のフォルダー" * 3
+    # 270 bytes in UTF-8: korimba.exe lies past a byte buffer of MAX_PATH.
+    LONG_FOLDER = "長い名前のフォルダー" * 4 + "/" + "長い名前のフォルダー" * 5
 
     def _short_name(self):
         return "長い名前"  # the test's folder: few ASCII characters in the paths
@@ -677,23 +678,24 @@ class LongNamesTest(JobTestCase):
     def test_dropped_encoded_alone_and_in_lists_and_decoded_back(self):
         self.assertEqual([len(self.win(song)) for song in self.songs], [104, 250])
         self.assertGreater(len(self.win(self.songs[0]).encode("utf-8")), 255)
+        self.folder.write_lines("Prefs.ini", NOTICE_PREFS)
         self.start_main()
         for song in self.songs:
             self.main.drop(self.win(song))
             self.main.child(cls="Edit", index=0).wait_text(self.win(song))
             self.window_job("&Encode", song, song.with_suffix(".mp3"))
             self.assert_no_box()
+            self.read_notice("Encoding finished.\r\n\r\nInput: %s\r\nOutput: %s"
+                             % (self.win(song), self.win(song.with_suffix(".mp3"))))
             self.assert_mp3(song.with_suffix(".mp3"), 1.0)
             song.with_suffix(".mp3").unlink()
-        out = self.music / "出力"
-        self.list_job("En&code list", self.songs, out)
-        self.assert_no_box()
+        out, back = self.music / "出力", self.music / "戻り"
         results = [out / song.with_suffix(".mp3").name for song in self.songs]
-        for result in results:
+        for command, inputs, folder in (("En&code list", self.songs, out),
+                                        ("Dec&ode list", results, back)):
+            self.list_job(command, inputs, folder)
+            self.assert_no_box()
+        for song, result in zip(self.songs, results):
             self.assert_mp3(result, 1.0)
-        back = self.music / "戻り"
-        self.list_job("Dec&ode list", results, back)
-        self.assert_no_box()
-        for song in self.songs:
             self.assert_wav(back / song.name, 1.0)
         self.assert_left_clean()

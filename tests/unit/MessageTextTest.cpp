@@ -180,9 +180,9 @@ TEST(MessageText, Utf8NamesAreCutBetweenCharacters) {
         wide += "\u65E5\U0001F3B5"; // three bytes, then four
     const std::string shown = composeNotice({"L", "X", wide}, diskWith({}), codePage).text;
     const std::string prefix = "List process finished.\r\n\r\nOutput folder: ";
-    // At most 128 bytes on each side: 18 pairs of 7 bytes, no half character.
+    // 128 characters on each side, however many bytes each takes.
     std::string half;
-    for (int i = 0; i < 18; ++i)
+    for (int i = 0; i < 64; ++i)
         half += "\u65E5\U0001F3B5";
     EXPECT_EQ(shown, prefix + half + "..." + half + " (not found)");
 }

@@ -60,22 +60,16 @@ namespace detail {
 
 // A text longer than the limit keeps its beginning and its end around "...",
 // cut between characters only (a character of several bytes stays whole).
+// Counted in characters, not bytes: any path Windows allows is shown whole.
 inline std::string elided(const std::string& text, std::size_t limit,
                           const text::CodePage& codePage) {
-    if (text.size() <= limit)
+    std::vector<std::size_t> starts; // where each character begins
+    for (std::size_t i = 0; i < text.size(); i += codePage.characterLength(text, i))
+        starts.push_back(i);
+    if (starts.size() <= limit)
         return text;
     const std::size_t half = (limit - 3) / 2;
-    std::size_t headEnd = 0;
-    std::size_t tailStart = text.size();
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t width = codePage.characterLength(text, i);
-        if (i + width <= half)
-            headEnd = i + width;
-        if (tailStart == text.size() && i >= text.size() - half)
-            tailStart = i;
-        i += width;
-    }
-    return text.substr(0, headEnd) + "..." + text.substr(tailStart);
+    return text.substr(0, starts[half]) + "..." + text.substr(starts[starts.size() - half]);
 }
 
 inline std::string argumentAt(const std::vector<std::string>& arguments, size_t index) {

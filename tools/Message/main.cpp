@@ -23,14 +23,15 @@ const int buttonHeight = 23;
 const int buttonGap = 8;
 
 std::optional<std::string> longName(const std::string& path) {
-    std::vector<char> buffer(MAX_PATH);
+    const std::wstring wide = korimba::platform::win32::wideOf(path, CP_ACP);
+    std::vector<wchar_t> buffer(MAX_PATH);
     while (true) {
         const DWORD length =
-            GetLongPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+            GetLongPathNameW(wide.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0)
             return std::nullopt;
         if (length < buffer.size())
-            return std::string(buffer.data(), length);
+            return korimba::platform::win32::ansiOf(std::wstring(buffer.data(), length));
         buffer.resize(length);
     }
 }

@@ -62,6 +62,15 @@ std::wstring wideOf(const std::string& text, unsigned codePage) {
     return wide;
 }
 
+std::string ansiOf(const std::wstring& wide) {
+    const int wideLength = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, text.data(), length, nullptr, nullptr);
+    return text;
+}
+
 bool Win32FileSystem::exists(const std::string& path) const {
     return attributesOf(path) != INVALID_FILE_ATTRIBUTES;
 }
@@ -138,26 +147,28 @@ std::string Win32FileSystem::shortPathName(const std::string& path) const {
     return std::string(buffer, length);
 }
 
+// A name of up to 255 characters takes up to 765 bytes in UTF-8: more than
+// WIN32_FIND_DATAA holds.
 std::optional<std::string> Win32FileSystem::findFirstName(const std::string& pattern) const {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(wideOf(pattern, CP_ACP).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return std::nullopt;
     FindClose(search);
-    return std::string(found.cFileName);
+    return ansiOf(found.cFileName);
 }
 
 std::vector<FolderEntry> Win32FileSystem::listFolder(const std::string& folder) const {
     std::vector<FolderEntry> entries;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(wideOf(folder + "*", CP_ACP).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return entries;
     do {
-        const std::string name = found.cFileName;
+        const std::string name = ansiOf(found.cFileName);
         if (name != "." && name != "..")
             entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return entries;
 }
@@ -236,13 +247,13 @@ void Win32Shell::exitWindows(unsigned flags, unsigned reserved) {
 }
 
 std::string Win32Process::executablePath() const {
-    std::string buffer(MAX_PATH, '\0');
+    std::wstring buffer(MAX_PATH, L'\0');
     while (true) {
         const DWORD length =
-            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length < buffer.size())
-            return buffer.substr(0, length);
-        buffer.assign(buffer.size() * 2, '\0');
+            return ansiOf(buffer.substr(0, length));
+        buffer.assign(buffer.size() * 2, L'\0');
     }
 }
 

@@ -5,6 +5,9 @@ namespace korimba::platform::win32 {
 
 // Text of a code page (CP_ACP for the process's own) in UTF-16.
 std::wstring wideOf(const std::string& text, unsigned codePage);
+// UTF-16 text in the program's ANSI code page. The ...A functions of Wine give
+// nothing at all where the converted name outgrows their byte buffer.
+std::string ansiOf(const std::wstring& wide);
 
 class Win32FileSystem final : public FileSystem {
 public:

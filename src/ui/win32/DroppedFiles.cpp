@@ -1,6 +1,7 @@
 #include "ui/win32/DroppedFiles.h"
 
 #include "platform/win32/SystemLibrary.h"
+#include "platform/win32/Win32Platform.h"
 
 #include <cstring>
 #include <cwchar>
@@ -16,15 +17,6 @@ struct DropHeader {
     BOOL fNC;
     BOOL fWide;
 };
-
-std::string ansiOf(const wchar_t* wide) {
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size > 0 ? size : 1), '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), size, nullptr, nullptr);
-    text.pop_back(); // the NUL
-    return text;
-}
 
 } // namespace
 
@@ -65,7 +57,8 @@ std::string NativeDrop::name(int index) {
     if (index < 0 || index >= count())
         return {};
     const char* start = block_ + starts_[static_cast<std::size_t>(index)];
-    return wide_ ? ansiOf(reinterpret_cast<const wchar_t*>(start)) : std::string(start);
+    return wide_ ? platform::win32::ansiOf(reinterpret_cast<const wchar_t*>(start))
+                 : std::string(start);
 }
 
 void NativeDrop::finish() {
