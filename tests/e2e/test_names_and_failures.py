@@ -675,14 +675,19 @@ class LongNamesTest(JobTestCase):
         room = length - len(self.win(self.music)) - 2 - len(name)
         return self.music / (filler * room)[:room] / name
 
-    def test_dropped_encoded_alone_and_in_lists_and_decoded_back(self):
+    def test_dropped_chosen_encoded_alone_and_in_lists_and_decoded_back(self):
         self.assertEqual([len(self.win(song)) for song in self.songs], [104, 250])
         self.assertGreater(len(self.win(self.songs[0]).encode("utf-8")), 255)
         self.folder.write_lines("Prefs.ini", NOTICE_PREFS)
         self.start_main()
+        self.main.drop(self.win(self.songs[0]))
+        self.main.child(cls="Edit", index=0).wait_text(self.win(self.songs[0]))
+        self.main.child(caption="...").click()
+        dialog = self.program.window(caption="Select an input file")
+        dialog.child(cls="Edit", index=0).set_text(self.win(self.songs[1]))
+        dialog.child(caption="&Open").click()
+        self.main.child(cls="Edit", index=0).wait_text(self.win(self.songs[1]))
         for song in self.songs:
-            self.main.drop(self.win(song))
-            self.main.child(cls="Edit", index=0).wait_text(self.win(song))
             self.window_job("&Encode", song, song.with_suffix(".mp3"))
             self.assert_no_box()
             self.read_notice("Encoding finished.\r\n\r\nInput: %s\r\nOutput: %s"
