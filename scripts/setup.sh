@@ -18,6 +18,9 @@ if can_run_32bit_linux; then
 fi
 # The coders are cross-built from Debian's source packages (scripts/coders.sh).
 packages+=(dpkg-dev make bzip2 xz-utils nasm)
+# The test prefix gets a stand-in of the face the windows ask for, with the
+# scripts of the tests' names (scripts/wine-fonts.sh).
+packages+=(fonts-droid-fallback fonts-dejavu-core python3-fonttools)
 # The end-to-end tests run the program in a Western European and a Cyrillic
 # locale: Wine takes its code pages from them, and reads file names through them.
 packages+=(locales)

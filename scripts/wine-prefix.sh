@@ -7,7 +7,7 @@ set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 prefix=$1
 arch=${2:-${KORIMBA_WINEARCH:-win64}}
-stamp=$prefix/.korimba-ready-3-$arch
+stamp=$prefix/.korimba-ready-4-$arch
 [ -f "$stamp" ] && [ -f "$prefix/system.reg" ] && exit 0
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
@@ -42,5 +42,7 @@ boot || {
 if [ -d /usr/share/wine/fonts ]; then
     cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
 fi
+"$(dirname "$0")/wine-fonts.sh" "$prefix" "$arch" >"$log" 2>&1 ||
+    fail "the fonts for other scripts could not be set up"
 "$WINESERVER" -w
 touch "$stamp"

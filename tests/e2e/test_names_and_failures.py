@@ -18,8 +18,8 @@ import unicodedata
 import unittest
 
 from audio_files import mp3_seconds, wav_bytes, wav_seconds
-from korimba_e2e import (ANSI, SOURCE_DIR, Driver, E2ETestCase, host_path, listing, wait_until,
-                         windows_path, wine_env)
+from korimba_e2e import (ANSI, SOURCE_DIR, Driver, E2ETestCase, host_path, listing,
+                         wait_until, windows_path, wine_env)
 from read_only import ReadOnlyFolders
 
 JOB_TIMEOUT = 60.0
@@ -704,3 +704,57 @@ class LongNamesTest(JobTestCase):
             self.assert_mp3(result, 1.0)
             self.assert_wav(back / song.name, 1.0)
         self.assert_left_clean()
+
+
+class OtherScriptsShownTest(JobTestCase):
+    """Japanese and Greek names show their glyphs where the program shows a name
+    (the input field, the status caption, the list, the notice), in the face
+    that Windows links to fonts of other scripts (scripts/wine-fonts.sh). A
+    glyph missing in every font is drawn as the same box whatever the
+    character: a name of private-use characters of the same length must look
+    different from the real one."""
+
+    NAMES = {"real": JAPANESE + " " + GREEK,
+             "missing": "".join(chr(0xE000 + i) for i in range(len(JAPANESE + " " + GREEK)))}
+
+    def _short_name(self):
+        return "glyphs"  # the name in sight in the input field
+
+    def setUp(self):
+        super().setUp()
+        self.folder.copy_programs(("gatecoder.exe",))
+        self.folder.write_lines("Settings.ini", [self.folder.win("gatecoder.exe")] * 2)
+        self.folder.write_lines("Prefs.ini", NOTICE_PREFS)
+
+    def looks(self, stem):
+        """The pixels of each place that shows the name, during and after a job on it."""
+        song = self.music / (stem + ".wav")
+        self.put(self.music, {song.name: wav_bytes(1.0)})
+        self.start_main()
+        self.main.child(cls="Edit", index=0).set_text(self.win(song))
+        self.main.child(cls="Edit", index=1).set_text(self.win(song.with_suffix(".mp3")))
+        looks = {"input": self.main.child(cls="Edit", index=0).pixels()}
+        self.main.child(caption="&Encode").click()
+        gate = self.folder.path("gatecoder")
+        wait_until(lambda: gate.with_suffix(".waiting").exists(), JOB_TIMEOUT)
+        label = self.label("Encoding")
+        wait_until(lambda: stem[:5] in label.text)
+        looks["caption"] = label.pixels()
+        gate.with_suffix(".open").write_bytes(b"")
+        wait_until(lambda: not self.folder.exists("Encoding.bat"), JOB_TIMEOUT)
+        notice = wait_until(lambda: self.driver.find({"cls": "KorimbaMessage", "visible": True}),
+                            JOB_TIMEOUT)
+        looks["notice"] = notice.child(cls="Static").pixels()
+        self.screenshot("glyphs-notice-" + stem[:2], notice)
+        notice.close()
+        listing = self.open_list()
+        listing.drop(self.win(song))
+        looks["list"] = listing.child(cls="Edit", index=0).pixels()
+        self.screenshot("glyphs-list-" + stem[:2], listing)
+        self.program.kill()
+        return looks
+
+    def test_names_beyond_the_code_page_show_their_glyphs(self):
+        real, missing = (self.looks(name) for name in self.NAMES.values())
+        for place in real:
+            self.assertTrue(real[place] != missing[place], "%s shows boxes" % place)

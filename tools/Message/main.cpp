@@ -6,6 +6,7 @@
 
 #include "MessageText.h"
 #include "platform/CommandLine.h"
+#include "platform/win32/ScreenText.h"
 #include "platform/win32/Win32Platform.h"
 
 #include <algorithm>
@@ -79,11 +80,12 @@ SIZE measureText(HFONT font, const std::string& text, int maxWidth) {
     HGDIOBJ old = SelectObject(dc, font);
     RECT bounds = {0, 0, maxWidth, 0};
     const UINT flags = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS;
-    DrawTextA(dc, text.c_str(), -1, &bounds, flags);
+    korimba::platform::win32::drawText(dc, text, bounds, flags);
     if (bounds.right > maxWidth) {
         // A path too long for the screen wraps anywhere, as the label does.
         bounds = {0, 0, maxWidth, 0};
-        DrawTextA(dc, text.c_str(), -1, &bounds, flags | DT_WORDBREAK | DT_EDITCONTROL);
+        korimba::platform::win32::drawText(dc, text, bounds,
+                                           flags | DT_WORDBREAK | DT_EDITCONTROL);
     }
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
@@ -202,9 +204,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         longName, fileBeginning, entriesIn,
         korimba::paths::folderPart(process.executablePath(), codePage)};
     window.notice = korimba::message::composeNotice(arguments(), disk, codePage);
-    window.font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+    window.font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+                              DEFAULT_PITCH | FF_SWISS, korimba::platform::win32::kLinkedSansSerif);
     if (!registerWindowClass(instance))
         return 1;
     window.frame = CreateWindowExA(WS_EX_DLGMODALFRAME, windowClass, caption,

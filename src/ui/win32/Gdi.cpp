@@ -1,5 +1,7 @@
 #include "ui/win32/Gdi.h"
 
+#include "platform/win32/ScreenText.h"
+
 #include <cstring>
 
 namespace korimba::ui::win32 {
@@ -11,21 +13,27 @@ int systemColorIndex(Color color) {
 }
 
 // The family of the faces the windows name, so that the font mapper picks a
-// look-alike where the face itself is missing (Wine has no "MS Serif").
+// look-alike where the face itself is missing (Wine has no "MS Serif"), and
+// the face asked of Windows for it.
 struct FaceFamily {
     const char* face;
     BYTE family;
+    const char* shown = nullptr; // the face itself when not given
 };
 constexpr FaceFamily kFaceFamilies[] = {
-    {"MS Sans Serif", FF_SWISS},   {"MS Serif", FF_ROMAN}, {"Arial", FF_SWISS},
-    {"Times New Roman", FF_ROMAN}, {"Tahoma", FF_SWISS},   {"Courier New", FF_MODERN},
+    {"MS Sans Serif", FF_SWISS, platform::win32::kLinkedSansSerif},
+    {"MS Serif", FF_ROMAN},
+    {"Arial", FF_SWISS},
+    {"Times New Roman", FF_ROMAN},
+    {"Tahoma", FF_SWISS},
+    {"Courier New", FF_MODERN},
 };
 
-BYTE familyOf(const std::string& face) {
+const FaceFamily* familyOf(const std::string& face) {
     for (const FaceFamily& entry : kFaceFamilies)
         if (face == entry.face)
-            return entry.family;
-    return FF_DONTCARE;
+            return &entry;
+    return nullptr;
 }
 
 } // namespace
@@ -56,8 +64,11 @@ HFONT GdiObjects::font(const Font& font) {
     description.lfOutPrecision = OUT_DEFAULT_PRECIS;
     description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     description.lfQuality = DEFAULT_QUALITY;
-    description.lfPitchAndFamily = static_cast<BYTE>(VARIABLE_PITCH | familyOf(font.name));
-    std::strncpy(description.lfFaceName, font.name.c_str(), LF_FACESIZE - 1);
+    const FaceFamily* family = familyOf(font.name);
+    description.lfPitchAndFamily =
+        static_cast<BYTE>(VARIABLE_PITCH | (family ? family->family : FF_DONTCARE));
+    const char* face = family && family->shown ? family->shown : font.name.c_str();
+    std::strncpy(description.lfFaceName, face, LF_FACESIZE - 1);
     HFONT created = CreateFontIndirectA(&description);
     if (!created)
         created = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));

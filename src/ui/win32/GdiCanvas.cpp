@@ -1,5 +1,7 @@
 #include "ui/win32/GdiCanvas.h"
 
+#include "platform/win32/ScreenText.h"
+
 #include <cstring>
 #include <vector>
 
@@ -155,14 +157,7 @@ void GdiCanvas::setTextColor(Color color) {
 
 int GdiCanvas::drawText(const std::string& text, Box& box, unsigned flags) {
     RECT rect{box.left, box.top, box.right, box.bottom};
-    std::string buffer = text;
-    int height = 0;
-    // The extended call is the one that knows the end ellipsis.
-    if (flags & textflags::EndEllipsis)
-        height =
-            DrawTextExA(dc_, buffer.data(), static_cast<int>(buffer.size()), &rect, flags, nullptr);
-    else
-        height = DrawTextA(dc_, buffer.c_str(), static_cast<int>(buffer.size()), &rect, flags);
+    const int height = platform::win32::drawText(dc_, text, rect, flags);
     box = Box{rect.left, rect.top, rect.right, rect.bottom};
     return height;
 }

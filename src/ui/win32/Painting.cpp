@@ -1,5 +1,6 @@
 #include "ui/win32/Painting.h"
 
+#include "platform/win32/ScreenText.h"
 #include "ui/win32/DibImage.h"
 #include "ui/win32/Layout.h"
 #include "ui/win32/Peers.h"
@@ -75,7 +76,7 @@ void paintPanelFrame(GdiObjects& gdi, const Panel& panel, HDC dc, const RECT& cl
     Selected font(dc, gdi.font(panel.font()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colorRef(panel.font().color));
-    DrawTextA(dc, panel.text().c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    platform::win32::drawText(dc, panel.text(), rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 // What the parent shows under a transparent label: the parent's painting, moved
@@ -121,24 +122,24 @@ void paintLabel(GdiObjects& gdi, const Label& label, HWND window, HDC dc) {
     constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_EXPANDTABS;
     if (label.enabled()) {
         SetTextColor(dc, colorRef(label.font().color));
-        DrawTextA(dc, label.text().c_str(), -1, &client, kFormat);
+        platform::win32::drawText(dc, label.text(), client, kFormat);
         return;
     }
     // A disabled caption is embossed: a light copy one pixel down and right, then grey.
     RECT raised = client;
     OffsetRect(&raised, 1, 1);
     SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-    DrawTextA(dc, label.text().c_str(), -1, &raised, kFormat);
+    platform::win32::drawText(dc, label.text(), raised, kFormat);
     SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
-    DrawTextA(dc, label.text().c_str(), -1, &client, kFormat);
+    platform::win32::drawText(dc, label.text(), client, kFormat);
 }
 
 SIZE labelTextSize(GdiObjects& gdi, const Label& label) {
     const ScreenDc screen;
     RECT rect{0, 0, 0, 0};
     const Selected font(screen.get(), gdi.font(label.font()));
-    DrawTextA(screen.get(), label.text().c_str(), -1, &rect,
-              DT_LEFT | DT_EXPANDTABS | DT_CALCRECT);
+    platform::win32::drawText(screen.get(), label.text(), rect,
+                              DT_LEFT | DT_EXPANDTABS | DT_CALCRECT);
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
