@@ -35,6 +35,14 @@ FieldChecks checkFields(const std::string& input, const std::string& output,
                         std::string_view inputType, std::string_view outputType,
                         const text::CodePage& codePage) {
     FieldChecks checks;
+    // Cut, such a name would be another file's.
+    for (const std::string* name : {&input, &output})
+        if (!paths::fitsWindows(*name, codePage)) {
+            checks.messages.push_back(paths::tooLongMessage(*name));
+            checks.endNow = true;
+        }
+    if (checks.endNow)
+        return checks;
     const std::string outputName = paths::fileNamePart(output, codePage);
     const std::string enterOutput = "Please enter an output file " + outputExample(outputType);
     if (outputName.empty()) {

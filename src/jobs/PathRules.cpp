@@ -160,9 +160,13 @@ bool fitsWindows(const std::string& path, const text::CodePage& codePage) {
     return units <= kMaxPathCharacters;
 }
 
+std::string tooLongMessage(const std::string& path) {
+    return "This name is longer than Windows allows (259 characters):\n" + path;
+}
+
 std::string dropRefusal(const std::string& path, const text::CodePage& codePage) {
     if (!fitsWindows(path, codePage))
-        return "This name is longer than Windows allows (259 characters):\n" + path;
+        return tooLongMessage(path);
     if (!isDroppableType(path, codePage))
         return "You may only drop Wave (*.wav) or MP3 (*.mp3) files.";
     return {};

@@ -47,6 +47,8 @@ inline constexpr std::size_t kMaxPathCharacters = 259;
 // Whether Windows allows the path's length, counted in its characters, not bytes:
 // in UTF-8 a path it allows takes up to three times as many bytes.
 bool fitsWindows(const std::string& path, const text::CodePage& codePage = {});
+// "This name is longer than Windows allows (259 characters):" and the name.
+std::string tooLongMessage(const std::string& path);
 // Why a dropped file is not taken ("" when it is): a name too long, or not a wave or MP3.
 std::string dropRefusal(const std::string& path, const text::CodePage& codePage = {});
 // The extension appended to an output without one, chosen by the input's

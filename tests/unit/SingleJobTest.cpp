@@ -2,6 +2,7 @@
 // the headless desktop.
 #include "app/MainForm.h"
 #include "fakes/ProgramFixture.h"
+#include "jobs/PathRules.h"
 #include "settings/BufferForm.h"
 #include "settings/PreferencesForm.h"
 #include "settings/ToolPathsForm.h"
@@ -156,6 +157,18 @@ TEST_F(SingleJob, EveryFailingCheckIsShownAndNothingIsWrittenOrLaunched) {
     EXPECT_FALSE(platform.files.exists(file("Temp")));
     EXPECT_EQ(Form1->Label7.caption(), "Encoding in progress...");
     EXPECT_EQ(run(), "");
+}
+
+TEST_F(SingleJob, NamesLongerThanWindowsAllowsEndTheCommandByName) {
+    const std::string input = "D:\\" + std::string(256, 'i') + ".wav";
+    const std::string output = "D:\\" + std::string(256, 'o') + ".mp3";
+    startWith(input, output);
+    Form1->ExplorerButton1.userPress();
+    EXPECT_EQ(backend.messageTexts(), (std::vector<std::string>{paths::tooLongMessage(input),
+                                                                paths::tooLongMessage(output)}));
+    EXPECT_EQ(backend.messageTexts()[0].substr(0, 58),
+              "This name is longer than Windows allows (259 characters):\n");
+    EXPECT_TRUE(platform.shell.executions().empty());
 }
 
 TEST_F(SingleJob, OutputWithoutANameEndsTheCommandAtOnce) {

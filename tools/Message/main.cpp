@@ -25,6 +25,9 @@ const int buttonGap = 8;
 
 std::optional<std::string> longName(const std::string& path) {
     const std::wstring wide = korimba::platform::win32::wideOf(path, CP_ACP);
+    // No such file exists; and Wine's GetLongPathNameW overruns on such a name.
+    if (wide.size() > korimba::paths::kMaxPathCharacters)
+        return std::nullopt;
     std::vector<wchar_t> buffer(MAX_PATH);
     while (true) {
         const DWORD length =
