@@ -81,5 +81,6 @@ set_target_properties(paneldemo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINA
 
 add_subdirectory(tools)
 add_subdirectory(tests/e2e)
-include(cmake/program.cmake)
+# The resources first: the setup program takes korimba.exe's icon and the copyright.
 include(cmake/resources.cmake)
+include(cmake/program.cmake)
