@@ -18,8 +18,8 @@ using Rights = std::uint32_t;
 // What lets someone else put their program in place of ours: writing or
 // appending to the file (adding files to the folder), deleting or renaming it
 // or what is inside it, and changing its access list or owner.
-constexpr Rights kFileWriteData = 0x2;    // a folder's add-file
-constexpr Rights kFileAppendData = 0x4;   // a folder's add-subfolder
+constexpr Rights kFileWriteData = 0x2;  // a folder's add-file
+constexpr Rights kFileAppendData = 0x4; // a folder's add-subfolder
 constexpr Rights kFileDeleteChild = 0x40;
 constexpr Rights kDelete = 0x10000;
 constexpr Rights kWriteDac = 0x40000;
@@ -39,17 +39,26 @@ struct RightCode {
 };
 
 constexpr std::array<RightCode, 25> kRightCodes{{
-    {"GA", kGenericAll}, {"GR", 0x80000000}, {"GW", kGenericWrite}, {"GX", 0x20000000},
-    {"RC", 0x20000}, {"SD", kDelete}, {"WD", kWriteDac}, {"WO", kWriteOwner},
-    {"RP", 0x10}, {"WP", 0x20}, {"CC", 0x1}, {"DC", 0x2}, {"LC", 0x4}, {"SW", 0x8},
-    {"LO", 0x80}, {"DT", 0x40}, {"CR", 0x100},
-    {"FA", kFileAllAccess}, {"FR", 0x120089}, {"FW", kFileGenericWrite}, {"FX", 0x1200A0},
-    {"KA", 0xF003F}, {"KR", 0x20019}, {"KW", 0x20006}, {"KX", 0x20019},
+    {"GA", kGenericAll},   {"GR", 0x80000000},
+    {"GW", kGenericWrite}, {"GX", 0x20000000},
+    {"RC", 0x20000},       {"SD", kDelete},
+    {"WD", kWriteDac},     {"WO", kWriteOwner},
+    {"RP", 0x10},          {"WP", 0x20},
+    {"CC", 0x1},           {"DC", 0x2},
+    {"LC", 0x4},           {"SW", 0x8},
+    {"LO", 0x80},          {"DT", 0x40},
+    {"CR", 0x100},         {"FA", kFileAllAccess},
+    {"FR", 0x120089},      {"FW", kFileGenericWrite},
+    {"FX", 0x1200A0},      {"KA", 0xF003F},
+    {"KR", 0x20019},       {"KW", 0x20006},
+    {"KX", 0x20019},
 }};
 
 constexpr std::array<std::string_view, 5> kTrustedSids{
-    "SY", "S-1-5-18",     // SYSTEM
-    "BA", "S-1-5-32-544", // Administrators
+    "SY",
+    "S-1-5-18", // SYSTEM
+    "BA",
+    "S-1-5-32-544",                                                   // Administrators
     "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464", // TrustedInstaller
 };
 // The owner's rights and the owner of what is made inside: the owner is checked apart.

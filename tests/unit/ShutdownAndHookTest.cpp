@@ -136,7 +136,8 @@ TEST_F(Shutdown, MissingCleanerRegistersNothing) {
 TEST_F(Shutdown, HookNamesOnlyACleanerThatNobodyElseMayReplace) {
     const std::string user = fakes::kFakeUserSid;
     const std::string onlyUser = "O:" + user + "D:(A;;FA;;;" + user + ")";
-    const std::string othersModify = "O:" + user + "D:AI(A;ID;0x1301bf;;;AU)(A;ID;FA;;;" + user + ")";
+    const std::string othersModify =
+        "O:" + user + "D:AI(A;ID;0x1301bf;;;AU)(A;ID;FA;;;" + user + ")";
     const std::string copyFolder = std::string(fakes::FakeProcess::kLocalAppData) + "Korimba";
     const std::string copy = copyFolder + "\\Cleaner.exe";
     struct Case {
@@ -166,7 +167,8 @@ TEST_F(Shutdown, HookNamesOnlyACleanerThatNobodyElseMayReplace) {
         EXPECT_EQ(run(), c.hook.empty() ? "user.exe" : "user.exe," + c.hook);
         if (c.hook == copy) {
             EXPECT_EQ(platform.files.fileContent(copy), "the cleaner's bytes");
-            EXPECT_EQ(platform.files.fileContent(copyFolder + "\\Cleaner.ini"), "C:\\Korimba\\\r\n");
+            EXPECT_EQ(platform.files.fileContent(copyFolder + "\\Cleaner.ini"),
+                      "C:\\Korimba\\\r\n");
         }
         unlock("Encoding.bat");
         Form1->RemoveIni();

@@ -45,10 +45,8 @@ TEST(WriteAccess, OnlyTheUserAndTheSystemMayChangeIt) {
          "O:" + user + "D:PAI(A;OICIIO;GA;;;AU)(A;;FA;;;" + user + ")", true},
         {"Everyone allowed to write", "O:" + user + "D:(A;;FA;;;" + user + ")(A;;FW;;;WD)", false},
         {"Everyone allowed to delete only", "O:" + user + "D:(A;;SD;;;WD)", false},
-        {"Everyone allowed to change the access list", "O:" + user + "D:(A;;0x40000;;;WD)",
-         false},
-        {"another user by SID, in hexadecimal", "O:" + user + "D:(A;;0x2;;;" + other + ")",
-         false},
+        {"Everyone allowed to change the access list", "O:" + user + "D:(A;;0x40000;;;WD)", false},
+        {"another user by SID, in hexadecimal", "O:" + user + "D:(A;;0x2;;;" + other + ")", false},
         {"others may read, list and run", "O:" + user + "D:(A;;0x1200a9;;;BU)(A;;FRFX;;;WD)", true},
         {"a deny entry for Everyone before the allowing one",
          "O:" + user + "D:(D;;FA;;;WD)(A;;FA;;;AU)", true},
@@ -72,7 +70,8 @@ TEST(WriteAccess, OnlyTheUserAndTheSystemMayChangeIt) {
         {"nothing", "", false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(onlyUserMayChange(c.descriptor, user), c.onlyUser) << c.what << ": " << c.descriptor;
+        EXPECT_EQ(onlyUserMayChange(c.descriptor, user), c.onlyUser)
+            << c.what << ": " << c.descriptor;
 }
 
 TEST(WriteAccess, AnUnknownUserIsNobody) {

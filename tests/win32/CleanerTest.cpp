@@ -374,14 +374,13 @@ TEST_F(CleanerTest, AFolderOthersMayChangeGetsTheUsersCopyWhichCleansIt) {
     korimba::platform::Platform platform = system.bundle();
     const std::string user = system.process.userSid();
     const std::string folder = programFolder_.substr(0, programFolder_.size() - 1);
-    const std::string everyoneModifies = "O:" + user + "D:(A;OICI;FA;;;SY)(A;OICI;FA;;;" + user +
-                                         ")(A;OICI;0x1301bf;;;WD)";
+    const std::string everyoneModifies =
+        "O:" + user + "D:(A;OICI;FA;;;SY)(A;OICI;FA;;;" + user + ")(A;OICI;0x1301bf;;;WD)";
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
         everyoneModifies.c_str(), SDDL_REVISION_1, &descriptor, nullptr));
-    EXPECT_TRUE(SetFileSecurityA(folder.c_str(),
-                                 OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
-                                 descriptor));
+    EXPECT_TRUE(SetFileSecurityA(
+        folder.c_str(), OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, descriptor));
     LocalFree(descriptor);
     const auto readBack = system.files.securityDescriptor(folder);
     ASSERT_TRUE(readBack);

@@ -30,8 +30,7 @@ using OwnedHandle = Owned<HANDLE, HandleRelease>;
 } // namespace
 
 std::optional<std::string> Win32FileSystem::securityDescriptor(const std::string& path) const {
-    constexpr SECURITY_INFORMATION wanted =
-        OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    constexpr SECURITY_INFORMATION wanted = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     if (GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, wanted, nullptr, nullptr, nullptr,
                               nullptr, &descriptor) != ERROR_SUCCESS)
