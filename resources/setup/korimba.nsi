@@ -188,7 +188,8 @@ Function un.ListLeft
         ${If} $3 != 1
           StrCpy $Left "$Left$\r$\n    $0$2\"
         ${EndIf}
-      ${Else}
+      ${ElseIf} "$0$2" != "uninstall.exe"
+        ; Run in place (_?=), the uninstaller cannot remove itself: the caller does.
         StrCpy $Left "$Left$\r$\n    $0$2"
       ${EndIf}
     ${EndIf}
