@@ -61,11 +61,12 @@ class SetupProgramTest(unittest.TestCase):
         reg("delete", UNINSTALL_KEY, "/f")
 
     def run_program(self, program, command_line="", timeout=60):
-        return self.drv.start(str(program) if "\\" in str(program) else e2e.windows_path(program),
-                              command_line=command_line).wait_exit(timeout=timeout)
+        """Runs a program by its Windows path with the command line as written
+        (NSIS reads /D= and _?= only unquoted) and returns its exit code."""
+        return self.drv.start(program, command_line=command_line).wait_exit(timeout=timeout)
 
     def install(self):
-        return self.run_program(setup_path(), "/S")
+        return self.run_program(e2e.windows_path(setup_path()), "/S")
 
     def test_installs_encodes_upgrades_and_uninstalls_silently(self):
         self.assertEqual(self.install(), 0)
