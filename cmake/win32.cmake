@@ -12,7 +12,7 @@ add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501)
 add_library(korimba_platform STATIC src/platform/win32/Win32Platform.cpp
   src/platform/win32/Win32Security.cpp
   src/platform/win32/SystemLibrary.cpp)
-target_link_libraries(korimba_platform PUBLIC korimba_core advapi32 shell32 user32 kernel32)
+target_link_libraries(korimba_platform PUBLIC korimba_core user32 kernel32)
 target_compile_options(korimba_platform PRIVATE ${KORIMBA_WARNINGS})
 
 set(KORIMBA_WIN32_SOURCES
