@@ -92,3 +92,52 @@ add_custom_command(
   COMMENT "Zipping the program folder"
   VERBATIM)
 add_custom_target(program_zip ALL DEPENDS ${program_zip})
+
+# The setup program beside the zip, korimba-<version>-<x64|x86>-setup.exe, made
+# by makensis (Debian's nsis) from resources/setup/korimba.nsi. It installs
+# the same files as the zip holds; the list below tells the uninstaller
+# exactly which files and folders are the setup's.
+find_program(KORIMBA_MAKENSIS makensis REQUIRED)
+set(program_setup ${CMAKE_BINARY_DIR}/korimba-${PROJECT_VERSION}-${zip_arch}-setup.exe)
+set(setup_script ${CMAKE_SOURCE_DIR}/resources/setup/korimba.nsi)
+set(setup_files ${CMAKE_BINARY_DIR}/setup/files.nsh)
+set(install_lines "!macro KorimbaInstallFiles\n")
+set(uninstall_lines "!macro KorimbaUninstallFiles\n")
+set(setup_folders)
+foreach(file IN LISTS program_contents)
+  string(REPLACE "/" "\\" windows_name "${file}")
+  get_filename_component(folder "${file}" DIRECTORY)
+  if(folder)
+    string(REPLACE "/" "\\" windows_folder "\\${folder}")
+    # Each folder and its parents, deepest first when removed.
+    while(folder)
+      list(APPEND setup_folders ${folder})
+      get_filename_component(folder "${folder}" DIRECTORY)
+    endwhile()
+  else()
+    set(windows_folder "")
+  endif()
+  string(APPEND install_lines
+    "  SetOutPath \"$INSTDIR${windows_folder}\"\n  File \"${program_dir}/${file}\"\n")
+  string(APPEND uninstall_lines "  Delete \"$INSTDIR\\${windows_name}\"\n")
+endforeach()
+list(REMOVE_DUPLICATES setup_folders)
+list(SORT setup_folders)
+list(REVERSE setup_folders)
+foreach(folder IN LISTS setup_folders)
+  string(REPLACE "/" "\\" windows_folder "${folder}")
+  string(APPEND uninstall_lines "  RMDir \"$INSTDIR\\${windows_folder}\"\n")
+endforeach()
+file(GENERATE OUTPUT ${setup_files}
+     CONTENT "${install_lines}!macroend\n${uninstall_lines}!macroend\n")
+add_custom_command(
+  OUTPUT ${program_setup}
+  COMMAND ${KORIMBA_MAKENSIS} -V2 -NOCD
+          -DVERSION=${PROJECT_VERSION} -DVERSION4=${PROJECT_VERSION}.0 -DARCH=${zip_arch}
+          -DFILES=${setup_files} -DICON=${program_icon} "-DCOPYRIGHT=${KORIMBA_COPYRIGHT}"
+          -DOUTFILE=${program_setup} ${setup_script}
+  DEPENDS program_folder program_extras program_icon ${setup_script} ${setup_files}
+          ${program_files} ${program_extras} ${help_pages}
+  COMMENT "The setup program"
+  VERBATIM)
+add_custom_target(program_setup ALL DEPENDS ${program_setup})

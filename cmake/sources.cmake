@@ -33,6 +33,7 @@ set(KORIMBA_CORE_SOURCES
   src/widgets/ExplorerPopup.cpp
   src/widgets/WindowFrame.cpp
   src/platform/CommandLine.cpp
+  src/platform/WriteAccess.cpp
   src/platform/Exception.cpp
   src/ui/Accelerator.cpp
   src/ui/Application.cpp

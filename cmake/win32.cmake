@@ -10,6 +10,7 @@ add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501)
 
 # The real platform alone, for the sibling programs that have no windows of ours.
 add_library(korimba_platform STATIC src/platform/win32/Win32Platform.cpp
+  src/platform/win32/Win32Security.cpp
   src/platform/win32/SystemLibrary.cpp src/platform/win32/ScreenText.cpp)
 target_link_libraries(korimba_platform PUBLIC korimba_core user32 kernel32)
 target_compile_options(korimba_platform PRIVATE ${KORIMBA_WARNINGS})
@@ -80,5 +81,6 @@ set_target_properties(paneldemo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINA
 
 add_subdirectory(tools)
 add_subdirectory(tests/e2e)
-include(cmake/program.cmake)
+# The resources first: the setup program takes korimba.exe's icon and the copyright.
 include(cmake/resources.cmake)
+include(cmake/program.cmake)

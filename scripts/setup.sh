@@ -2,7 +2,7 @@
 # Installs what the build and the tests need on a fresh Debian 12 machine (as root).
 # Quiet and quick when everything is already there.
 #
-# 64-bit Wine and both MinGW cross compilers always; the i386 architecture and
+# 64-bit Wine, both MinGW cross compilers and NSIS always; the i386 architecture and
 # 32-bit Wine only where this machine runs 32-bit Linux programs (found out by
 # running one), or never with KORIMBA_64BIT_ONLY=1. A wine32 that is installed
 # but cannot run is left alone: nothing of ours starts it.
@@ -11,6 +11,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ googletest libgtest-dev
           g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev g++-mingw-w64-i686-posix mingw-w64-i686-dev
           wine64 xvfb xauth xdotool imagemagick python3 x11-utils x11-apps fonts-wine)
+# The setup programs beside the zips.
+packages+=(nsis)
 with_32bit=0
 if can_run_32bit_linux; then
     with_32bit=1

@@ -7,6 +7,7 @@
 #include "settings/ProgramFiles.h"
 
 #include <string_view>
+#include <vector>
 
 namespace korimba::app {
 
@@ -82,8 +83,8 @@ void clearListFolder(platform::FileSystem& files, const std::string& folder) {
 }
 
 void cleanUpAfterRestart(platform::Platform& platform, const std::string& programFolder) {
-    const std::string hook = hookEntry(platform.files, programFolder);
-    const bool hookHeld = hookRegistered(platform.profile, hook);
+    const std::vector<std::string> hooks = hookEntries(platform, programFolder);
+    const bool hookHeld = hookRegistered(platform.profile, hooks);
     bool jobRunning = false;
     for (const jobs::JobDirection* direction : jobs::kDirections) {
         const Lock lock = lockOf(platform, programFolder + direction->lockFile);
@@ -93,7 +94,7 @@ void cleanUpAfterRestart(platform::Platform& platform, const std::string& progra
             clearDirection(platform, programFolder, *direction);
     }
     if (hookHeld && !jobRunning)
-        unregisterHook(platform.profile, hook);
+        unregisterHook(platform.profile, hooks);
 }
 
 } // namespace korimba::app

@@ -4,7 +4,8 @@
 // take the recovery hook out of Run.
 //
 // It works only on the folder it was started from, never on one that win.ini
-// names, and deletes there only what the jobs create themselves: the lock
+// names; the user's copy of Cleaner.exe (RecoveryHook.h) works on the folder
+// its note names. It deletes there only what the jobs create themselves: the lock
 // files, the list-progress files, the temporary outputs in Temp (".wav" from
 // encoding, ".mp3" from decoding), the coders' failure notes in Temp
 // (".wav.err" and ".snd.err" from encoding, ".mp3.err" from decoding) and

@@ -58,6 +58,10 @@ public:
     // write-protected medium or a folder without file virtualization refuses
     // writes whatever they say.
     virtual bool canWriteFolder(const std::string& folder) = 0;
+    // The owner and access list of a file or folder as a security descriptor
+    // string ("O:...D:..."); nullopt when they cannot be read, as on a file
+    // system that keeps none.
+    virtual std::optional<std::string> securityDescriptor(const std::string& path) const = 0;
 };
 
 // The profile API on an initialisation file (here always "win.ini").
@@ -99,6 +103,12 @@ public:
     // Writes to the standard error handle the process was started with, when
     // it has one: where a script that runs the program unattended reads why.
     virtual void writeStandardError(const std::string& text) = 0;
+    // The security identifier of the user the process runs as ("S-1-5-..."),
+    // "" when it cannot be read.
+    virtual std::string userSid() const = 0;
+    // The user's own local application data folder with its final "\", ""
+    // when there is none.
+    virtual std::string localAppDataFolder() const = 0;
 };
 
 // The code pages the text of this process is in: the ANSI one the "A"

@@ -490,6 +490,19 @@ bool FakeFileSystem::canWriteFolder(const std::string& folder) {
     return writeFile(probe, "") && deleteFile(probe);
 }
 
+void FakeFileSystem::setSecurityDescriptor(const std::string& path,
+                                           std::optional<std::string> descriptor) {
+    descriptors_[fold(path)] = std::move(descriptor);
+}
+
+std::optional<std::string> FakeFileSystem::securityDescriptor(const std::string& path) const {
+    if (!exists(path))
+        return std::nullopt;
+    if (const auto set = descriptors_.find(fold(path)); set != descriptors_.end())
+        return set->second;
+    return "O:" + std::string(kFakeUserSid) + "D:P(A;;FA;;;SY)(A;;FA;;;" + kFakeUserSid + ")";
+}
+
 // --- FakeProfile ---
 
 namespace {

@@ -19,6 +19,10 @@ using LeadBytePredicate = std::function<bool(unsigned char)>;
 // second bytes include 0x5C, the backslash.
 bool shiftJisLeadByte(unsigned char byte);
 
+// The user the fake process runs as, who alone may change what the fake file
+// system holds unless a test says otherwise.
+inline constexpr const char* kFakeUserSid = "S-1-5-21-1-2-3-1001";
+
 // Drives ("C:") and shares ("\\srv\share") hold folders and files. Names match
 // without regard to ASCII case and also by their registered short names, as
 // on Windows; relative names resolve against the current folder ("C:\" at
@@ -61,6 +65,9 @@ public:
     // ASCII gets a short name of its own ("~1", "~2", ... after the ASCII
     // letters of its stem), as on a volume that makes 8.3 names.
     void makeShortNames(bool make = true) { makeShortNames_ = make; }
+    // The security descriptor the path reports from now on; nullopt makes it
+    // unreadable. Others report the user's own (kFakeUserSid) alone.
+    void setSecurityDescriptor(const std::string& path, std::optional<std::string> descriptor);
 
     // --- platform::FileSystem ---
 
@@ -79,6 +86,7 @@ public:
     std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     // Writes and deletes a probe file of a new name, as the real side does.
     bool canWriteFolder(const std::string& folder) override;
+    std::optional<std::string> securityDescriptor(const std::string& path) const override;
 
 private:
     struct Entry;
@@ -112,6 +120,7 @@ private:
     platform::FileTime clock_ = kDefaultClock;
     bool makeShortNames_ = false;
     int shortNamesMade_ = 0;
+    std::map<std::string, std::optional<std::string>> descriptors_;
 };
 
 // win.ini and friends: values by file, section and key, all without regard to
@@ -189,6 +198,9 @@ public:
     void setProcessorCount(unsigned count) { processors_ = count; }
     void writeStandardError(const std::string& text) override { standardError_ += text; }
     const std::string& standardError() const { return standardError_; }
+    std::string userSid() const override { return kFakeUserSid; }
+    static constexpr const char* kLocalAppData = "C:\\Users\\user\\AppData\\Local\\";
+    std::string localAppDataFolder() const override { return kLocalAppData; }
 
     void setExecutablePath(std::string path) { executablePath_ = std::move(path); }
     void setArguments(std::vector<std::string> arguments) { arguments_ = std::move(arguments); }

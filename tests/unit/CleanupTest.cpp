@@ -2,6 +2,7 @@
 // started at 500, files written at the fake clock's default (later: a job of
 // this session) unless a test dates them earlier (an interrupted job).
 #include "app/Cleanup.h"
+#include "app/RecoveryHook.h"
 #include "fakes/FakePlatform.h"
 #include "platform/Exception.h"
 
@@ -232,4 +233,24 @@ TEST_F(Cleanup, RefusedWinIniWriteIsRaisedAfterTheFilesAreCleared) {
 
     expectGone({"Encoding.bat"});
     EXPECT_EQ(run(), std::string(kUserRun) + "," + kHook);
+}
+
+TEST_F(Cleanup, TheUsersCopyCleansTheFolderItsNoteNames) {
+    const std::string copyFolder = std::string(fakes::FakeProcess::kLocalAppData) + "Korimba\\";
+    platform.files.addFile(copyFolder + "Cleaner.exe");
+    platform.files.addFile(copyFolder + "Cleaner.ini", platform.programFolder() + "\r\n");
+    setRun(std::string(kUserRun) + "," + copyFolder + "Cleaner.exe");
+    interrupted("Encoding.bat");
+    platform::Platform bundle = platform.bundle();
+
+    const std::string programFolder = platform.programFolder();
+    EXPECT_EQ(app::cleanerTarget(bundle), programFolder) << "the folder's own";
+    platform.process.setExecutablePath(copyFolder + "Cleaner.exe");
+    ASSERT_EQ(app::cleanerTarget(bundle), programFolder);
+    app::cleanUpAfterRestart(bundle, app::cleanerTarget(bundle));
+    EXPECT_FALSE(platform.files.exists(programFolder + "Encoding.bat"));
+    EXPECT_EQ(run(), kUserRun);
+
+    platform.files.addFile(copyFolder + "Cleaner.ini", "");
+    EXPECT_EQ(app::cleanerTarget(bundle), "") << "a note that names no folder";
 }

@@ -132,3 +132,48 @@ TEST_F(Shutdown, MissingCleanerRegistersNothing) {
     Form1->RemoveIni();
     EXPECT_EQ(run(), "user.exe");
 }
+
+TEST_F(Shutdown, HookNamesOnlyACleanerThatNobodyElseMayReplace) {
+    const std::string user = fakes::kFakeUserSid;
+    const std::string onlyUser = "O:" + user + "D:(A;;FA;;;" + user + ")";
+    const std::string othersModify =
+        "O:" + user + "D:AI(A;ID;0x1301bf;;;AU)(A;ID;FA;;;" + user + ")";
+    const std::string copyFolder = std::string(fakes::FakeProcess::kLocalAppData) + "Korimba";
+    const std::string copy = copyFolder + "\\Cleaner.exe";
+    struct Case {
+        const char* what;
+        std::string programFolder, cleaner, userFolder;
+        std::string hook; // "" registers nothing
+    } cases[] = {
+        {"the user's own folder", onlyUser, onlyUser, onlyUser, kHook},
+        {"a folder made under C:\\", othersModify, onlyUser, onlyUser, copy},
+        {"Cleaner.exe that others may change", onlyUser, othersModify, onlyUser, copy},
+        {"a folder whose security cannot be read", "", onlyUser, onlyUser, copy},
+        {"a copy that others could change too", othersModify, onlyUser, othersModify, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto descriptor = [](const std::string& text) {
+            return text.empty() ? std::nullopt : std::optional<std::string>(text);
+        };
+        platform.files.addFile(file("Cleaner.exe"), "the cleaner's bytes");
+        platform.files.addFolder(copyFolder);
+        platform.files.setSecurityDescriptor("C:\\Korimba", descriptor(c.programFolder));
+        platform.files.setSecurityDescriptor(file("Cleaner.exe"), descriptor(c.cleaner));
+        platform.files.setSecurityDescriptor(copyFolder, descriptor(c.userFolder));
+        setRun("user.exe");
+        lock("Encoding.bat");
+        Form1->AddIni();
+        EXPECT_EQ(run(), c.hook.empty() ? "user.exe" : "user.exe," + c.hook);
+        if (c.hook == copy) {
+            EXPECT_EQ(platform.files.fileContent(copy), "the cleaner's bytes");
+            EXPECT_EQ(platform.files.fileContent(copyFolder + "\\Cleaner.ini"),
+                      "C:\\Korimba\\\r\n");
+        }
+        unlock("Encoding.bat");
+        Form1->RemoveIni();
+        EXPECT_EQ(run(), "user.exe");
+        platform.files.deleteFile(copy);
+        platform.files.deleteFile(copyFolder + "\\Cleaner.ini");
+    }
+}

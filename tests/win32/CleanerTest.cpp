@@ -2,7 +2,13 @@
 // win.ini entries it reads and writes saved and put back around every test.
 #include <windows.h>
 
+#include <aclapi.h>
+#include <sddl.h>
+
 #include "TestSupport.h"
+#include "app/RecoveryHook.h"
+#include "platform/WriteAccess.h"
+#include "platform/win32/Win32Platform.h"
 
 #include <gtest/gtest.h>
 
@@ -357,4 +363,45 @@ TEST(CleanerInTheRootOfADrive, LeavesTheUsersTempFoldersAlone) {
     if (madeTemp)
         RemoveDirectoryA("C:\\Temp");
     DeleteFileA(cleaner.c_str());
+}
+
+// A program folder that others may change: the hook is the user's own copy of
+// Cleaner.exe, which at the next logon cleans the folder its note names. Wine
+// keeps a file's security as its Unix mode, so what can be set and read back
+// here is "Everyone may modify".
+TEST_F(CleanerTest, AFolderOthersMayChangeGetsTheUsersCopyWhichCleansIt) {
+    korimba::platform::win32::Win32Platform system;
+    korimba::platform::Platform platform = system.bundle();
+    const std::string user = system.process.userSid();
+    const std::string folder = programFolder_.substr(0, programFolder_.size() - 1);
+    const std::string everyoneModifies =
+        "O:" + user + "D:(A;OICI;FA;;;SY)(A;OICI;FA;;;" + user + ")(A;OICI;0x1301bf;;;WD)";
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+        everyoneModifies.c_str(), SDDL_REVISION_1, &descriptor, nullptr));
+    EXPECT_TRUE(SetFileSecurityA(
+        folder.c_str(), OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, descriptor));
+    LocalFree(descriptor);
+    const auto readBack = system.files.securityDescriptor(folder);
+    ASSERT_TRUE(readBack);
+    ASSERT_FALSE(korimba::platform::onlyUserMayChange(*readBack, user)) << *readBack;
+
+    const std::string copyFolder = system.process.localAppDataFolder() + "Korimba\\";
+    const std::string entry = korimba::app::entryToRegister(platform, programFolder_);
+    EXPECT_EQ(entry, shortPath(copyFolder + "Cleaner.exe"));
+    EXPECT_EQ(system.files.readFile(copyFolder + "Cleaner.exe"),
+              system.files.readFile(programFolder_ + "Cleaner.exe"));
+    EXPECT_EQ(system.files.readFile(copyFolder + "Cleaner.ini"), programFolder_ + "\r\n");
+
+    // As at the next logon, with what an interrupted job left.
+    writeWinIni("Windows", "Run", "C:\\TOOLS\\A.EXE," + entry);
+    create("Temp\\");
+    create("Temp\\NIGHTA~1.WAV");
+    EXPECT_EQ(runAndWait(copyFolder + "Cleaner.exe"), 0u);
+    EXPECT_EQ(readWinIni("Windows", "Run"), "C:\\TOOLS\\A.EXE");
+    EXPECT_FALSE(has("Temp\\NIGHTA~1.WAV"));
+
+    DeleteFileA((copyFolder + "Cleaner.exe").c_str());
+    DeleteFileA((copyFolder + "Cleaner.ini").c_str());
+    RemoveDirectoryA(copyFolder.c_str());
 }

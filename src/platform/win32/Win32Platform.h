@@ -25,6 +25,7 @@ public:
     std::optional<FileTime> lastWriteTime(const std::string& path) const override;
     std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     bool canWriteFolder(const std::string& folder) override;
+    std::optional<std::string> securityDescriptor(const std::string& path) const override;
 };
 
 class Win32Profile final : public Profile {
@@ -50,6 +51,8 @@ public:
     FileTime systemStartTime() const override;
     unsigned processorCount() const override;
     void writeStandardError(const std::string& text) override;
+    std::string userSid() const override;
+    std::string localAppDataFolder() const override;
 };
 
 class Win32TextEncoding final : public TextEncoding {
