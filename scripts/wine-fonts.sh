@@ -12,7 +12,9 @@ set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 prefix=$1
 wine_environment "$prefix" "${2:-${KORIMBA_WINEARCH:-win64}}"
-font=$prefix/drive_c/windows/Fonts/micross.ttf
+# Not MICROSS.TTF: Wine's own links of other faces name that file, and would
+# lend them the stand-in's glyphs, which Windows does not.
+font=$prefix/drive_c/windows/Fonts/kmssans.ttf
 [ -f "$font" ] || /usr/bin/python3 - "$font" <<'PYTHON'
 import sys
 from fontTools import subset
@@ -65,4 +67,4 @@ for name in parts:
     os.remove(name)
 PYTHON
 "$WINELOADER" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
-    /v "Microsoft Sans Serif (TrueType)" /d micross.ttf /f >/dev/null
+    /v "Microsoft Sans Serif (TrueType)" /d kmssans.ttf /f >/dev/null

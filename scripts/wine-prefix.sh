@@ -7,7 +7,7 @@ set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 prefix=$1
 arch=${2:-${KORIMBA_WINEARCH:-win64}}
-stamp=$prefix/.korimba-ready-4-$arch
+stamp=$prefix/.korimba-ready-5-$arch
 [ -f "$stamp" ] && [ -f "$prefix/system.reg" ] && exit 0
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"

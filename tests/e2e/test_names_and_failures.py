@@ -747,6 +747,7 @@ class OtherScriptsShownTest(JobTestCase):
         looks["notice"] = notice.child(cls="Static").pixels()
         self.screenshot("glyphs-notice-" + stem[:2], notice)
         notice.close()
+        notice.wait_gone()  # not to be found again for the next name
         listing = self.open_list()
         listing.drop(self.win(song))
         looks["list"] = listing.child(cls="Edit", index=0).pixels()

@@ -67,3 +67,21 @@ TEST(GdiCanvas, MeasuresTextAsTheSystemDrawsIt) {
     EXPECT_GT(plain.bottom, 0) << "a font is selected";
     EXPECT_EQ(marked, plain) << "the accelerator mark takes no room";
 }
+
+// The 8-point face the windows are designed in is asked for as its TrueType
+// kin, which Windows links to fonts of other scripts, in any character set;
+// other faces as named.
+TEST(GdiCanvas, FontsAreTheLinkedFaceInAnyCharacterSet) {
+    GdiObjects gdi;
+    const struct {
+        Font font;
+        const char* face;
+    } cases[] = {{Font{}, "Microsoft Sans Serif"}, {titleFont(), "MS Serif"}};
+    for (const auto& [font, face] : cases) {
+        LOGFONTA made{};
+        ASSERT_EQ(GetObjectA(gdi.font(font), sizeof made, &made), static_cast<int>(sizeof made));
+        EXPECT_STREQ(made.lfFaceName, face);
+        EXPECT_EQ(made.lfCharSet, DEFAULT_CHARSET) << face;
+        EXPECT_EQ(made.lfHeight, font.height) << face;
+    }
+}
