@@ -137,8 +137,9 @@ class SetupProgramTest(unittest.TestCase):
                        timeout=10, seen=lambda: files_below(self.folder))
         self.assertEqual(sorted(path.name for path in self.folder.iterdir()),
                          ["Images", "My notes.txt"])
-        self.assertFalse(self.shortcut.exists())
-        self.assertNotEqual(reg("query", UNINSTALL_KEY)[0], 0)
+        # The shortcut and the Apps entry go last, after the files.
+        e2e.wait_until(lambda: not self.shortcut.exists(), timeout=10)
+        e2e.wait_until(lambda: reg("query", UNINSTALL_KEY)[0] != 0, timeout=10)
         self.assertEqual(self.drv.get_profile("Windows", "Run"), "C:\\TOOLS\\A.EXE")
 
 
