@@ -21,11 +21,11 @@ public:
     std::vector<std::string> compose() {
         header();
         entries();
-        if (parallel())
+        if (parallel()) {
             finishingWorker();
-        // The worker script goes before the notice reads the list folder.
-        if (parallel())
+            // The worker script goes before the notice reads the list folder.
             add("del " + unquoted(inListFolder(kWorkerScript)));
+        }
         lastLines();
         return std::move(lines_);
     }
@@ -97,7 +97,7 @@ private:
         for (std::size_t worker = 1; worker <= values_.workers; ++worker)
             add("if not exist " + unquoted(inListFolder(kMarker + std::to_string(worker))) +
                 " goto :eof");
-        const std::string last = std::string(kClaim) + "0";
+        const std::string last = claimName(0);
         add(marked("ren " + unquoted(inListFolder(last)) + " " + last + ".", " 2>nul"));
         add(marked("if not exist " + unquoted(inListFolder(last + ".")), " goto :eof"));
         // Not left for the notice, which reads the list folder for what could not be moved.
@@ -135,7 +135,7 @@ private:
             // The claim: one worker alone can rename the entry's claim file to
             // its own. No error level is relied on: a command that succeeds
             // leaves the last one as it was.
-            const std::string claim = kClaim + std::to_string(position);
+            const std::string claim = claimName(position);
             add(marked("ren " + unquoted(inListFolder(claim)) + " " + claim + ".", " 2>nul"));
             add(marked("if not exist " + unquoted(inListFolder(claim + ".")),
                        " goto " + nextLabel(position)));
@@ -280,8 +280,12 @@ std::vector<std::string> listWorkerScript(const ListScript& values) {
     return ListLines(values, "%1").composeWorker();
 }
 
+std::string claimName(std::size_t position) {
+    return kClaim + std::to_string(position);
+}
+
 std::string claimFile(const jobs::JobDirection& direction, std::size_t position) {
-    return std::string(direction.listFolder) + kClaim + std::to_string(position);
+    return direction.listFolder + claimName(position);
 }
 
 } // namespace korimba::lists

@@ -45,7 +45,9 @@ std::string codingFolder(const jobs::JobDirection& direction, std::size_t positi
 // job's own, taken by the worker that ends it), in the list folder.
 inline constexpr const char* kWorkerScript = "WORKER.BAT";
 inline constexpr const char* kClaim = "C";
-// The claim file of the entry at `position`, relative to the program folder.
+// The claim file's name of the entry at `position`, and that file relative to
+// the program folder.
+std::string claimName(std::size_t position);
 std::string claimFile(const jobs::JobDirection& direction, std::size_t position);
 
 struct ListScript {
