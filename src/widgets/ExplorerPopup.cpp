@@ -109,8 +109,13 @@ void TExplorerPopup::setUndockable(bool undockable) {
     repaint();
 }
 
+ui::Box TExplorerPopup::gripZone() const {
+    return {4, 2, width() - 3, 9};
+}
+
 bool TExplorerPopup::inGripZone(int x, int y) const {
-    return x > 3 && x < width() - 3 && y > 1 && y < 9;
+    const ui::Box zone = gripZone();
+    return x >= zone.left && x < zone.right && y >= zone.top && y < zone.bottom;
 }
 
 ui::AccessibleDescription TExplorerPopup::accessible() const {
@@ -119,7 +124,7 @@ ui::AccessibleDescription TExplorerPopup::accessible() const {
     description.name = captionWithoutMarks(caption());
     if (gripSpaceAdded_) {
         description.description = "Drag the grip to tear the panel off";
-        description.parts.push_back({ui::AccessibleRole::Grip, "Grip", {4, 2, width() - 3, 9}});
+        description.parts.push_back({ui::AccessibleRole::Grip, "Grip", gripZone()});
     }
     return description;
 }

@@ -75,7 +75,9 @@ public:
     // The borderless window of a dropped-down panel, the tool window of a torn-off one.
     ui::Form* hostWindow() const { return host_; }
     TExplorerPopupForm* floatingWindow() const { return floating_; }
-    // The grip zone, in client coordinates.
+    // The grip zone, in client coordinates: where a drag tears the panel off,
+    // and what readers are told is the grip.
+    ui::Box gripZone() const;
     bool inGripZone(int x, int y) const;
 
     ui::Event OnClose;
