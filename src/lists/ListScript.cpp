@@ -280,12 +280,17 @@ std::vector<std::string> listWorkerScript(const ListScript& values) {
     return ListLines(values, "%1").composeWorker();
 }
 
+// Built by appending: GCC 12 warns wrongly of a text put before a temporary string.
 std::string claimName(std::size_t position) {
-    return kClaim + std::to_string(position);
+    std::string name = kClaim;
+    name += std::to_string(position);
+    return name;
 }
 
 std::string claimFile(const jobs::JobDirection& direction, std::size_t position) {
-    return direction.listFolder + claimName(position);
+    std::string file = direction.listFolder;
+    file += claimName(position);
+    return file;
 }
 
 } // namespace korimba::lists
