@@ -16,6 +16,7 @@ wine_environment "$prefix" "${2:-${KORIMBA_WINEARCH:-win64}}"
 # lend them the stand-in's glyphs, which Windows does not.
 font=$prefix/drive_c/windows/Fonts/kmssans.ttf
 [ -f "$font" ] || /usr/bin/python3 - "$font" <<'PYTHON'
+import os
 import sys
 from fontTools import subset
 from fontTools.merge import Merger
@@ -26,8 +27,9 @@ CORE = {"cmap", "glyf", "loca", "head", "hhea", "hmtx", "maxp", "name", "OS/2", 
 KANJI = "日本語歌長名前出力戻音楽"
 
 
-def part(path, unicodes):
-    """The glyphs of unicodes, in outlines of 2048 units, with the tables all share."""
+def part(path, unicodes, saved):
+    """The glyphs of unicodes, in outlines of 2048 units, with the tables all
+    share, saved as `saved`."""
     font = TTFont(path)
     options = subset.Options()
     options.layout_features = []
@@ -40,16 +42,16 @@ def part(path, unicodes):
     for table in list(font.keys()):
         if table not in CORE:
             del font[table]
-    name = sys.argv[1] + "." + str(len(parts))
-    font.save(name)
-    return name
+    font.save(saved)
+    return saved
 
 
-parts = []
-parts.append(part("/usr/share/wine/fonts/tahoma.ttf", range(0x20, 0x2100)))
-parts.append(part("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", range(0x370, 0x400)))
-parts.append(part("/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf",
-                  [*range(0x3040, 0x3100), *map(ord, KANJI)]))
+SOURCES = [("/usr/share/wine/fonts/tahoma.ttf", range(0x20, 0x2100)),
+           ("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", range(0x370, 0x400)),
+           ("/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf",
+            [*range(0x3040, 0x3100), *map(ord, KANJI)])]
+parts = [part(path, unicodes, "%s.%d" % (sys.argv[1], i))
+         for i, (path, unicodes) in enumerate(SOURCES)]
 merged = Merger().merge(parts)
 # Drawn without grey steps, as the bitmap face it stands in for (and Wine's
 # Tahoma at this size, from the bitmaps the merge leaves out) is.
@@ -62,7 +64,6 @@ for record in merged["name"].names:
     elif record.nameID == 6:
         record.string = "MicrosoftSansSerif"
 merged.save(sys.argv[1])
-import os
 for name in parts:
     os.remove(name)
 PYTHON
