@@ -79,13 +79,14 @@ std::string Win32Process::userSid() const {
 }
 
 std::string Win32Process::localAppDataFolder() const {
+    // Wide, as every name of the program's: in UTF-8 a MAX_PATH buffer of bytes may not hold it.
     const auto folderPath =
-        systemFunction<decltype(SHGetFolderPathA)>("shell32.dll", "SHGetFolderPathA");
-    char path[MAX_PATH];
+        systemFunction<decltype(SHGetFolderPathW)>("shell32.dll", "SHGetFolderPathW");
+    wchar_t path[MAX_PATH];
     if (!folderPath ||
         folderPath(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK)
         return {};
-    std::string folder(path);
+    std::string folder = ansiOf(path);
     if (folder.empty())
         return {};
     return folder.back() == '\\' ? folder : folder + "\\";
