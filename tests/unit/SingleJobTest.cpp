@@ -166,8 +166,6 @@ TEST_F(SingleJob, NamesLongerThanWindowsAllowsEndTheCommandByName) {
     Form1->ExplorerButton1.userPress();
     EXPECT_EQ(backend.messageTexts(), (std::vector<std::string>{paths::tooLongMessage(input),
                                                                 paths::tooLongMessage(output)}));
-    EXPECT_EQ(backend.messageTexts()[0].substr(0, 58),
-              "This name is longer than Windows allows (259 characters):\n");
     EXPECT_TRUE(platform.shell.executions().empty());
 }
 
