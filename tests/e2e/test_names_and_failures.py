@@ -650,7 +650,7 @@ if __name__ == "__main__":
 class LongNamesTest(JobTestCase):
     """Paths up to Windows' 259 characters, which in UTF-8 run past any byte
     buffer of MAX_PATH: the program itself in a long Japanese folder, a 104-
-    character Japanese path (296 bytes) and one of 250 characters."""
+    character Japanese path (280 bytes) and one of 250 characters."""
 
     # 270 bytes in UTF-8: korimba.exe lies past a byte buffer of MAX_PATH.
     LONG_FOLDER = "長い名前のフォルダー" * 4 + "/" + "長い名前のフォルダー" * 5
@@ -708,14 +708,14 @@ class LongNamesTest(JobTestCase):
 
 class OtherScriptsShownTest(JobTestCase):
     """Japanese and Greek names show their glyphs where the program shows a name
-    (the input field, the status caption, the list, the notice), in the face
-    that Windows links to fonts of other scripts (scripts/wine-fonts.sh). A
-    glyph missing in every font is drawn as the same box whatever the
-    character: a name of private-use characters of the same length must look
-    different from the real one."""
+    (the input field, the status caption, the list, the notice), with the
+    test prefix's stand-in of the linked face (scripts/wine-fonts.sh). A glyph
+    missing in every font is drawn as the same box whatever the character: a
+    name of private-use characters of the same length must look different
+    from the real one. Which face is asked for, the Win32 tests check."""
 
-    NAMES = {"real": JAPANESE + " " + GREEK,
-             "missing": "".join(chr(0xE000 + i) for i in range(len(JAPANESE + " " + GREEK)))}
+    REAL = JAPANESE + " " + GREEK
+    MISSING = "".join(chr(0xE000 + i) for i in range(len(REAL)))
 
     def _short_name(self):
         return "glyphs"  # the name in sight in the input field
@@ -756,6 +756,6 @@ class OtherScriptsShownTest(JobTestCase):
         return looks
 
     def test_names_beyond_the_code_page_show_their_glyphs(self):
-        real, missing = (self.looks(name) for name in self.NAMES.values())
+        real, missing = self.looks(self.REAL), self.looks(self.MISSING)
         for place in real:
             self.assertTrue(real[place] != missing[place], "%s shows boxes" % place)
