@@ -14,6 +14,7 @@ legacy code pages, and the any-name class with it.
 
 import re
 import subprocess
+import tempfile
 import unicodedata
 import unittest
 
@@ -205,10 +206,15 @@ class JobTestCase(E2ETestCase):
         environment = wine_env()
         if self.LOCALE:
             environment["LC_ALL"] = self.LOCALE
-        done = subprocess.run([str(SOURCE_DIR / "scripts" / "wine-run.sh"),
-                               str(self.folder.path("korimba.exe")), self.win(wave), "/encode"],
-                              env=environment, capture_output=True, timeout=JOB_TIMEOUT)
-        return done.returncode, done.stderr.decode(self.ENCODING)
+        # Standard error into a file, not a pipe: a process that Wine starts on
+        # demand inherits it and may outlive korimba.exe, which is what is awaited.
+        with tempfile.TemporaryFile() as said:
+            done = subprocess.run([str(SOURCE_DIR / "scripts" / "wine-run.sh"),
+                                   str(self.folder.path("korimba.exe")), self.win(wave), "/encode"],
+                                  env=environment, stdout=subprocess.DEVNULL, stderr=said,
+                                  timeout=JOB_TIMEOUT)
+            said.seek(0)
+            return done.returncode, said.read().decode(self.ENCODING)
 
     # Results
 
