@@ -625,6 +625,12 @@ class Driver:
         return [Program(self, p["pid"], p["exe"]) for p in self.processes()
                 if p["exe"].lower() == exe.lower()]
 
+    def started_processes_named(self, exe):
+        """As processes_named, once there is one: a script's "start" may return
+        before the program it starts exists."""
+        return wait_until(lambda: self.processes_named(exe),
+                          message="a process of %s" % exe)
+
     def listen(self, pid):
         """Hears from now on what the process tells screen readers; 0 stops."""
         self.call("listen", str(pid))

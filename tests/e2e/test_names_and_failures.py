@@ -148,7 +148,7 @@ class JobTestCase(E2ETestCase):
     def read_notice(self, expected, shot=None, offers_folder=True):
         """The one completion notice: its text and whether it offers the output's
         folder; then closed and ended."""
-        notices = self.driver.processes_named("Message.exe")
+        notices = self.driver.started_processes_named("Message.exe")
         self.assertEqual(len(notices), 1, "one completion program")
         self._programs.extend(notices)
         notice = notices[0].window(cls="KorimbaMessage")

@@ -90,7 +90,7 @@ class FreshFolderTest(SingleJobTestCase):
         self.start_job(main, "&Encode", track, output)
         self.wait_job_end(folder, "Encoding.bat", "Night and day again.mp3")
         self.assertIsNone(self.driver.find({"pid": program.pid, "cls": "TForm2", "visible": True}))
-        notices = self.driver.processes_named("Message.exe")
+        notices = self.driver.started_processes_named("Message.exe")
         self.assertEqual(len(notices), 1, "the completion program was started")
         self._programs.extend(notices)
         notice = notices[0].window(cls="KorimbaMessage")
