@@ -41,6 +41,7 @@ set(KORIMBA_CORE_SOURCES
   src/ui/CustomControl.cpp
   src/ui/Raster.cpp
   src/ui/RasterCanvas.cpp
+  src/ui/ScaledCanvas.cpp
   src/ui/Control.cpp
   src/ui/Controls.cpp
   src/ui/Dialogs.cpp

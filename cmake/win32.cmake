@@ -11,7 +11,8 @@ add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501)
 # The real platform alone, for the sibling programs that have no windows of ours.
 add_library(korimba_platform STATIC src/platform/win32/Win32Platform.cpp
   src/platform/win32/Win32Security.cpp
-  src/platform/win32/SystemLibrary.cpp src/platform/win32/ScreenText.cpp)
+  src/platform/win32/SystemLibrary.cpp src/platform/win32/ScreenText.cpp
+  src/platform/win32/Dpi.cpp)
 target_link_libraries(korimba_platform PUBLIC korimba_core user32 kernel32)
 target_compile_options(korimba_platform PRIVATE ${KORIMBA_WARNINGS})
 

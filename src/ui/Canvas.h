@@ -30,6 +30,15 @@ inline constexpr unsigned CalcRect = 0x400;
 inline constexpr unsigned EndEllipsis = 0x8000;
 } // namespace textflags
 
+// The pixels of a one-pixel line as the system's LineTo sets them, end point excluded.
+template <class Pixel> void forEachLinePixel(int fromX, int fromY, int toX, int toY, Pixel&& put) {
+    const int dx = toX > fromX ? toX - fromX : fromX - toX;
+    const int dy = toY > fromY ? toY - fromY : fromY - toY;
+    const int steps = dx > dy ? dx : dy;
+    for (int i = 0; i < steps; ++i)
+        put(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
+}
+
 class Canvas {
 public:
     virtual ~Canvas() = default;

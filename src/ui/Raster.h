@@ -40,6 +40,10 @@ public:
             pixels_[index(x, y)] = color;
     }
     const std::vector<Rgb>& pixels() const { return pixels_; }
+    // The scale the pixels were made for: a picture of the design is 96 dots
+    // per inch, a window's own painting has the window's.
+    int dpi() const { return dpi_; }
+    void setDpi(int dpi) { dpi_ = dpi; }
     bool operator==(const Raster&) const = default;
 
 private:
@@ -49,6 +53,7 @@ private:
     }
     int width_ = 0;
     int height_ = 0;
+    int dpi_ = 96;
     std::vector<Rgb> pixels_;
 };
 

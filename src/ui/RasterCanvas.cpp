@@ -1,7 +1,6 @@
 #include "ui/RasterCanvas.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 namespace korimba::ui {
@@ -137,14 +136,7 @@ void RasterCanvas::patternFill(const Box& box, const Raster& pattern) {
 
 void RasterCanvas::line(int fromX, int fromY, int toX, int toY, Color color) {
     const Rgb value = resolve(color);
-    const int dx = std::abs(toX - fromX);
-    const int dy = std::abs(toY - fromY);
-    const int steps = std::max(dx, dy);
-    for (int i = 0; i < steps; ++i) {
-        const int x = fromX + (toX - fromX) * i / steps;
-        const int y = fromY + (toY - fromY) * i / steps;
-        pixels_.set(x, y, value);
-    }
+    forEachLinePixel(fromX, fromY, toX, toY, [&](int x, int y) { pixels_.set(x, y, value); });
 }
 
 void RasterCanvas::pixel(int x, int y, Color color) {

@@ -214,7 +214,7 @@ TEST(Manifest, EveryProgramHasOneLanguageNeutralManifestOnly) {
     }
 }
 
-TEST(Manifest, RunsAsInvokerInUtf8OnEverySystemWithTheClassicControls) {
+TEST(Manifest, RunsAsInvokerInUtf8AwareOfTheScaleOnEverySystemWithTheClassicControls) {
     std::optional<std::string> first;
     for (const Program& program : kPrograms) {
         SCOPED_TRACE(program.file);
@@ -241,6 +241,12 @@ TEST(Manifest, RunsAsInvokerInUtf8OnEverySystemWithTheClassicControls) {
         EXPECT_EQ(elements(*manifest, "activeCodePage"),
                   std::vector<std::string>{utf8.substr(0, utf8.find('>') + 1)});
         EXPECT_NE(manifest->find(utf8), std::string::npos);
+        for (const char* awareness :
+             {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">"
+              "true/pm</dpiAware>",
+              "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+              "PerMonitorV2, PerMonitor</dpiAwareness>"})
+            EXPECT_NE(manifest->find(awareness), std::string::npos) << awareness;
         // Depending on no assembly keeps version 5 of the common controls.
         EXPECT_EQ(manifest->find("<dependency"), std::string::npos);
         EXPECT_EQ(manifest->find("Common-Controls"), std::string::npos);

@@ -6,6 +6,7 @@
 
 #include "MessageText.h"
 #include "platform/CommandLine.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/ScreenText.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -22,6 +23,7 @@ const int margin = 12;
 const int buttonWidth = 88;
 const int buttonHeight = 23;
 const int buttonGap = 8;
+const int designDpi = 96;
 
 std::optional<std::string> longName(const std::string& path) {
     const std::wstring wide = korimba::platform::win32::wideOf(path, CP_ACP);
@@ -75,8 +77,19 @@ std::vector<std::string> arguments() {
 struct Window {
     HWND frame = nullptr;
     HFONT font = nullptr;
+    int dpi = designDpi;
     korimba::message::Notice notice;
+
+    // A designed length at the window's scale.
+    int scaled(int length) const { return MulDiv(length, dpi, designDpi); }
 };
+
+// The 8-point face of the program's windows, at the window's scale.
+HFONT makeFont(const Window& window) {
+    return CreateFontA(window.scaled(-11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, korimba::platform::win32::kLinkedSansSerif);
+}
 
 SIZE measureText(HFONT font, const std::string& text, int maxWidth) {
     HDC dc = GetDC(nullptr);
@@ -112,11 +125,19 @@ RECT workArea() {
     return area;
 }
 
-void layOut(Window& window) {
+// The text, the buttons and the frame around them at the window's scale; the
+// window centred on the work area, or with its corner where it is asked to be.
+void layOut(Window& window, const POINT* corner = nullptr) {
     const RECT screen = workArea();
-    const int maxTextWidth = std::max<int>(240, screen.right - screen.left - 120);
+    const int margin = window.scaled(::margin);
+    const int buttonWidth = window.scaled(::buttonWidth);
+    const int buttonHeight = window.scaled(::buttonHeight);
+    const int buttonGap = window.scaled(::buttonGap);
+    const int maxTextWidth =
+        std::max<int>(window.scaled(240), screen.right - screen.left - window.scaled(120));
     // Room for the caption, the frame and the buttons: the OK button must stay on the screen.
-    const int maxTextHeight = std::max<int>(40, screen.bottom - screen.top - 120);
+    const int maxTextHeight =
+        std::max<int>(window.scaled(40), screen.bottom - screen.top - window.scaled(120));
     SIZE text = measureText(window.font, window.notice.text, maxTextWidth);
     text.cy = std::min<LONG>(text.cy, maxTextHeight);
     const int clientWidth = std::max<int>(text.cx, 2 * buttonWidth + buttonGap) + 2 * margin;
@@ -137,15 +158,33 @@ void layOut(Window& window) {
                  {okLeft, buttonTop, okLeft + buttonWidth, buttonTop + buttonHeight}, window.font);
     SetFocus(ok);
 
-    RECT frame = {0, 0, clientWidth, clientHeight};
-    const DWORD style = static_cast<DWORD>(GetWindowLongA(window.frame, GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(window.frame, GWL_EXSTYLE));
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const RECT frame = korimba::platform::win32::outerRect(
+        {0, 0, clientWidth, clientHeight},
+        static_cast<DWORD>(GetWindowLongA(window.frame, GWL_STYLE)),
+        static_cast<DWORD>(GetWindowLongA(window.frame, GWL_EXSTYLE)), window.dpi);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    const int left = std::max<int>(screen.left, (screen.left + screen.right - width) / 2);
-    const int top = std::max<int>(screen.top, (screen.top + screen.bottom - height) / 2);
+    const int left = corner ? corner->x
+                            : std::max<int>(screen.left, (screen.left + screen.right - width) / 2);
+    const int top =
+        corner ? corner->y : std::max<int>(screen.top, (screen.top + screen.bottom - height) / 2);
     SetWindowPos(window.frame, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+BOOL CALLBACK destroyChild(HWND child, LPARAM) {
+    DestroyWindow(child);
+    return TRUE;
+}
+
+// Moved to a monitor of another scale: everything made again at the new one,
+// with the corner where the system suggests.
+void rescale(Window& window, int dpi, const RECT& suggested) {
+    window.dpi = dpi;
+    EnumChildWindows(window.frame, destroyChild, 0);
+    DeleteObject(window.font);
+    window.font = makeFont(window);
+    const POINT corner{suggested.left, suggested.top};
+    layOut(window, &corner);
 }
 
 LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -169,6 +208,10 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         break;
     case WM_DESTROY:
         PostQuitMessage(0);
+        return 0;
+    case korimba::platform::win32::kDpiChangedMessage:
+        if (window)
+            rescale(*window, LOWORD(wParam), *reinterpret_cast<RECT*>(lParam));
         return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -207,9 +250,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         longName, fileBeginning, entriesIn,
         korimba::paths::folderPart(process.executablePath(), codePage)};
     window.notice = korimba::message::composeNotice(arguments(), disk, codePage);
-    window.font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_SWISS, korimba::platform::win32::kLinkedSansSerif);
     if (!registerWindowClass(instance))
         return 1;
     window.frame = CreateWindowExA(WS_EX_DLGMODALFRAME, windowClass, caption,
@@ -217,6 +257,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                    0, 0, nullptr, nullptr, instance, &window);
     if (!window.frame)
         return 1;
+    window.dpi = korimba::platform::win32::windowDpi(window.frame);
+    window.font = makeFont(window);
     layOut(window);
     // Shown normally whatever the script's own window mode: it is the job's end notice.
     ShowWindow(window.frame, SW_SHOWNORMAL);

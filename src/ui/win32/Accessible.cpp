@@ -189,20 +189,22 @@ public:
         const Asked asked = ask(child);
         if (!asked.part)
             return standard_->accLocation(left, top, width, height, child);
-        POINT corner{asked.part->place.left, asked.part->place.top};
+        const Box place = scaleOf(window_).device(asked.part->place);
+        POINT corner{place.left, place.top};
         ClientToScreen(window_, &corner);
         *left = corner.x;
         *top = corner.y;
-        *width = asked.part->place.width();
-        *height = asked.part->place.height();
+        *width = place.width();
+        *height = place.height();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long left, long top, VARIANT* child) override {
         const HRESULT standard = standard_->accHitTest(left, top, child);
         if (standard != S_OK || !isSelf(*child))
             return standard;
-        POINT at{left, top};
-        ScreenToClient(window_, &at);
+        POINT device{left, top};
+        ScreenToClient(window_, &device);
+        const Point at = scaleOf(window_).design(Point{device.x, device.y});
         const AccessibleDescription description = described();
         for (std::size_t i = 0; i < description.parts.size(); ++i) {
             const Box& place = description.parts[i].place;

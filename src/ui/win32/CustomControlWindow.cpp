@@ -1,6 +1,7 @@
 // The procedure of every custom control's window: it turns the system's
 // messages into the control's hooks and knows nothing of what the control is.
 #include "ui/CustomControl.h"
+#include "ui/ScaledCanvas.h"
 #include "ui/win32/Accessible.h"
 #include "ui/win32/GdiCanvas.h"
 #include "ui/win32/Guard.h"
@@ -36,7 +37,8 @@ unsigned shiftState(WPARAM keys) {
 void paintCustom(Peer& peer, CustomControl& control, HWND window, HDC dc) {
     RECT client;
     GetClientRect(window, &client);
-    GdiCanvas canvas(peer.backend->gdi(), dc, client.right, client.bottom);
+    GdiCanvas device(peer.backend->gdi(), dc, client.right, client.bottom);
+    ScaledCanvas canvas(device, scaleOf(window));
     guarded([&] { control.paint(canvas); });
 }
 
@@ -64,10 +66,14 @@ void placeChanged(HWND window, CustomState& state, CustomControl& control) {
 
 enum class Pointer { Down, Up, Double };
 
-void pointer(CustomControl& control, Pointer what, MouseButton button, WPARAM wParam,
-             LPARAM lParam) {
-    const int x = GET_X_LPARAM(lParam);
-    const int y = GET_Y_LPARAM(lParam);
+// Where the pointer is, in the control's designed pixels.
+Point pointerAt(HWND window, LPARAM lParam) {
+    return scaleOf(window).design(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+}
+
+void pointer(HWND window, CustomControl& control, Pointer what, MouseButton button,
+             WPARAM wParam, LPARAM lParam) {
+    const auto [x, y] = pointerAt(window, lParam);
     const unsigned shift = shiftState(wParam) | (what == Pointer::Double ? unsigned{ssDouble} : 0u);
     guarded([&] {
         Application::current().dispatch([&] {
@@ -119,7 +125,8 @@ LRESULT CALLBACK customControlProcedure(HWND window, UINT message, WPARAM wParam
     case WM_MOUSEMOVE:
         trackLeave(window, state);
         guarded([&] {
-            control.pointerMoved(shiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            const Point at = pointerAt(window, lParam);
+            control.pointerMoved(shiftState(wParam), at.x, at.y);
         });
         return 0;
     case WM_MOUSELEAVE:
@@ -127,25 +134,25 @@ LRESULT CALLBACK customControlProcedure(HWND window, UINT message, WPARAM wParam
         guarded([&] { control.pointerLeft(); });
         return 0;
     case WM_LBUTTONDOWN:
-        pointer(control, Pointer::Down, MouseButton::Left, wParam, lParam);
+        pointer(window, control, Pointer::Down, MouseButton::Left, wParam, lParam);
         return 0;
     case WM_LBUTTONUP:
-        pointer(control, Pointer::Up, MouseButton::Left, wParam, lParam);
+        pointer(window, control, Pointer::Up, MouseButton::Left, wParam, lParam);
         return 0;
     case WM_LBUTTONDBLCLK:
-        pointer(control, Pointer::Double, MouseButton::Left, wParam, lParam);
+        pointer(window, control, Pointer::Double, MouseButton::Left, wParam, lParam);
         return 0;
     case WM_RBUTTONDOWN:
-        pointer(control, Pointer::Down, MouseButton::Right, wParam, lParam);
+        pointer(window, control, Pointer::Down, MouseButton::Right, wParam, lParam);
         return 0;
     case WM_RBUTTONUP:
-        pointer(control, Pointer::Up, MouseButton::Right, wParam, lParam);
+        pointer(window, control, Pointer::Up, MouseButton::Right, wParam, lParam);
         return 0;
     case BM_CLICK:
         // What the system's buttons do with it: a press and a release.
-        pointer(control, Pointer::Down, MouseButton::Left, MK_LBUTTON, 0);
+        pointer(window, control, Pointer::Down, MouseButton::Left, MK_LBUTTON, 0);
         if (livePeer(window))
-            pointer(control, Pointer::Up, MouseButton::Left, 0, 0);
+            pointer(window, control, Pointer::Up, MouseButton::Left, 0, 0);
         return 0;
     case WM_SIZE:
     case WM_MOVE:

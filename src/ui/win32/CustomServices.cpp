@@ -114,7 +114,7 @@ void Win32Backend::cancelMode(Control& control) {
 }
 
 Point Win32Backend::screenSize() {
-    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return screenScale().design(Point{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
 }
 
 void Win32Backend::discardMouseMessages() {
@@ -126,21 +126,23 @@ void Win32Backend::discardMouseMessages() {
 Point Win32Backend::cursorPos() {
     POINT at{0, 0};
     GetCursorPos(&at);
-    return {at.x, at.y};
+    return screenScale().design(Point{at.x, at.y});
 }
 
 void Win32Backend::screenToClient(Control& control, int& x, int& y) {
-    POINT point{x, y};
+    const Point device = screenScale().device(Point{x, y});
+    POINT point{device.x, device.y};
     HWND window = windowOf(control);
-    if (!window) {
-        point.x -= control.left();
-        point.y -= control.top();
-        window = surfaceOf(control);
-    }
-    if (window)
+    if (window || (window = surfaceOf(control)) != nullptr)
         ScreenToClient(window, &point);
-    x = point.x;
-    y = point.y;
+    const Scale scale = scaleOf(control);
+    x = scale.design(point.x);
+    y = scale.design(point.y);
+    // A painted control's point is from its own corner in its parent's window.
+    if (!windowOf(control)) {
+        x -= control.left();
+        y -= control.top();
+    }
 }
 
 bool Win32Backend::isActive(Form& form) {
@@ -162,7 +164,9 @@ Raster Win32Backend::parentPixels(Control& control) {
     GetClientRect(window, &client);
     POINT corner{0, 0};
     MapWindowPoints(window, parent, &corner, 1);
-    return printedRaster(parent, corner.x, corner.y, client.right, client.bottom);
+    Raster pixels = printedRaster(parent, corner.x, corner.y, client.right, client.bottom);
+    pixels.setDpi(scaleOf(window).dpi);
+    return pixels;
 }
 
 Rgb Win32Backend::systemColor(Color color) {

@@ -99,6 +99,8 @@ void Win32Backend::formBoundsChanged(Form& form) {
         return;
     RECT outer;
     GetWindowRect(window, &outer);
+    // Compared as the model has them, so that rounding never moves a window by itself.
+    const Rect now = designBounds(window, outer);
     const Rect& wanted = form.bounds();
     if (form.clientWidth() != state->clientWidth || form.clientHeight() != state->clientHeight) {
         state->clientWidth = form.clientWidth();
@@ -106,13 +108,14 @@ void Win32Backend::formBoundsChanged(Form& form) {
         const SIZE size = outerSizeFor(window, form.clientWidth(), form.clientHeight());
         SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    } else if (wanted.left != outer.left || wanted.top != outer.top ||
-               (wanted.width > 0 && wanted.width != outer.right - outer.left) ||
-               (wanted.height > 0 && wanted.height != outer.bottom - outer.top)) {
+    } else if (wanted.left != now.left || wanted.top != now.top ||
+               (wanted.width > 0 && wanted.width != now.width) ||
+               (wanted.height > 0 && wanted.height != now.height)) {
         state->movedByProgram = true;
-        const int width = wanted.width > 0 ? wanted.width : outer.right - outer.left;
-        const int height = wanted.height > 0 ? wanted.height : outer.bottom - outer.top;
-        SetWindowPos(window, nullptr, wanted.left, wanted.top, width, height,
+        const RECT place = deviceBounds(window, wanted);
+        const int width = wanted.width > 0 ? place.right - place.left : outer.right - outer.left;
+        const int height = wanted.height > 0 ? place.bottom - place.top : outer.bottom - outer.top;
+        SetWindowPos(window, nullptr, place.left, place.top, width, height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     syncFormBounds(form);

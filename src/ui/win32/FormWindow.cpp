@@ -1,5 +1,6 @@
 // The procedure of every form's window: activation, closing, dropped files, timers
 // and the form's place, on top of what it shares with panels.
+#include "platform/win32/Dpi.h"
 #include "ui/Application.h"
 #include "ui/Timer.h"
 #include "ui/win32/DroppedFiles.h"
@@ -90,12 +91,19 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         break;
     case WM_MOVING: {
         auto* rect = reinterpret_cast<RECT*>(lParam);
-        Rect proposed{rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top};
+        Rect proposed = designBounds(window, *rect);
+        const Rect before = proposed;
         guarded([&] { Application::current().dispatch([&] { form.moving(proposed); }); });
-        *rect = RECT{proposed.left, proposed.top, proposed.left + proposed.width,
-                     proposed.top + proposed.height};
+        // Untouched, the system's own rectangle stays, unrounded.
+        if (proposed != before)
+            *rect = deviceBounds(window, proposed);
         return TRUE;
     }
+    case platform::win32::kDpiChangedMessage:
+        guarded([&] {
+            rescaleForm(*peer->backend, form, LOWORD(wParam), *reinterpret_cast<RECT*>(lParam));
+        });
+        return 0;
     case WM_ACTIVATEAPP: {
         const bool active = wParam != FALSE;
         guarded(

@@ -1,6 +1,7 @@
 #include "ui/win32/NativeWindows.h"
 
 #include "platform/Exception.h"
+#include "platform/win32/Dpi.h"
 
 #include "ui/Controls.h"
 #include "ui/CustomControl.h"
@@ -95,7 +96,7 @@ HWND createChildWindow(Win32Backend& backend, Control& control, HWND parent, int
         style |= WS_VISIBLE;
     if (!control.enabled())
         style |= WS_DISABLED;
-    const Rect& bounds = control.bounds();
+    const Rect bounds = scaleOf(parent).device(control.bounds());
     // Captions are window text for the kinds that show one; edits get theirs afterwards.
     const char* text = kind.captionIsText ? control.text().c_str() : "";
     HWND window = CreateWindowExA(kind.exStyle(control), kind.className, text, style, bounds.left,
@@ -189,12 +190,14 @@ HWND createFormWindow(Win32Backend& backend, Form& form, HWND owner) {
                   applicationIcon(backend.instance()));
     const DWORD style = formStyle(form);
     const DWORD exStyle = formExStyle(form);
-    RECT outer{0, 0, form.clientWidth(), form.clientHeight()};
-    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    HWND window =
-        CreateWindowExA(exStyle, form.name().c_str(), form.text().c_str(), style, form.left(),
-                        form.top(), outer.right - outer.left, outer.bottom - outer.top, owner,
-                        nullptr, backend.instance(), nullptr);
+    const Scale scale{platform::win32::systemDpi()};
+    const RECT outer = platform::win32::outerRect(
+        RECT{0, 0, scale.device(form.clientWidth()), scale.device(form.clientHeight())}, style,
+        exStyle, scale.dpi);
+    HWND window = CreateWindowExA(exStyle, form.name().c_str(), form.text().c_str(), style,
+                                  scale.device(form.left()), scale.device(form.top()),
+                                  outer.right - outer.left, outer.bottom - outer.top, owner,
+                                  nullptr, backend.instance(), nullptr);
     if (!window)
         throw windowCreateError(form.name());
     auto* peer = new Peer;
@@ -203,7 +206,15 @@ HWND createFormWindow(Win32Backend& backend, Form& form, HWND owner) {
     peer->form = std::make_unique<FormState>();
     peer->form->clientWidth = form.clientWidth();
     peer->form->clientHeight = form.clientHeight();
+    peer->form->dpi = scale.dpi;
     attachPeer(window, peer);
+    // Made on a monitor of another scale than the system's: its size is that monitor's.
+    if (const int own = platform::win32::windowDpi(window); own != scale.dpi) {
+        peer->form->dpi = own;
+        const SIZE size = outerSizeFor(window, form.clientWidth(), form.clientHeight());
+        SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return window;
 }
 
@@ -218,17 +229,21 @@ void placeChildren(Win32Backend& backend, Control& container) {
         return;
     RECT client;
     GetClientRect(parent, &client);
-    const auto placed =
-        arrangeChildren(container, alignmentArea(container, client.right, client.bottom));
+    // Laid out as designed, then shown at the window's scale.
+    const Scale scale = scaleOf(parent);
+    const auto placed = arrangeChildren(
+        container,
+        alignmentArea(container, scale.design(client.right), scale.design(client.bottom)));
     const auto& children = container.children();
     for (std::size_t i = 0; i < children.size(); ++i) {
         Control& child = *children[i];
         HWND window = windowOf(child);
         if (!window)
             continue;
-        Rect rect = placed[i];
-        if (child.kind() == ControlKind::Label && (rect.width <= 0 || rect.height <= 0)) {
-            const SIZE natural = labelTextSize(backend.gdi(), static_cast<const Label&>(child));
+        Rect rect = scale.device(placed[i]);
+        if (child.kind() == ControlKind::Label && (placed[i].width <= 0 || placed[i].height <= 0)) {
+            const SIZE natural =
+                labelTextSize(backend.gdi(), static_cast<const Label&>(child), scale);
             rect.width = natural.cx;
             rect.height = natural.cy;
         }
@@ -243,9 +258,11 @@ void placeChildren(Win32Backend& backend, Control& container) {
 }
 
 SIZE outerSizeFor(HWND form, int clientWidth, int clientHeight) {
-    RECT outer{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(form, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(form, GWL_EXSTYLE)));
+    const Scale scale = scaleOf(form);
+    const RECT outer = platform::win32::outerRect(
+        RECT{0, 0, scale.device(clientWidth), scale.device(clientHeight)},
+        static_cast<DWORD>(GetWindowLongPtrA(form, GWL_STYLE)),
+        static_cast<DWORD>(GetWindowLongPtrA(form, GWL_EXSTYLE)), scale.dpi);
     return SIZE{outer.right - outer.left, outer.bottom - outer.top};
 }
 

@@ -33,7 +33,8 @@ bool createChildWindows(Win32Backend& backend, Control& container);
 bool recreateChildWindow(Win32Backend& backend, Control& control);
 // Places the children of a windowed container by their bounds and alignment.
 void placeChildren(Win32Backend& backend, Control& container);
-// The outer size of a form window whose client area has the given size.
+// The outer size of a form window whose client area has the given designed
+// size, at the form's scale.
 SIZE outerSizeFor(HWND form, int clientWidth, int clientHeight);
 
 } // namespace korimba::ui::win32

@@ -13,7 +13,7 @@ RECT toRect(const Rect& rect) {
     return RECT{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
 }
 
-void paintImage(const Image& image, HDC dc, const Rect& at) {
+void paintImage(const Image& image, HDC dc, const Rect& at, const Scale& scale) {
     const auto picture = DibImage::of(image.picture());
     if (!picture)
         return;
@@ -23,7 +23,9 @@ void paintImage(const Image& image, HDC dc, const Rect& at) {
     }
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, at.left, at.top, at.left + at.width, at.top + at.height);
-    picture->stretch(dc, at.left, at.top, picture->width(), picture->height());
+    // A picture of the design grows with the window's scale, as everything else does.
+    picture->stretch(dc, at.left, at.top, scale.device(picture->width()),
+                     scale.device(picture->height()));
     RestoreDC(dc, saved);
 }
 
@@ -42,23 +44,23 @@ void paintBevel(const Bevel& bevel, HDC dc, const Rect& at) {
     }
 }
 
-void paintShape(const Shape& shape, HDC dc, const Rect& at) {
-    const OwnedGdi<HPEN> pen(CreatePen(PS_SOLID, 1, colorRef(shape.penColor())));
+void paintShape(const Shape& shape, HDC dc, const Rect& at, const Scale& scale) {
+    const OwnedGdi<HPEN> pen(CreatePen(PS_SOLID, scale.device(1), colorRef(shape.penColor())));
     const Selected penInUse(dc, pen.get());
     const Selected noFill(dc, GetStockObject(NULL_BRUSH));
     Ellipse(dc, at.left, at.top, at.left + at.width, at.top + at.height);
 }
 
-void paintWindowless(const Control& control, HDC dc, const Rect& at) {
+void paintWindowless(const Control& control, HDC dc, const Rect& at, const Scale& scale) {
     switch (control.kind()) {
     case ControlKind::Image:
-        paintImage(static_cast<const Image&>(control), dc, at);
+        paintImage(static_cast<const Image&>(control), dc, at, scale);
         break;
     case ControlKind::Bevel:
         paintBevel(static_cast<const Bevel&>(control), dc, at);
         break;
     case ControlKind::Shape:
-        paintShape(static_cast<const Shape&>(control), dc, at);
+        paintShape(static_cast<const Shape&>(control), dc, at, scale);
         break;
     default:
         break;
@@ -73,7 +75,7 @@ void paintPanelFrame(GdiObjects& gdi, const Panel& panel, HDC dc, const RECT& cl
         DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT);
     if (panel.text().empty())
         return;
-    Selected font(dc, gdi.font(panel.font()));
+    Selected font(dc, gdi.font(scaleOf(panel).device(panel.font())));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colorRef(panel.font().color));
     platform::win32::drawText(dc, panel.text(), rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -102,12 +104,14 @@ void paintContainer(GdiObjects& gdi, const Control& container, HDC dc, const REC
     FillRect(dc, &client, gdi.brush(container.color()));
     if (container.kind() == ControlKind::Panel)
         paintPanelFrame(gdi, static_cast<const Panel&>(container), dc, client);
-    const auto placed =
-        arrangeChildren(container, alignmentArea(container, client.right, client.bottom));
+    const Scale scale = scaleOf(container);
+    const auto placed = arrangeChildren(
+        container,
+        alignmentArea(container, scale.design(client.right), scale.design(client.bottom)));
     const auto& children = container.children();
     for (std::size_t i = 0; i < children.size(); ++i)
         if (children[i]->visible() && !isWindowed(children[i]->kind()))
-            paintWindowless(*children[i], dc, placed[i]);
+            paintWindowless(*children[i], dc, scale.device(placed[i]), scale);
 }
 
 void paintLabel(GdiObjects& gdi, const Label& label, HWND window, HDC dc) {
@@ -117,7 +121,8 @@ void paintLabel(GdiObjects& gdi, const Label& label, HWND window, HDC dc) {
         paintParentUnder(gdi, label, window, dc);
     else
         FillRect(dc, &client, gdi.brush(label.color()));
-    Selected font(dc, gdi.font(label.font()));
+    const Scale scale = scaleOf(label);
+    Selected font(dc, gdi.font(scale.device(label.font())));
     SetBkMode(dc, TRANSPARENT);
     constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_EXPANDTABS;
     if (label.enabled()) {
@@ -127,17 +132,17 @@ void paintLabel(GdiObjects& gdi, const Label& label, HWND window, HDC dc) {
     }
     // A disabled caption is embossed: a light copy one pixel down and right, then grey.
     RECT raised = client;
-    OffsetRect(&raised, 1, 1);
+    OffsetRect(&raised, scale.device(1), scale.device(1));
     SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
     platform::win32::drawText(dc, label.text(), raised, kFormat);
     SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
     platform::win32::drawText(dc, label.text(), client, kFormat);
 }
 
-SIZE labelTextSize(GdiObjects& gdi, const Label& label) {
+SIZE labelTextSize(GdiObjects& gdi, const Label& label, const Scale& scale) {
     const ScreenDc screen;
     RECT rect{0, 0, 0, 0};
-    const Selected font(screen.get(), gdi.font(label.font()));
+    const Selected font(screen.get(), gdi.font(scale.device(label.font())));
     platform::win32::drawText(screen.get(), label.text(), rect,
                               DT_LEFT | DT_EXPANDTABS | DT_CALCRECT);
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};

@@ -2,6 +2,7 @@
 // Painting of what has no system class: the background of forms and panels with
 // their windowless controls (Image, Bevel, Shape), panel bevels, and labels.
 #include "ui/Controls.h"
+#include "ui/Scale.h"
 #include "ui/win32/Gdi.h"
 
 #include <windows.h>
@@ -14,8 +15,8 @@ namespace korimba::ui::win32 {
 // children in child order.
 void paintContainer(GdiObjects& gdi, const Control& container, HDC dc, const RECT& client);
 void paintLabel(GdiObjects& gdi, const Label& label, HWND window, HDC dc);
-// The size of a label's caption in its font.
-SIZE labelTextSize(GdiObjects& gdi, const Label& label);
+// The size of a label's caption in its font at the scale, in the screen's pixels.
+SIZE labelTextSize(GdiObjects& gdi, const Label& label, const Scale& scale);
 
 // WM_PAINT into an off-screen bitmap, copied to the window in one go.
 class BufferedPaint {

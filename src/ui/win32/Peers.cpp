@@ -1,5 +1,6 @@
 #include "ui/win32/Peers.h"
 
+#include "platform/win32/Dpi.h"
 #include "ui/Form.h"
 #include "ui/win32/Win32Backend.h"
 
@@ -43,6 +44,19 @@ HWND surfaceOf(const Control& control) {
 FormState* formStateOf(const Form& form) {
     Peer* peer = peerOf(windowOf(form));
     return peer ? peer->form.get() : nullptr;
+}
+
+Scale scaleOf(HWND window) {
+    Peer* peer = window ? peerOf(GetAncestor(window, GA_ROOT)) : nullptr;
+    return peer && peer->form ? Scale{peer->form->dpi} : Scale{};
+}
+
+Scale scaleOf(const Control& control) {
+    return scaleOf(surfaceOf(control));
+}
+
+Scale screenScale() {
+    return Scale{platform::win32::systemDpi()};
 }
 
 Form* formOfWindow(HWND window) {

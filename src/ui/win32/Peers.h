@@ -2,6 +2,7 @@
 // The link between a native window and its model control. Each window the backend
 // makes carries a Peer as a window property; the peer goes with the window.
 #include "ui/Control.h"
+#include "ui/Scale.h"
 
 #include <windows.h>
 
@@ -22,8 +23,10 @@ struct FormState {
     bool movedByProgram = false;
     // Set while the model is being told where the native window went.
     bool syncingBounds = false;
+    // The designed client size (at 96 dpi) and the scale the window shows it at.
     int clientWidth = 0;
     int clientHeight = 0;
+    int dpi = kDesignDpi;
     // Where activation goes back when this modal form hides.
     HWND returnTo = nullptr;
     HWND tooltip = nullptr;
@@ -58,6 +61,14 @@ HWND windowOf(const Control& control);
 // The window a control is drawn on: its own, or its parent's for a painted control.
 HWND surfaceOf(const Control& control);
 FormState* formStateOf(const Form& form);
+// The scale of the form a window belongs to (the window itself or one of its
+// ancestors); the design's while it belongs to none.
+Scale scaleOf(HWND window);
+// The scale a control is shown at: its form's.
+Scale scaleOf(const Control& control);
+// The scale of screen positions between the model and the system, where no
+// window is involved (the pointer, the screen's size, a menu's place).
+Scale screenScale();
 // The model form a window belongs to (the window itself or one of its ancestors).
 Form* formOfWindow(HWND window);
 

@@ -1,4 +1,5 @@
 #include "ui/Menu.h"
+#include "ui/win32/Peers.h"
 #include "ui/win32/Win32Backend.h"
 
 #include <vector>
@@ -34,9 +35,10 @@ void Win32Backend::popupMenu(PopupMenu& popup, int screenX, int screenY) {
         return;
     std::vector<MenuItem*> commands;
     HMENU menu = buildMenu(popup.items(), commands);
+    const Point screen = screenScale().device(Point{screenX, screenY});
     const auto chosen = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, screenX,
-                       screenY, 0, owner, nullptr));
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, screen.x,
+                       screen.y, 0, owner, nullptr));
     // A menu shown for a window that was not in front must see it again (KB135788).
     PostMessageA(owner, WM_NULL, 0, 0);
     DestroyMenu(menu);

@@ -32,6 +32,10 @@ void mirrorWindowless(Win32Backend& backend, Control& control, Property property
 
 } // namespace
 
+HFONT fontOf(Win32Backend& backend, const Control& control) {
+    return backend.gdi().font(scaleOf(control).device(control.font()));
+}
+
 void mirrorProperty(Win32Backend& backend, Control& control, Property property) {
     HWND window = windowOf(control);
     if (!window) {
@@ -66,7 +70,7 @@ void mirrorProperty(Win32Backend& backend, Control& control, Property property) 
         break;
     case Property::Font:
         SendMessageA(window, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(backend.gdi().font(control.font())), TRUE);
+                     reinterpret_cast<WPARAM>(fontOf(backend, control)), TRUE);
         if (sizesItself(control) && control.parent())
             placeChildren(backend, *control.parent());
         repaintWithChildren(window);
@@ -91,7 +95,7 @@ void mirrorProperty(Win32Backend& backend, Control& control, Property property) 
 
 void mirrorInitialState(Win32Backend& backend, Control& control) {
     HWND window = windowOf(control);
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(backend.gdi().font(control.font())),
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(backend, control)),
                  FALSE);
     windowKindOf(control)->initialState(control, window);
     updateHint(control);

@@ -13,6 +13,8 @@ namespace korimba::ui::win32 {
 class Win32Backend;
 
 void mirrorProperty(Win32Backend& backend, Control& control, Property property);
+// The control's font as its window shows it, at its form's scale.
+HFONT fontOf(Win32Backend& backend, const Control& control);
 // Everything a new child window takes from its control beyond styles and place.
 void mirrorInitialState(Win32Backend& backend, Control& control);
 

@@ -185,18 +185,20 @@ void Win32Backend::timerChanged(Timer& timer) {
 }
 
 void Win32Backend::clientToScreen(Control& control, int& x, int& y) {
-    POINT point{x, y};
     HWND window = windowOf(control);
     if (!window) {
         // A painted control: its place in the parent's window first.
-        point.x += control.left();
-        point.y += control.top();
+        x += control.left();
+        y += control.top();
         window = surfaceOf(control);
     }
+    const Point device = scaleOf(control).device(Point{x, y});
+    POINT point{device.x, device.y};
     if (window)
         ClientToScreen(window, &point);
-    x = point.x;
-    y = point.y;
+    const Point screen = screenScale().design(Point{point.x, point.y});
+    x = screen.x;
+    y = screen.y;
 }
 
 void Win32Backend::minimizeApplication() {

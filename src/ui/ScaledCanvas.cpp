@@ -1,0 +1,99 @@
+#include "ui/ScaledCanvas.h"
+
+namespace korimba::ui {
+
+void ScaledCanvas::fill(const Box& box, Color color) {
+    device_.fill(scale_.device(box), color);
+}
+
+void ScaledCanvas::patternFill(const Box& box, const Raster& pattern) {
+    if (scale_.isDesign()) {
+        device_.patternFill(box, pattern);
+        return;
+    }
+    if (pattern.empty())
+        return;
+    // The pattern repeats from the surface's origin in designed pixels.
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x)
+            if (x >= 0 && y >= 0)
+                device_.fill(scale_.device(Box{x, y, x + 1, y + 1}),
+                             static_cast<Color>(pattern.at(x % pattern.width(),
+                                                           y % pattern.height())));
+}
+
+void ScaledCanvas::line(int fromX, int fromY, int toX, int toY, Color color) {
+    if (scale_.isDesign()) {
+        device_.line(fromX, fromY, toX, toY, color);
+        return;
+    }
+    forEachLinePixel(fromX, fromY, toX, toY, [&](int x, int y) { pixel(x, y, color); });
+}
+
+void ScaledCanvas::pixel(int x, int y, Color color) {
+    device_.fill(scale_.device(Box{x, y, x + 1, y + 1}), color);
+}
+
+int ScaledCanvas::drawText(const std::string& text, Box& box, unsigned flags) {
+    Box onDevice = scale_.device(box);
+    const int height = device_.drawText(text, onDevice, flags);
+    if (flags & textflags::CalcRect)
+        box = scale_.design(onDevice);
+    return scale_.design(height);
+}
+
+Raster ScaledCanvas::enlarged(const Raster& image, int x, int y) const {
+    const Box area = scale_.device(Box{x, y, x + image.width(), y + image.height()});
+    Raster shown(area.width(), area.height());
+    shown.setDpi(scale_.dpi);
+    int column = 0;
+    for (int across = 0; across < area.width(); ++across) {
+        while (scale_.device(x + column + 1) <= area.left + across)
+            ++column;
+        int row = 0;
+        for (int down = 0; down < area.height(); ++down) {
+            while (scale_.device(y + row + 1) <= area.top + down)
+                ++row;
+            shown.set(across, down, image.at(column, row));
+        }
+    }
+    return shown;
+}
+
+void ScaledCanvas::draw(const Raster& image, int x, int y) {
+    // Pixels already at this scale (what the parent painted under a control) go as they are.
+    if (image.dpi() == scale_.dpi)
+        device_.draw(image, scale_.device(x), scale_.device(y));
+    else
+        device_.draw(enlarged(image, x, y), scale_.device(x), scale_.device(y));
+}
+
+void ScaledCanvas::stretch(const Raster& image, const Box& source, const Box& target) {
+    device_.stretch(image, source, scale_.device(target));
+}
+
+void ScaledCanvas::brushCopy(const Box& target, const Raster& image, const Box& source,
+                             Rgb replaced, Color brush) {
+    device_.brushCopy(scale_.device(target), image, source, replaced, brush);
+}
+
+void ScaledCanvas::drawMasked(const Raster& image, int x, int y, Rgb transparent) {
+    const Raster shown = image.dpi() == scale_.dpi ? image : enlarged(image, x, y);
+    device_.drawMasked(shown, scale_.device(x), scale_.device(y), transparent);
+}
+
+void ScaledCanvas::maskFill(const Raster& mask, const Box& source, const Box& target,
+                            Color brush) {
+    device_.maskFill(mask, source, scale_.device(target), brush);
+}
+
+std::unique_ptr<Canvas> ScaledCanvas::offscreen(int width, int height) {
+    return std::make_unique<ScaledCanvas>(
+        device_.offscreen(scale_.device(width), scale_.device(height)), scale_);
+}
+
+void ScaledCanvas::copy(Canvas& source, int x, int y) {
+    device_.copy(static_cast<ScaledCanvas&>(source).device_, scale_.device(x), scale_.device(y));
+}
+
+} // namespace korimba::ui
