@@ -31,6 +31,19 @@ struct Scale {
     Box design(const Box& box) const {
         return {design(box.left), design(box.top), design(box.right), design(box.bottom)};
     }
+    // A designed length that, scaled from any designed place, still holds the
+    // given length on the screen (a text's extent, never cut when it is drawn).
+    int covering(int device) const {
+        int length = design(device);
+        while (static_cast<long long>(length) * dpi / kDesignDpi < device)
+            ++length;
+        return length;
+    }
+    Box covering(const Box& box) const {
+        const int left = design(box.left);
+        const int top = design(box.top);
+        return {left, top, left + covering(box.width()), top + covering(box.height())};
+    }
     Rect device(const Rect& rect) const {
         const Box box = device(Box{rect.left, rect.top, rect.left + rect.width,
                                    rect.top + rect.height});

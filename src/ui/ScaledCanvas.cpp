@@ -38,7 +38,7 @@ int ScaledCanvas::drawText(const std::string& text, Box& box, unsigned flags) {
     Box onDevice = scale_.device(box);
     const int height = device_.drawText(text, onDevice, flags);
     if (flags & textflags::CalcRect)
-        box = scale_.design(onDevice);
+        box = scale_.covering(onDevice);
     return scale_.design(height);
 }
 

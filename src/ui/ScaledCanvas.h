@@ -3,7 +3,9 @@
 // control paints at 96 dots per inch comes out at the window's scale. Each
 // designed pixel becomes the block between its scaled edges, so lines, bevels
 // and patterns keep their places; text is drawn afresh in a font of the scaled
-// height, and pictures are enlarged block by block, never blurred.
+// height, and pictures are enlarged block by block, never blurred. An
+// off-screen canvas has its blocks from its own corner: copied to the corner
+// of a control's surface, as the controls buffer their painting, they match.
 #include "ui/Canvas.h"
 #include "ui/Scale.h"
 

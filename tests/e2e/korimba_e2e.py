@@ -120,6 +120,25 @@ def throwaway_prefix(name):
         Path(str(prefix) + ".lock").unlink(missing_ok=True)  # scripts/wine-prefix.sh's
 
 
+def set_display_scale(prefix, env, dpi):
+    """Makes the prefix's display scale dpi dots per inch (LogPixels of the
+    user's desktop), written while its server is down, for the programs started next."""
+    subprocess.run([str(SOURCE_DIR / "scripts" / "wine-prefix.sh"), str(prefix),
+                    env.get("KORIMBA_WINEARCH") or wine_arch()], env=env, check=True)
+    wine_server("-k", env=env, stderr=subprocess.DEVNULL)
+    wine_server("-w", env=env, stderr=subprocess.DEVNULL)
+    registry = Path(prefix) / "user.reg"
+    lines = registry.read_text().split("\n")
+    start = next(i for i, line in enumerate(lines)
+                 if line.startswith("[Control Panel\\\\Desktop] "))
+    end = next(i for i in range(start + 1, len(lines)) if lines[i].startswith("["))
+    body = [line for line in lines[start + 1:end] if not line.startswith('"LogPixels"=')]
+    header = [line for line in body if line.startswith("#")]
+    values = [line for line in body if not line.startswith("#")]
+    lines[start + 1:end] = header + ['"LogPixels"=dword:%08x' % dpi] + values
+    registry.write_text("\n".join(lines))
+
+
 def run_scenario(script, *arguments, env, timeout):
     """Runs a test's scenario in a Python of its own (with the harness importable,
     its folder as argv[1]), so that it gets its own session in the prefix of env."""
@@ -139,10 +158,12 @@ class _Session:
 def _ensure_display():
     if os.environ.get("DISPLAY") or _Session.xvfb:
         return
-    # No display given: bring our own, on a free number Xvfb picks itself.
+    # No display given: bring our own, on a free number Xvfb picks itself, of
+    # the size asked for (a screen of a high scale is larger).
     read_end, write_end = os.pipe()
+    size = os.environ.get("KORIMBA_SCREEN", "1024x768x24")
     _Session.xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp"],
         pass_fds=[write_end],
         stdout=subprocess.DEVNULL,
         stderr=subprocess.DEVNULL,
@@ -746,6 +767,11 @@ class Window:
     def rect(self):
         """{"window": [l, t, r, b], "client": [l, t, r, b]} in screen pixels."""
         return self._call("rect")
+
+    def text_size(self, font_height):
+        """{"width", "height"} of the window's text on one line, in the windows'
+        8-point face at a height in pixels (negative: of its characters)."""
+        return self._call("textsize", font_height)
 
     def sync(self):
         """Returns once the window's thread has handled a sent message."""

@@ -1,6 +1,7 @@
 // The GDI canvas draws what the raster canvas of the headless tests draws,
 // for everything but text: the button's painting is checked on the latter.
 #include "ui/RasterCanvas.h"
+#include "ui/ScaledCanvas.h"
 #include "ui/win32/GdiCanvas.h"
 
 #include <windows.h>
@@ -37,18 +38,58 @@ void drawAll(Canvas& canvas) {
 
 } // namespace
 
+// At every display scale, through the scaled canvas of a window at that scale.
 TEST(GdiCanvas, DrawsPixelForPixelWhatTheRasterCanvasDraws) {
-    GdiObjects gdi;
-    HDC screen = GetDC(nullptr);
-    auto gdiCanvas = GdiCanvas::offscreenFor(gdi, screen, 40, 30);
-    ReleaseDC(nullptr, screen);
-    RasterCanvas raster(40, 30);
-    drawAll(*gdiCanvas);
-    drawAll(raster);
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x)
-            ASSERT_EQ(GetPixel(gdiCanvas->dc(), x, y) & 0xFFFFFF, raster.at(x, y))
-                << "(" << x << ", " << y << ")";
+    for (const int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        const Scale scale{dpi};
+        GdiObjects gdi;
+        HDC screen = GetDC(nullptr);
+        auto gdiCanvas =
+            GdiCanvas::offscreenFor(gdi, screen, scale.device(40), scale.device(30));
+        ReleaseDC(nullptr, screen);
+        RasterCanvas raster(scale.device(40), scale.device(30));
+        ScaledCanvas onGdi(*gdiCanvas, scale);
+        ScaledCanvas onRaster(raster, scale);
+        drawAll(onGdi);
+        drawAll(onRaster);
+        for (int y = 0; y < raster.height(); ++y)
+            for (int x = 0; x < raster.width(); ++x)
+                ASSERT_EQ(GetPixel(gdiCanvas->dc(), x, y) & 0xFFFFFF, raster.at(x, y))
+                    << "(" << x << ", " << y << ")";
+    }
+}
+
+// A caption measured at a scale and drawn in the box it measured, from any
+// place, comes out whole: no end ellipsis where the design has none.
+TEST(GdiCanvas, TextMeasuredAtAScaleIsDrawnWhole) {
+    for (const int dpi : {120, 144, 192}) {
+        for (const char* caption : {"Dec&ode list", "En&code list", "High q&uality", "E&xit"}) {
+            for (int left = 0; left < 4; ++left) {
+                SCOPED_TRACE(testing::Message() << dpi << " " << caption << " at " << left);
+                const Scale scale{dpi};
+                GdiObjects gdi;
+                HDC screen = GetDC(nullptr);
+                auto cut = GdiCanvas::offscreenFor(gdi, screen, 200, 60);
+                auto whole = GdiCanvas::offscreenFor(gdi, screen, 200, 60);
+                ReleaseDC(nullptr, screen);
+                auto draw = [&](GdiCanvas& device, unsigned flags) {
+                    ScaledCanvas canvas(device, scale);
+                    canvas.fill({0, 0, 100, 30}, colors::White);
+                    canvas.setFont(Font{});
+                    Box box{left, 2, 100, 2};
+                    canvas.drawText(caption, box, textflags::CalcRect);
+                    canvas.drawText(caption, box, flags);
+                };
+                draw(*cut, textflags::EndEllipsis);
+                draw(*whole, 0);
+                for (int y = 0; y < 60; ++y)
+                    for (int x = 0; x < 200; ++x)
+                        ASSERT_EQ(GetPixel(cut->dc(), x, y), GetPixel(whole->dc(), x, y))
+                            << "(" << x << ", " << y << ")";
+            }
+        }
+    }
 }
 
 TEST(GdiCanvas, MeasuresTextAsTheSystemDrawsIt) {

@@ -2,11 +2,13 @@
 // through the model and through native messages as the system and the user send them.
 #include "lists/ListForm.h"
 #include "platform/Exception.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/Application.h"
 #include "ui/Controls.h"
 #include "ui/Menu.h"
 #include "ui/Raster.h"
+#include "ui/Scale.h"
 #include "ui/Timer.h"
 #include "ui/win32/OpenFileDialog.h"
 #include "ui/win32/Win32Backend.h"
@@ -349,6 +351,53 @@ TEST_F(Win32BackendTest, ChildWindowsFollowAlignmentAndBounds) {
     EXPECT_EQ(SendMessageA(hwnd(form.First), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendMessageA(hwnd(form.Rates), CB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(SendMessageA(hwnd(form.Rates), CB_GETCURSEL, 0, 0), 1);
+}
+
+// A window moved to a monitor of another scale takes the place the system
+// suggests and lays itself out at that scale; back at 96 dpi, as designed.
+TEST_F(Win32BackendTest, ScaleChangeLaysTheWindowOutAgainAtTheNewScale) {
+    HWND window = hwnd(form);
+    for (const int dpi : {120, 144, 192, 96}) {
+        SCOPED_TRACE(dpi);
+        const Scale scale{dpi};
+        // Wine keeps the frame of the system's scale: the suggestion is made for that frame.
+        RECT outer, inner;
+        GetWindowRect(window, &outer);
+        GetClientRect(window, &inner);
+        RECT suggested{30, 20,
+                       30 + scale.device(320) + (outer.right - outer.left) - inner.right,
+                       20 + scale.device(240) + (outer.bottom - outer.top) - inner.bottom};
+        SendMessageA(window, platform::win32::kDpiChangedMessage, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        RECT client;
+        GetClientRect(window, &client);
+        EXPECT_EQ(client.right, scale.device(320));
+        EXPECT_EQ(client.bottom, scale.device(240));
+        const struct {
+            const Control& control;
+            RECT designed;
+        } places[] = {{form.Header, {0, 0, 320, 41}},     {form.Side, {0, 41, 60, 240}},
+                      {form.Fields, {60, 41, 320, 240}},  {form.Go, {4, 8, 56, 33}},
+                      {form.Name, {16, 24, 166, 45}},     {form.Loud, {180, 24, 250, 41}},
+                      {form.Rates, {180, 90, 250, 111}}};
+        for (const auto& [control, rect] : places) {
+            const RECT place = placeOf(hwnd(control));
+            EXPECT_EQ(place.left, scale.device(rect.left)) << control.name();
+            EXPECT_EQ(place.top, scale.device(rect.top)) << control.name();
+            EXPECT_EQ(place.right, scale.device(rect.right)) << control.name();
+            if (&control != &form.Rates) { // its height is the system's
+                EXPECT_EQ(place.bottom, scale.device(rect.bottom)) << control.name();
+            }
+        }
+        LOGFONTA font{};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(hwnd(form.Name), WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, scale.device(-11));
+        // The model keeps the design: its client size; the corner where the window went.
+        EXPECT_EQ(form.clientWidth(), 320);
+        EXPECT_EQ(form.left(), 30);
+        EXPECT_EQ(form.top(), 20);
+    }
 }
 
 TEST_F(Win32BackendTest, ModelChangesReachTheWindows) {

@@ -353,6 +353,27 @@ std::string windowRects(Args& args) {
     return JsonObject().raw("window", rectJson(outer)).raw("client", rectJson(client)).str();
 }
 
+// The extent of the window's text as one line with its accelerator mark, in
+// the windows' 8-point face at a height in pixels: what a button or a check box
+// shows. (A font of another process cannot be selected here.)
+std::string textExtent(Args& args) {
+    HWND window = args.window();
+    const auto height = static_cast<int>(args.number());
+    args.end();
+    const std::string text = windowCaption(window);
+    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             VARIABLE_PITCH | FF_SWISS, "Microsoft Sans Serif");
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT extent{0, 0, 0, 0};
+    DrawTextA(dc, text.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return JsonObject().number("width", extent.right).number("height", extent.bottom).str();
+}
+
 std::string dropOnWindow(Args& args) {
     HWND window = args.window();
     const std::vector<std::string> files = args.rest();
@@ -648,6 +669,7 @@ const std::map<std::string, Command>& commands() {
         {"combo", comboState},
         {"select", selectItem},
         {"rect", windowRects},
+        {"textsize", textExtent},
         {"close",
          [](Args& a) {
              HWND w = a.window();

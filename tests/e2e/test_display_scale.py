@@ -1,0 +1,135 @@
+"""The windows at the display scales users have: in a throwaway prefix set to
+96, 120, 144 and 192 dots per inch in turn, every window of the program and
+the completion notice is measured; at each scale each window and each control
+is its 96-dpi self times the scale, and no check box or button cuts its caption."""
+
+import json
+import textwrap
+import unittest
+
+from korimba_e2e import run_scenario, set_display_scale, throwaway_prefix
+
+SCALES = (96, 120, 144, 192)
+
+# Runs in its own Python with KORIMBA_WINEPREFIX at the throwaway prefix;
+# prints {window: {"client": [w, h], "children": [...]}} as its last line.
+SCENARIO = textwrap.dedent(r'''
+    import json, sys
+    sys.path.insert(0, sys.argv[1])
+    import korimba_e2e as e2e
+
+    dpi = sys.argv[2]
+    driver = e2e.driver()
+    folder = e2e.ProgramFolder("scale", "Korimba")
+    folder.copy_programs()
+    folder.write_lines("Settings.ini", [folder.win("l3enc.exe"), folder.win("l3dec.exe")])
+
+    def measure(name, window):
+        left, top, right, bottom = window.rect()["client"]
+        children = []
+        for child in driver.call("children", window.hwnd):
+            l, t, r, b = child["rect"]
+            found = {"class": child["class"], "caption": child["caption"],
+                     "rect": [l - left, t - top, r - left, b - top]}
+            if child["class"] == "Button":
+                font = -((11 * int(dpi) + 48) // 96)
+                found["text"] = driver.call("textsize", child["hwnd"], font)["width"]
+            children.append(found)
+        measured[name] = {"client": [right - left, bottom - top], "children": children}
+        e2e.screenshot("scale-%s-%s" % (dpi, name), window)
+
+    def system_item(key):
+        main.child(caption="      &System  ").click()
+        driver.wait_window({"pid": program.pid, "cls": "#32768", "visible": True})
+        main.real_key(key)
+
+    def close(window):
+        window.child(caption="&Close").click()
+        window.wait_gone()
+
+    measured = {}
+    program = driver.start(folder.win("korimba.exe"))
+    main = program.window(cls="TForm1")
+    measure("main", main)
+    main.child(caption="Crea&te list").click()
+    listing = program.window(cls="TForm6")
+    measure("list", listing)
+    close(listing)
+    system_item("s")
+    preferences = program.window(cls="TForm7")
+    measure("preferences", preferences)
+    preferences.child(caption="&Path settings").click()
+    paths = program.window(cls="TForm2")
+    measure("tool-paths", paths)
+    close(paths)
+    close(preferences)
+    system_item("a")
+    about = program.window(cls="TForm4")
+    measure("about", about)
+    close(about)
+    notice = driver.start(folder.win("Message.exe"),
+                          ["E", folder.win("song.wav"), folder.win("song.mp3")])
+    measure("notice", notice.window(cls="KorimbaMessage"))
+    print(json.dumps(measured))
+''')
+
+
+def scaled(value, dpi):
+    """As Windows' MulDiv rounds: half away from zero."""
+    product = value * dpi
+    return (product + 48) // 96 if product >= 0 else -((-product + 48) // 96)
+
+
+def compared(window, child):
+    """What of a control's place is designed: all of it, but for sizes that follow
+    a text or the system (a label's own, a drop-down list's, the notice's text
+    and the buttons placed after it), where its corner or its size is."""
+    left, top, right, bottom = child["rect"]
+    if window == "notice" and child["class"] == "Button":
+        return [right - left, bottom - top]
+    if child["class"] in ("TLabel", "ComboBox", "Static"):
+        return [left, top]
+    return child["rect"]
+
+
+class DisplayScaleTest(unittest.TestCase):
+    def measure_at(self, prefix, env, dpi):
+        set_display_scale(prefix, env, dpi)
+        run = run_scenario(SCENARIO, dpi, env=env, timeout=300)
+        self.assertEqual(run.returncode, 0, run.stderr[-3000:])
+        return json.loads(run.stdout.strip().splitlines()[-1])
+
+    def assert_scaled(self, seen, designed, dpi, what):
+        expected = [scaled(value, dpi) for value in designed]
+        self.assertTrue(all(abs(a - b) <= 1 for a, b in zip(seen, expected)),
+                        "%s at %d dpi: %s, designed %s, expected %s"
+                        % (what, dpi, seen, designed, expected))
+
+    def test_every_window_is_its_design_scaled_with_no_caption_cut(self):
+        with throwaway_prefix("scale-prefix") as (prefix, env):
+            # A display of its own, large enough for the windows at 192 dpi.
+            env.pop("DISPLAY", None)
+            env["KORIMBA_SCREEN"] = "2560x1600x24"
+            measured = {dpi: self.measure_at(prefix, env, dpi) for dpi in SCALES}
+        design = measured[96]
+        for dpi in SCALES:
+            for name, window in measured[dpi].items():
+                what = "%s window" % name
+                designed = design[name]
+                # The notice's size follows its text, measured in the font at the scale.
+                if name != "notice":
+                    self.assert_scaled(window["client"], designed["client"], dpi, what)
+                self.assertEqual([c["caption"] for c in window["children"]],
+                                 [c["caption"] for c in designed["children"]], what)
+                for child, base in zip(window["children"], designed["children"]):
+                    label = "%s: %s %r" % (what, child["class"], child["caption"])
+                    self.assert_scaled(compared(name, child), compared(name, base), dpi, label)
+                    if "text" in child:
+                        # Wine's check box: 12 * dpi / 96 + 1 pixels, 3 more before the caption.
+                        width = child["rect"][2] - child["rect"][0]
+                        self.assertLessEqual(child["text"] + 12 * dpi // 96 + 1 + 3, width,
+                                             "%s at %d dpi: caption cut" % (label, dpi))
+
+
+if __name__ == "__main__":
+    unittest.main()
