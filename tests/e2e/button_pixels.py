@@ -30,15 +30,41 @@ class SystemColors:
         self.inactive_caption = color(COLOR_INACTIVECAPTION)
 
 
-def ring(pixels):
-    """The outermost row and column all around, where the bevel goes: {(x, y): colour}."""
+def scaled(value, dpi):
+    """A designed length at a display scale, rounded as Windows' MulDiv does."""
+    product = value * dpi
+    return (product + 48) // 96 if product >= 0 else -((-product + 48) // 96)
+
+
+def designed(device, dpi):
+    """The designed pixel a pixel of the screen belongs to: each designed pixel
+    is the block between its scaled edges."""
+    design = (device * 96) // dpi
+    while scaled(design, dpi) > device:
+        design -= 1
+    while scaled(design + 1, dpi) <= device:
+        design += 1
+    return design
+
+
+def _on_ring(x, y, width, height, dpi):
+    """Whether the screen's pixel lies in a block of the outermost designed row or column."""
+    dx, dy = designed(x, dpi), designed(y, dpi)
+    return dx in (0, designed(width - 1, dpi)) or dy in (0, designed(height - 1, dpi))
+
+
+def ring(pixels, dpi=96):
+    """The outermost row and column all around, where the bevel goes (blocks of
+    them at another scale): {(x, y): colour}."""
     height, width = len(pixels), len(pixels[0])
     return {(x, y): pixels[y][x] for y in range(height) for x in range(width)
-            if x in (0, width - 1) or y in (0, height - 1)}
+            if _on_ring(x, y, width, height, dpi)}
 
 
-def inside(pixels):
-    return [c for row in pixels[1:-1] for c in row[1:-1]]
+def inside(pixels, dpi=96):
+    height, width = len(pixels), len(pixels[0])
+    return [pixels[y][x] for y in range(height) for x in range(width)
+            if not _on_ring(x, y, width, height, dpi)]
 
 
 def positions(pixels, color):
@@ -47,24 +73,26 @@ def positions(pixels, color):
             if c == color and 0 < y < len(pixels) - 1 and 0 < x < len(row) - 1}
 
 
-def bevel(width, height, first, second):
+def bevel(width, height, first, second, dpi=96):
     """The ring as the button's bevel draws it: {(x, y): colour}. Lines in the
     first colour from the bottom left corner up and along the top, in the
     second on down the right side and back along the bottom, each line without
-    its end point."""
+    its end point; at another scale, each designed pixel as its block."""
+    w, h = designed(width - 1, dpi) + 1, designed(height - 1, dpi) + 1
     drawn = {}
-    for y in range(height - 1, 0, -1):
+    for y in range(h - 1, 0, -1):
         drawn[(0, y)] = first
-    for x in range(0, width - 1):
+    for x in range(0, w - 1):
         drawn[(x, 0)] = first
-    for y in range(0, height - 1):
-        drawn[(width - 1, y)] = second
-    for x in range(width - 1, 0, -1):
-        drawn[(x, height - 1)] = second
-    return drawn
+    for y in range(0, h - 1):
+        drawn[(w - 1, y)] = second
+    for x in range(w - 1, 0, -1):
+        drawn[(x, h - 1)] = second
+    return {(x, y): drawn[(designed(x, dpi), designed(y, dpi))]
+            for y in range(height) for x in range(width) if _on_ring(x, y, width, height, dpi)}
 
 
-def look_of(pixels, colors, face=None):
+def look_of(pixels, colors, face=None, dpi=96):
     """"idle", "raised", "sunken" or "disabled" when the pixels are exactly one
     of the looks on a background of the colour face (the button face unless
     given), with a caption; None for anything else, such as a black box.
@@ -75,8 +103,8 @@ def look_of(pixels, colors, face=None):
     a copy of it in the button highlight one pixel right and down."""
     face = face or colors.face
     height, width = len(pixels), len(pixels[0])
-    edge = ring(pixels)
-    shown = set(inside(pixels))
+    edge = ring(pixels, dpi)
+    shown = set(inside(pixels, dpi))
     if set(edge.values()) == {face}:
         if shown == {face, colors.text}:
             return "idle"
@@ -89,9 +117,9 @@ def look_of(pixels, colors, face=None):
         return None
     if shown != {face, colors.highlight}:
         return None
-    if edge == bevel(width, height, colors.light, colors.shadow):
+    if edge == bevel(width, height, colors.light, colors.shadow, dpi):
         return "raised"
-    if edge == bevel(width, height, colors.shadow, colors.light):
+    if edge == bevel(width, height, colors.shadow, colors.light, dpi):
         return "sunken"
     return None
 
@@ -102,17 +130,17 @@ def describe(pixels):
     return ", ".join("%s x %d" % (color, n) for color, n in counts.most_common(8))
 
 
-def wait_look(button, colors, look, what, face=None, timeout=5.0):
+def wait_look(button, colors, look, what, face=None, timeout=5.0, dpi=96):
     """Waits until the button (a driver Window) shows exactly the look; its pixels then."""
     seen = []
 
     def shows():
         seen[:] = [button.pixels()]
-        return look_of(seen[0], colors, face) == look
+        return look_of(seen[0], colors, face, dpi) == look
 
     wait_until(shows, timeout, message="%s: %r never looked %s" % (what, button, look),
                seen=lambda: "it shows %s (%s)" % (describe(seen[0]),
-                                                  look_of(seen[0], colors, face)))
+                                                  look_of(seen[0], colors, face, dpi)))
     return seen[0]
 
 

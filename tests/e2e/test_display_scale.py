@@ -1,7 +1,8 @@
 """The windows at the display scales users have: in a throwaway prefix set to
 96, 120, 144 and 192 dots per inch in turn, every window of the program and
 the completion notice is measured; at each scale each window and each control
-is its 96-dpi self times the scale, and no check box or button cuts its caption."""
+is its 96-dpi self times the scale, no check box or button cuts its caption,
+and a flat button's raised bevel is its designed one, block for block."""
 
 import json
 import textwrap
@@ -51,6 +52,13 @@ SCENARIO = textwrap.dedent(r'''
     program = driver.start(folder.win("korimba.exe"))
     main = program.window(cls="TForm1")
     measure("main", main)
+    # A flat button's bevel under the pointer, block for block as designed.
+    from button_pixels import SystemColors, point_away, wait_look
+    exit_button = main.child(caption="E&xit")
+    left, top, right, bottom = exit_button.rect()["window"]
+    e2e.move_pointer((left + right) // 2, (top + bottom) // 2)
+    wait_look(exit_button, SystemColors(driver), "raised", "Exit under the pointer", dpi=int(dpi))
+    point_away(main)
     main.child(caption="Crea&te list").click()
     listing = program.window(cls="TForm6")
     measure("list", listing)
