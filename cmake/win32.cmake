@@ -72,6 +72,10 @@ set_tests_properties(win32_tests PROPERTIES
 add_executable(barewindow WIN32 bench/BareWindow.cpp)
 target_link_libraries(barewindow PRIVATE user32 kernel32)
 target_compile_options(barewindow PRIVATE ${KORIMBA_WARNINGS})
+# What the display's scale costs the painting of a flat button (scripts/bench.sh).
+add_executable(scale_paint_bench bench/ScalePaintBench.cpp)
+target_link_libraries(scale_paint_bench PRIVATE korimba_win32)
+target_compile_options(scale_paint_bench PRIVATE ${KORIMBA_WARNINGS})
 
 # The drop-down panels' demonstration, which the end-to-end tests drive; beside
 # korimba.exe like the harness's own programs, never in the program folder.

@@ -9,8 +9,9 @@
 # KORIMBA_BENCH_LONG_RUNS (default 3) for the 10-minute files. Then the
 # program itself (bench/program_bench.py), drops of many files on its list
 # window (bench/drop_bench.py), lists with the preference to work on several
-# list files at once off and on (bench/parallel_bench.py) and the composing of
-# list scripts.
+# list files at once off and on (bench/parallel_bench.py), a flat button's
+# painting at the display scales (bench/ScalePaintBench.cpp) and the composing
+# of list scripts.
 #
 # The 64-bit programs always, the 32-bit ones too where this machine runs
 # 32-bit Wine; KORIMBA_TREE=win64 (or win32) measures one only.
@@ -83,6 +84,11 @@ for tree in "${trees[@]}"; do
     echo
     KORIMBA_BUILD_DIR=$tree_dir KORIMBA_WINELOADER=$(wine_loader "$tree") \
         python3 "$korimba_root/bench/parallel_bench.py" "$work"
+    # A flat button's painting at the display scales against 96 dpi
+    # (bench/ScalePaintBench.cpp), on a display of its own.
+    echo
+    (wine_environment "$KORIMBA_WINEPREFIX" "$tree" && cd "$tree_dir" &&
+        xvfb-run -a "$WINELOADER" ./scale_paint_bench.exe)
 done
 
 # Composing list scripts, natively and optimised: time per entry must stay flat.

@@ -45,13 +45,13 @@ struct Scale {
         return {left, top, left + covering(box.width()), top + covering(box.height())};
     }
     Rect device(const Rect& rect) const {
-        const Box box = device(Box{rect.left, rect.top, rect.left + rect.width,
-                                   rect.top + rect.height});
+        const Box box =
+            device(Box{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height});
         return {box.left, box.top, box.width(), box.height()};
     }
     Rect design(const Rect& rect) const {
-        const Box box = design(Box{rect.left, rect.top, rect.left + rect.width,
-                                   rect.top + rect.height});
+        const Box box =
+            design(Box{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height});
         return {box.left, box.top, box.width(), box.height()};
     }
     Point device(Point point) const { return {device(point.x), device(point.y)}; }

@@ -1,5 +1,7 @@
 #include "ui/ScaledCanvas.h"
 
+#include <algorithm>
+
 namespace korimba::ui {
 
 void ScaledCanvas::fill(const Box& box, Color color) {
@@ -11,20 +13,36 @@ void ScaledCanvas::patternFill(const Box& box, const Raster& pattern) {
         device_.patternFill(box, pattern);
         return;
     }
-    if (pattern.empty())
+    // The pattern repeats from the surface's origin in designed pixels; drawn
+    // as one picture, not block by block. Nothing goes left of or above the origin.
+    const Box area{std::max(box.left, 0), std::max(box.top, 0), box.right, box.bottom};
+    if (pattern.empty() || area.width() <= 0 || area.height() <= 0)
         return;
-    // The pattern repeats from the surface's origin in designed pixels.
-    for (int y = box.top; y < box.bottom; ++y)
-        for (int x = box.left; x < box.right; ++x)
-            if (x >= 0 && y >= 0)
-                device_.fill(scale_.device(Box{x, y, x + 1, y + 1}),
-                             static_cast<Color>(pattern.at(x % pattern.width(),
-                                                           y % pattern.height())));
+    Raster filled(area.width(), area.height());
+    for (int y = 0; y < area.height(); ++y)
+        for (int x = 0; x < area.width(); ++x)
+            filled.set(
+                x, y,
+                pattern.at((area.left + x) % pattern.width(), (area.top + y) % pattern.height()));
+    draw(filled, area.left, area.top);
 }
 
 void ScaledCanvas::line(int fromX, int fromY, int toX, int toY, Color color) {
     if (scale_.isDesign()) {
         device_.line(fromX, fromY, toX, toY, color);
+        return;
+    }
+    // A straight one is a box: its first pixel up to its end point, which is not drawn.
+    if (fromY == toY && fromX != toX) {
+        fill(fromX < toX ? Box{fromX, fromY, toX, fromY + 1}
+                         : Box{toX + 1, fromY, fromX + 1, fromY + 1},
+             color);
+        return;
+    }
+    if (fromX == toX && fromY != toY) {
+        fill(fromY < toY ? Box{fromX, fromY, fromX + 1, toY}
+                         : Box{fromX, toY + 1, fromX + 1, fromY + 1},
+             color);
         return;
     }
     forEachLinePixel(fromX, fromY, toX, toY, [&](int x, int y) { pixel(x, y, color); });
@@ -82,8 +100,7 @@ void ScaledCanvas::drawMasked(const Raster& image, int x, int y, Rgb transparent
     device_.drawMasked(shown, scale_.device(x), scale_.device(y), transparent);
 }
 
-void ScaledCanvas::maskFill(const Raster& mask, const Box& source, const Box& target,
-                            Color brush) {
+void ScaledCanvas::maskFill(const Raster& mask, const Box& source, const Box& target, Color brush) {
     device_.maskFill(mask, source, scale_.device(target), brush);
 }
 

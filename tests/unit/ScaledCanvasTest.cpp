@@ -43,8 +43,7 @@ void expectEnlarged(int width, int height, const std::function<void(Canvas&)>& p
         paint(scaled);
         for (int y = 0; y < device.height(); ++y)
             for (int x = 0; x < device.width(); ++x)
-                ASSERT_EQ(device.at(x, y),
-                          design.at(designPixel(scale, x), designPixel(scale, y)))
+                ASSERT_EQ(device.at(x, y), design.at(designPixel(scale, x), designPixel(scale, y)))
                     << "(" << x << ", " << y << ")";
     }
 }
@@ -66,8 +65,8 @@ ButtonsForm* ButtonsForm::Instance = nullptr;
 TEST(Scale, RoundsAsTheSystemDoesAndMeasuresTextSoThatItFits) {
     const struct {
         int dpi, design, device, back;
-    } cases[] = {{96, 89, 89, 89},   {120, 89, 111, 89}, {144, 89, 134, 89}, {192, 89, 178, 89},
-                 {144, -11, -17, -11}, {120, -11, -14, -11}, {144, 25, 38, 25}, {144, 1, 2, 1}};
+    } cases[] = {{96, 89, 89, 89},     {120, 89, 111, 89},   {144, 89, 134, 89}, {192, 89, 178, 89},
+                 {144, -11, -17, -11}, {120, -11, -14, -11}, {144, 25, 38, 25},  {144, 1, 2, 1}};
     for (const auto& [dpi, design, device, back] : cases) {
         EXPECT_EQ(Scale{dpi}.device(design), device) << dpi << " " << design;
         EXPECT_EQ(Scale{dpi}.design(device), back) << dpi << " " << device;

@@ -45,8 +45,7 @@ TEST(GdiCanvas, DrawsPixelForPixelWhatTheRasterCanvasDraws) {
         const Scale scale{dpi};
         GdiObjects gdi;
         HDC screen = GetDC(nullptr);
-        auto gdiCanvas =
-            GdiCanvas::offscreenFor(gdi, screen, scale.device(40), scale.device(30));
+        auto gdiCanvas = GdiCanvas::offscreenFor(gdi, screen, scale.device(40), scale.device(30));
         ReleaseDC(nullptr, screen);
         RasterCanvas raster(scale.device(40), scale.device(30));
         ScaledCanvas onGdi(*gdiCanvas, scale);

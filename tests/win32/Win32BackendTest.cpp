@@ -42,7 +42,8 @@ std::string bitmapFile(int width, int height, const std::vector<std::uint32_t>& 
     for (int row = 0; row < height; ++row)
         for (int column = 0; column < width; ++column) {
             const std::uint32_t value = topDown[static_cast<std::size_t>(row * width + column)];
-            raster.set(column, row, ui::rgb((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF));
+            raster.set(column, row,
+                       ui::rgb((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF));
         }
     return encodeBitmap(raster);
 }
@@ -364,8 +365,7 @@ TEST_F(Win32BackendTest, ScaleChangeLaysTheWindowOutAgainAtTheNewScale) {
         RECT outer, inner;
         GetWindowRect(window, &outer);
         GetClientRect(window, &inner);
-        RECT suggested{30, 20,
-                       30 + scale.device(320) + (outer.right - outer.left) - inner.right,
+        RECT suggested{30, 20, 30 + scale.device(320) + (outer.right - outer.left) - inner.right,
                        20 + scale.device(240) + (outer.bottom - outer.top) - inner.bottom};
         SendMessageA(window, platform::win32::kDpiChangedMessage, MAKEWPARAM(dpi, dpi),
                      reinterpret_cast<LPARAM>(&suggested));
@@ -376,9 +376,9 @@ TEST_F(Win32BackendTest, ScaleChangeLaysTheWindowOutAgainAtTheNewScale) {
         const struct {
             const Control& control;
             RECT designed;
-        } places[] = {{form.Header, {0, 0, 320, 41}},     {form.Side, {0, 41, 60, 240}},
-                      {form.Fields, {60, 41, 320, 240}},  {form.Go, {4, 8, 56, 33}},
-                      {form.Name, {16, 24, 166, 45}},     {form.Loud, {180, 24, 250, 41}},
+        } places[] = {{form.Header, {0, 0, 320, 41}},    {form.Side, {0, 41, 60, 240}},
+                      {form.Fields, {60, 41, 320, 240}}, {form.Go, {4, 8, 56, 33}},
+                      {form.Name, {16, 24, 166, 45}},    {form.Loud, {180, 24, 250, 41}},
                       {form.Rates, {180, 90, 250, 111}}};
         for (const auto& [control, rect] : places) {
             const RECT place = placeOf(hwnd(control));

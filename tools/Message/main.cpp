@@ -86,8 +86,8 @@ struct Window {
 
 // The 8-point face of the program's windows, at the window's scale.
 HFONT makeFont(const Window& window) {
-    return CreateFontA(window.scaled(-11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+    return CreateFontA(window.scaled(-11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_SWISS, korimba::platform::win32::kLinkedSansSerif);
 }
 
@@ -100,8 +100,7 @@ SIZE measureText(HFONT font, const std::string& text, int maxWidth) {
     if (bounds.right > maxWidth) {
         // A path too long for the screen wraps anywhere, as the label does.
         bounds = {0, 0, maxWidth, 0};
-        korimba::platform::win32::drawText(dc, text, bounds,
-                                           flags | DT_WORDBREAK | DT_EDITCONTROL);
+        korimba::platform::win32::drawText(dc, text, bounds, flags | DT_WORDBREAK | DT_EDITCONTROL);
     }
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
@@ -164,8 +163,8 @@ void layOut(Window& window, const POINT* corner = nullptr) {
         static_cast<DWORD>(GetWindowLongA(window.frame, GWL_EXSTYLE)), window.dpi);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    const int left = corner ? corner->x
-                            : std::max<int>(screen.left, (screen.left + screen.right - width) / 2);
+    const int left =
+        corner ? corner->x : std::max<int>(screen.left, (screen.left + screen.right - width) / 2);
     const int top =
         corner ? corner->y : std::max<int>(screen.top, (screen.top + screen.bottom - height) / 2);
     SetWindowPos(window.frame, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -71,8 +71,8 @@ Point pointerAt(HWND window, LPARAM lParam) {
     return scaleOf(window).design(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
 }
 
-void pointer(HWND window, CustomControl& control, Pointer what, MouseButton button,
-             WPARAM wParam, LPARAM lParam) {
+void pointer(HWND window, CustomControl& control, Pointer what, MouseButton button, WPARAM wParam,
+             LPARAM lParam) {
     const auto [x, y] = pointerAt(window, lParam);
     const unsigned shift = shiftState(wParam) | (what == Pointer::Double ? unsigned{ssDouble} : 0u);
     guarded([&] {

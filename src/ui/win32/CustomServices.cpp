@@ -114,7 +114,8 @@ void Win32Backend::cancelMode(Control& control) {
 }
 
 Point Win32Backend::screenSize() {
-    return screenScale().design(Point{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    return screenScale().design(
+        Point{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
 }
 
 void Win32Backend::discardMouseMessages() {

@@ -231,9 +231,9 @@ void placeChildren(Win32Backend& backend, Control& container) {
     GetClientRect(parent, &client);
     // Laid out as designed, then shown at the window's scale.
     const Scale scale = scaleOf(parent);
-    const auto placed = arrangeChildren(
-        container,
-        alignmentArea(container, scale.design(client.right), scale.design(client.bottom)));
+    const auto placed =
+        arrangeChildren(container, alignmentArea(container, scale.design(client.right),
+                                                 scale.design(client.bottom)));
     const auto& children = container.children();
     for (std::size_t i = 0; i < children.size(); ++i) {
         Control& child = *children[i];

@@ -105,9 +105,9 @@ void paintContainer(GdiObjects& gdi, const Control& container, HDC dc, const REC
     if (container.kind() == ControlKind::Panel)
         paintPanelFrame(gdi, static_cast<const Panel&>(container), dc, client);
     const Scale scale = scaleOf(container);
-    const auto placed = arrangeChildren(
-        container,
-        alignmentArea(container, scale.design(client.right), scale.design(client.bottom)));
+    const auto placed =
+        arrangeChildren(container, alignmentArea(container, scale.design(client.right),
+                                                 scale.design(client.bottom)));
     const auto& children = container.children();
     for (std::size_t i = 0; i < children.size(); ++i)
         if (children[i]->visible() && !isWindowed(children[i]->kind()))

@@ -37,8 +37,8 @@ void Win32Backend::popupMenu(PopupMenu& popup, int screenX, int screenY) {
     HMENU menu = buildMenu(popup.items(), commands);
     const Point screen = screenScale().device(Point{screenX, screenY});
     const auto chosen = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, screen.x,
-                       screen.y, 0, owner, nullptr));
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
+                       screen.x, screen.y, 0, owner, nullptr));
     // A menu shown for a window that was not in front must see it again (KB135788).
     PostMessageA(owner, WM_NULL, 0, 0);
     DestroyMenu(menu);

@@ -69,8 +69,7 @@ void mirrorProperty(Win32Backend& backend, Control& control, Property property) 
         repaintWithChildren(window);
         break;
     case Property::Font:
-        SendMessageA(window, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(fontOf(backend, control)), TRUE);
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(backend, control)), TRUE);
         if (sizesItself(control) && control.parent())
             placeChildren(backend, *control.parent());
         repaintWithChildren(window);
@@ -95,8 +94,7 @@ void mirrorProperty(Win32Backend& backend, Control& control, Property property) 
 
 void mirrorInitialState(Win32Backend& backend, Control& control) {
     HWND window = windowOf(control);
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(backend, control)),
-                 FALSE);
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(backend, control)), FALSE);
     windowKindOf(control)->initialState(control, window);
     updateHint(control);
 }

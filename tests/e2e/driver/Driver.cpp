@@ -460,8 +460,7 @@ std::string listProcesses(Args& args) {
 }
 
 // "W action x y", handed to one way of delivering the mouse.
-template <class Deliver>
-std::string mouseCommand(Args& args, Deliver deliver) {
+template <class Deliver> std::string mouseCommand(Args& args, Deliver deliver) {
     HWND window = args.window();
     const std::string action = args.text();
     const int x = static_cast<int>(args.number());
