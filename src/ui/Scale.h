@@ -49,11 +49,6 @@ struct Scale {
             device(Box{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height});
         return {box.left, box.top, box.width(), box.height()};
     }
-    Rect design(const Rect& rect) const {
-        const Box box =
-            design(Box{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height});
-        return {box.left, box.top, box.width(), box.height()};
-    }
     Point device(Point point) const { return {device(point.x), device(point.y)}; }
     Point design(Point point) const { return {design(point.x), design(point.y)}; }
     Font device(Font font) const {

@@ -133,8 +133,7 @@ Point Win32Backend::cursorPos() {
 void Win32Backend::screenToClient(Control& control, int& x, int& y) {
     const Point device = screenScale().device(Point{x, y});
     POINT point{device.x, device.y};
-    HWND window = windowOf(control);
-    if (window || (window = surfaceOf(control)) != nullptr)
+    if (HWND window = surfaceOf(control))
         ScreenToClient(window, &point);
     const Scale scale = scaleOf(control);
     x = scale.design(point.x);

@@ -34,10 +34,10 @@ void refont(Win32Backend& backend, Control& container) {
     }
 }
 
-void replace(Win32Backend& backend, Control& container) {
+void placeEveryChild(Win32Backend& backend, Control& container) {
     placeChildren(backend, container);
     for (Control* child : container.children())
-        replace(backend, *child);
+        placeEveryChild(backend, *child);
 }
 
 } // namespace
@@ -52,7 +52,7 @@ void rescaleForm(Win32Backend& backend, Form& form, int dpi, const RECT& suggest
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     // The same size at another scale sends no WM_SIZE: every place is made anew here.
-    replace(backend, form);
+    placeEveryChild(backend, form);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     syncFormBounds(form);
 }

@@ -53,4 +53,13 @@ std::vector<Rect> arrangeChildren(const Control& container, const Rect& area) {
     return placed;
 }
 
+std::vector<Rect> shownPlaces(const Control& container, int clientWidth, int clientHeight,
+                              const Scale& scale) {
+    std::vector<Rect> placed = arrangeChildren(
+        container, alignmentArea(container, scale.design(clientWidth), scale.design(clientHeight)));
+    for (Rect& rect : placed)
+        rect = scale.device(rect);
+    return placed;
+}
+
 } // namespace korimba::ui::win32

@@ -229,19 +229,16 @@ void placeChildren(Win32Backend& backend, Control& container) {
         return;
     RECT client;
     GetClientRect(parent, &client);
-    // Laid out as designed, then shown at the window's scale.
     const Scale scale = scaleOf(parent);
-    const auto placed =
-        arrangeChildren(container, alignmentArea(container, scale.design(client.right),
-                                                 scale.design(client.bottom)));
+    const auto placed = shownPlaces(container, client.right, client.bottom, scale);
     const auto& children = container.children();
     for (std::size_t i = 0; i < children.size(); ++i) {
         Control& child = *children[i];
         HWND window = windowOf(child);
         if (!window)
             continue;
-        Rect rect = scale.device(placed[i]);
-        if (child.kind() == ControlKind::Label && (placed[i].width <= 0 || placed[i].height <= 0)) {
+        Rect rect = placed[i];
+        if (child.kind() == ControlKind::Label && (rect.width <= 0 || rect.height <= 0)) {
             const SIZE natural =
                 labelTextSize(backend.gdi(), static_cast<const Label&>(child), scale);
             rect.width = natural.cx;

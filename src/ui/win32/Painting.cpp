@@ -105,13 +105,11 @@ void paintContainer(GdiObjects& gdi, const Control& container, HDC dc, const REC
     if (container.kind() == ControlKind::Panel)
         paintPanelFrame(gdi, static_cast<const Panel&>(container), dc, client);
     const Scale scale = scaleOf(container);
-    const auto placed =
-        arrangeChildren(container, alignmentArea(container, scale.design(client.right),
-                                                 scale.design(client.bottom)));
+    const auto placed = shownPlaces(container, client.right, client.bottom, scale);
     const auto& children = container.children();
     for (std::size_t i = 0; i < children.size(); ++i)
         if (children[i]->visible() && !isWindowed(children[i]->kind()))
-            paintWindowless(*children[i], dc, scale.device(placed[i]), scale);
+            paintWindowless(*children[i], dc, placed[i], scale);
 }
 
 void paintLabel(GdiObjects& gdi, const Label& label, HWND window, HDC dc) {
