@@ -190,7 +190,7 @@ HWND createFormWindow(Win32Backend& backend, Form& form, HWND owner) {
                   applicationIcon(backend.instance()));
     const DWORD style = formStyle(form);
     const DWORD exStyle = formExStyle(form);
-    const Scale scale{platform::win32::systemDpi()};
+    const Scale scale = screenScale();
     const RECT outer = platform::win32::outerRect(
         RECT{0, 0, scale.device(form.clientWidth()), scale.device(form.clientHeight())}, style,
         exStyle, scale.dpi);
