@@ -53,18 +53,16 @@ def _on_ring(x, y, width, height, dpi):
     return dx in (0, designed(width - 1, dpi)) or dy in (0, designed(height - 1, dpi))
 
 
-def ring(pixels, dpi=96):
+def ring(pixels, dpi=96, on=True):
     """The outermost row and column all around, where the bevel goes (blocks of
-    them at another scale): {(x, y): colour}."""
+    them at another scale): {(x, y): colour}; with on false, what is inside."""
     height, width = len(pixels), len(pixels[0])
     return {(x, y): pixels[y][x] for y in range(height) for x in range(width)
-            if _on_ring(x, y, width, height, dpi)}
+            if _on_ring(x, y, width, height, dpi) == on}
 
 
 def inside(pixels, dpi=96):
-    height, width = len(pixels), len(pixels[0])
-    return [pixels[y][x] for y in range(height) for x in range(width)
-            if not _on_ring(x, y, width, height, dpi)]
+    return list(ring(pixels, dpi, on=False).values())
 
 
 def positions(pixels, color):

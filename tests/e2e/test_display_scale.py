@@ -8,6 +8,7 @@ import json
 import textwrap
 import unittest
 
+from button_pixels import scaled
 from korimba_e2e import run_scenario, set_display_scale, throwaway_prefix
 
 SCALES = (96, 120, 144, 192)
@@ -18,6 +19,7 @@ SCENARIO = textwrap.dedent(r'''
     import json, sys
     sys.path.insert(0, sys.argv[1])
     import korimba_e2e as e2e
+    from button_pixels import SystemColors, point_away, scaled, wait_look
 
     dpi = sys.argv[2]
     driver = e2e.driver()
@@ -35,7 +37,7 @@ SCENARIO = textwrap.dedent(r'''
             # Captions of one line in the 8-point face: buttons, check boxes, labels.
             one_line = b - t <= 26 * int(dpi) // 96
             if child["class"] in ("Button", "TLabel") and child["visible"] and one_line:
-                font = -((11 * int(dpi) + 48) // 96)
+                font = scaled(-11, int(dpi))
                 found["text"] = driver.call("textsize", child["hwnd"], font)["width"]
             children.append(found)
         measured[name] = {"client": [right - left, bottom - top], "children": children}
@@ -55,7 +57,6 @@ SCENARIO = textwrap.dedent(r'''
     main = program.window(cls="TForm1")
     measure("main", main)
     # A flat button's bevel under the pointer, block for block as designed.
-    from button_pixels import SystemColors, point_away, wait_look
     exit_button = main.child(caption="E&xit")
     left, top, right, bottom = exit_button.rect()["window"]
     e2e.move_pointer((left + right) // 2, (top + bottom) // 2)
@@ -84,12 +85,6 @@ SCENARIO = textwrap.dedent(r'''
 ''')
 
 
-def scaled(value, dpi):
-    """As Windows' MulDiv rounds: half away from zero."""
-    product = value * dpi
-    return (product + 48) // 96 if product >= 0 else -((-product + 48) // 96)
-
-
 def compared(window, child):
     """What of a control's place is designed: all of it, but for sizes that follow
     a text or the system (a label's own, a drop-down list's, the notice's text
@@ -103,43 +98,38 @@ def compared(window, child):
 
 
 class DisplayScaleTest(unittest.TestCase):
-    def measure_at(self, prefix, env, dpi):
-        set_display_scale(prefix, env, dpi)
-        run = run_scenario(SCENARIO, dpi, env=env, timeout=300)
-        self.assertEqual(run.returncode, 0, run.stderr[-3000:])
-        return json.loads(run.stdout.strip().splitlines()[-1])
-
     def assert_scaled(self, seen, designed, dpi, what):
         expected = [scaled(value, dpi) for value in designed]
         self.assertTrue(all(abs(a - b) <= 1 for a, b in zip(seen, expected)),
-                        "%s at %d dpi: %s, designed %s, expected %s"
-                        % (what, dpi, seen, designed, expected))
+                        "%s at %d dpi: %s, designed %s" % (what, dpi, seen, designed))
 
     def test_every_window_is_its_design_scaled_with_no_caption_cut(self):
+        measured = {}
         with throwaway_prefix("scale-prefix") as (prefix, env):
             # A display of its own, large enough for the windows at 192 dpi.
             env.pop("DISPLAY", None)
             env["KORIMBA_SCREEN"] = "2560x1600x24"
-            measured = {dpi: self.measure_at(prefix, env, dpi) for dpi in SCALES}
-        design = measured[96]
+            for dpi in SCALES:
+                set_display_scale(prefix, env, dpi)
+                run = run_scenario(SCENARIO, dpi, env=env, timeout=300)
+                self.assertEqual(run.returncode, 0, run.stderr[-3000:])
+                measured[dpi] = json.loads(run.stdout.strip().splitlines()[-1])
         for dpi in SCALES:
             for name, window in measured[dpi].items():
-                what = "%s window" % name
-                designed = design[name]
+                designed = measured[96][name]
                 # The notice's size follows its text, measured in the font at the scale.
                 if name != "notice":
-                    self.assert_scaled(window["client"], designed["client"], dpi, what)
+                    self.assert_scaled(window["client"], designed["client"], dpi, name)
                 self.assertEqual([c["caption"] for c in window["children"]],
-                                 [c["caption"] for c in designed["children"]], what)
+                                 [c["caption"] for c in designed["children"]], name)
                 for child, base in zip(window["children"], designed["children"]):
-                    label = "%s: %s %r" % (what, child["class"], child["caption"])
-                    self.assert_scaled(compared(name, child), compared(name, base), dpi, label)
-                    if "text" in child:
-                        # Wine's check box: 12 * dpi / 96 + 1 pixels, 3 more before the caption.
-                        box = 12 * dpi // 96 + 1 + 3 if child["class"] == "Button" else 0
-                        width = child["rect"][2] - child["rect"][0]
-                        self.assertLessEqual(child["text"] + box, width,
-                                             "%s at %d dpi: caption cut" % (label, dpi))
+                    what = "%s: %s %r" % (name, child["class"], child["caption"])
+                    self.assert_scaled(compared(name, child), compared(name, base), dpi, what)
+                    # Wine's check box: 12 * dpi / 96 + 1 pixels, 3 more before the caption.
+                    box = 12 * dpi // 96 + 1 + 3 if child["class"] == "Button" else 0
+                    self.assertLessEqual(child.get("text", 0) + box,
+                                         child["rect"][2] - child["rect"][0],
+                                         "%s at %d dpi: caption cut" % (what, dpi))
 
 
 if __name__ == "__main__":

@@ -1,13 +1,8 @@
 // Painting at a display scale: each designed pixel becomes the block between
 // its scaled edges, so what the design draws at 96 dpi comes out enlarged,
 // block for block, at every other scale.
-#include "fakes/FakePlatform.h"
-#include "fakes/HeadlessBackend.h"
-#include "ui/Application.h"
-#include "ui/Controls.h"
 #include "ui/RasterCanvas.h"
 #include "ui/ScaledCanvas.h"
-#include "widgets/ExplorerButton.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +34,6 @@ void expectEnlarged(int width, int height, const std::function<void(Canvas&)>& p
         const Scale scale{dpi};
         RasterCanvas device(scale.device(width), scale.device(height), rgb(1, 2, 3));
         ScaledCanvas scaled(device, scale);
-        EXPECT_EQ(scaled.width(), width);
         paint(scaled);
         for (int y = 0; y < device.height(); ++y)
             for (int x = 0; x < device.width(); ++x)
@@ -47,18 +41,6 @@ void expectEnlarged(int width, int height, const std::function<void(Canvas&)>& p
                     << "(" << x << ", " << y << ")";
     }
 }
-
-constexpr unsigned kOpaque = widgets::kWindowButtonOptions & ~unsigned{widgets::boTransparent};
-
-struct ButtonsForm : ui::Form {
-    ButtonsForm() : ui::Form("ButtonsForm") {}
-    ui::Panel Panel1{this, "Panel1"};
-    widgets::TExplorerButton Down{&Panel1, "Down", "", 8, 8, 89, 25, kOpaque};
-    widgets::TExplorerButton Menu{&Panel1, "Menu", "", 8, 40, 40, 25, kOpaque};
-    ui::PopupMenu Items{"Items"};
-    static ButtonsForm* Instance;
-};
-ButtonsForm* ButtonsForm::Instance = nullptr;
 
 } // namespace
 
@@ -104,24 +86,4 @@ TEST(ScaledCanvas, LinesBoxesPatternsAndPicturesComeOutEnlarged) {
         offscreen->pixel(2, 3, colors::White);
         canvas.copy(*offscreen, 0, 0);
     });
-}
-
-// The flat button's bevels, down pattern and drop-down mark at every scale.
-TEST(ScaledCanvas, FlatButtonLooksComeOutEnlarged) {
-    fakes::FakePlatform platform;
-    fakes::HeadlessBackend backend;
-    ui::Application application{platform.bundle(), backend};
-    ButtonsForm& form = application.createForm(ButtonsForm::Instance);
-    form.Panel1.setBounds(0, 0, 300, 300);
-    form.Menu.setDropDownMenu(&form.Items);
-    form.Down.setGroupIndex(1);
-    form.Down.setAllowAllUp(true);
-    form.Down.setDown(true);
-    form.show();
-    for (widgets::TExplorerButton* button : {&form.Down, &form.Menu}) {
-        SCOPED_TRACE(button->name());
-        expectEnlarged(button->width(), button->height(), [&](Canvas& c) { button->paint(c); });
-        backend.pointTo(*button, 5, 5);
-        expectEnlarged(button->width(), button->height(), [&](Canvas& c) { button->paint(c); });
-    }
 }

@@ -59,38 +59,6 @@ TEST(GdiCanvas, DrawsPixelForPixelWhatTheRasterCanvasDraws) {
     }
 }
 
-// A caption measured at a scale and drawn in the box it measured, from any
-// place, comes out whole: no end ellipsis where the design has none.
-TEST(GdiCanvas, TextMeasuredAtAScaleIsDrawnWhole) {
-    for (const int dpi : {120, 144, 192}) {
-        for (const char* caption : {"Dec&ode list", "En&code list", "High q&uality", "E&xit"}) {
-            for (int left = 0; left < 4; ++left) {
-                SCOPED_TRACE(testing::Message() << dpi << " " << caption << " at " << left);
-                const Scale scale{dpi};
-                GdiObjects gdi;
-                HDC screen = GetDC(nullptr);
-                auto cut = GdiCanvas::offscreenFor(gdi, screen, 200, 60);
-                auto whole = GdiCanvas::offscreenFor(gdi, screen, 200, 60);
-                ReleaseDC(nullptr, screen);
-                auto draw = [&](GdiCanvas& device, unsigned flags) {
-                    ScaledCanvas canvas(device, scale);
-                    canvas.fill({0, 0, 100, 30}, colors::White);
-                    canvas.setFont(Font{});
-                    Box box{left, 2, 100, 2};
-                    canvas.drawText(caption, box, textflags::CalcRect);
-                    canvas.drawText(caption, box, flags);
-                };
-                draw(*cut, textflags::EndEllipsis);
-                draw(*whole, 0);
-                for (int y = 0; y < 60; ++y)
-                    for (int x = 0; x < 200; ++x)
-                        ASSERT_EQ(GetPixel(cut->dc(), x, y), GetPixel(whole->dc(), x, y))
-                            << "(" << x << ", " << y << ")";
-            }
-        }
-    }
-}
-
 TEST(GdiCanvas, MeasuresTextAsTheSystemDrawsIt) {
     GdiObjects gdi;
     HDC screen = GetDC(nullptr);

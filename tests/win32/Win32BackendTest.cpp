@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -369,34 +370,31 @@ TEST_F(Win32BackendTest, ScaleChangeLaysTheWindowOutAgainAtTheNewScale) {
                        20 + scale.device(240) + (outer.bottom - outer.top) - inner.bottom};
         SendMessageA(window, platform::win32::kDpiChangedMessage, MAKEWPARAM(dpi, dpi),
                      reinterpret_cast<LPARAM>(&suggested));
-        RECT client;
-        GetClientRect(window, &client);
-        EXPECT_EQ(client.right, scale.device(320));
-        EXPECT_EQ(client.bottom, scale.device(240));
-        const struct {
-            const Control& control;
-            RECT designed;
-        } places[] = {{form.Header, {0, 0, 320, 41}},    {form.Side, {0, 41, 60, 240}},
-                      {form.Fields, {60, 41, 320, 240}}, {form.Go, {4, 8, 56, 33}},
-                      {form.Name, {16, 24, 166, 45}},    {form.Loud, {180, 24, 250, 41}},
-                      {form.Rates, {180, 90, 250, 111}}};
-        for (const auto& [control, rect] : places) {
-            const RECT place = placeOf(hwnd(control));
-            EXPECT_EQ(place.left, scale.device(rect.left)) << control.name();
-            EXPECT_EQ(place.top, scale.device(rect.top)) << control.name();
-            EXPECT_EQ(place.right, scale.device(rect.right)) << control.name();
-            if (&control != &form.Rates) { // its height is the system's
-                EXPECT_EQ(place.bottom, scale.device(rect.bottom)) << control.name();
-            }
+        // The client area, an aligned panel, and controls placed in panels.
+        const std::pair<HWND, Rect> places[] = {{window, {0, 0, 320, 240}},
+                                                {hwnd(form.Fields), {60, 41, 260, 199}},
+                                                {hwnd(form.Go), {4, 8, 52, 25}},
+                                                {hwnd(form.Name), {16, 24, 150, 21}}};
+        for (const auto& [shown, rect] : places) {
+            RECT place;
+            if (shown == window)
+                GetClientRect(window, &place);
+            else
+                place = placeOf(shown);
+            const Rect expected = scale.device(rect);
+            EXPECT_EQ(
+                (std::array<LONG, 4>{place.left, place.top, place.right, place.bottom}),
+                (std::array<LONG, 4>{expected.left, expected.top, expected.left + expected.width,
+                                     expected.top + expected.height}))
+                << className(shown);
         }
         LOGFONTA font{};
         GetObjectA(reinterpret_cast<HFONT>(SendMessageA(hwnd(form.Name), WM_GETFONT, 0, 0)),
                    sizeof font, &font);
         EXPECT_EQ(font.lfHeight, scale.device(-11));
         // The model keeps the design: its client size; the corner where the window went.
-        EXPECT_EQ(form.clientWidth(), 320);
-        EXPECT_EQ(form.left(), 30);
-        EXPECT_EQ(form.top(), 20);
+        EXPECT_EQ((Rect{form.left(), form.top(), form.clientWidth(), form.clientHeight()}),
+                  (Rect{30, 20, 320, 240}));
     }
 }
 
