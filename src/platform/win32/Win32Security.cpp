@@ -33,16 +33,17 @@ using OwnedHandle = Owned<HANDLE, HandleRelease>;
 
 std::optional<std::string> Win32FileSystem::securityDescriptor(const std::string& path) const {
     constexpr SECURITY_INFORMATION wanted = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    // Wide, as every name of the program's: in UTF-8 a long name outgrows the ANSI call's buffer.
     const auto getSecurity =
-        systemFunction<decltype(GetNamedSecurityInfoA)>("advapi32.dll", "GetNamedSecurityInfoA");
+        systemFunction<decltype(GetNamedSecurityInfoW)>("advapi32.dll", "GetNamedSecurityInfoW");
     const auto toText =
         systemFunction<decltype(ConvertSecurityDescriptorToStringSecurityDescriptorA)>(
             "advapi32.dll", "ConvertSecurityDescriptorToStringSecurityDescriptorA");
     if (!getSecurity || !toText)
         return std::nullopt;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (getSecurity(path.c_str(), SE_FILE_OBJECT, wanted, nullptr, nullptr, nullptr, nullptr,
-                    &descriptor) != ERROR_SUCCESS)
+    if (getSecurity(wideOf(path, CP_ACP).c_str(), SE_FILE_OBJECT, wanted, nullptr, nullptr, nullptr,
+                    nullptr, &descriptor) != ERROR_SUCCESS)
         return std::nullopt;
     const OwnedLocal ownedDescriptor(descriptor);
     LPSTR text = nullptr;
