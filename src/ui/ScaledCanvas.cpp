@@ -78,12 +78,17 @@ Raster ScaledCanvas::enlarged(const Raster& image, int x, int y) const {
     return shown;
 }
 
-void ScaledCanvas::draw(const Raster& image, int x, int y) {
+template <class Put> void ScaledCanvas::atScale(const Raster& image, int x, int y, Put&& put) {
     // Pixels already at this scale (what the parent painted under a control) go as they are.
     if (image.dpi() == scale_.dpi)
-        device_.draw(image, scale_.device(x), scale_.device(y));
+        put(image, scale_.device(x), scale_.device(y));
     else
-        device_.draw(enlarged(image, x, y), scale_.device(x), scale_.device(y));
+        put(enlarged(image, x, y), scale_.device(x), scale_.device(y));
+}
+
+void ScaledCanvas::draw(const Raster& image, int x, int y) {
+    atScale(image, x, y,
+            [&](const Raster& shown, int left, int top) { device_.draw(shown, left, top); });
 }
 
 void ScaledCanvas::stretch(const Raster& image, const Box& source, const Box& target) {
@@ -96,8 +101,9 @@ void ScaledCanvas::brushCopy(const Box& target, const Raster& image, const Box& 
 }
 
 void ScaledCanvas::drawMasked(const Raster& image, int x, int y, Rgb transparent) {
-    const Raster shown = image.dpi() == scale_.dpi ? image : enlarged(image, x, y);
-    device_.drawMasked(shown, scale_.device(x), scale_.device(y), transparent);
+    atScale(image, x, y, [&](const Raster& shown, int left, int top) {
+        device_.drawMasked(shown, left, top, transparent);
+    });
 }
 
 void ScaledCanvas::maskFill(const Raster& mask, const Box& source, const Box& target, Color brush) {

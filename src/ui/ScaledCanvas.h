@@ -45,6 +45,8 @@ private:
     // The picture as this surface shows it with its corner at (x, y): each of
     // its pixels the block of the design pixel it covers there.
     Raster enlarged(const Raster& image, int x, int y) const;
+    // Hands put the picture as this surface shows it, and its scaled corner.
+    template <class Put> void atScale(const Raster& image, int x, int y, Put&& put);
 
     std::unique_ptr<Canvas> owned_;
     Canvas& device_;
