@@ -768,11 +768,6 @@ class Window:
         """{"window": [l, t, r, b], "client": [l, t, r, b]} in screen pixels."""
         return self._call("rect")
 
-    def text_size(self, font_height):
-        """{"width", "height"} of the window's text on one line, in the windows'
-        8-point face at a height in pixels (negative: of its characters)."""
-        return self._call("textsize", font_height)
-
     def sync(self):
         """Returns once the window's thread has handled a sent message."""
         self._call("text")

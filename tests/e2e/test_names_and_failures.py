@@ -646,10 +646,6 @@ class ReadOnlyOutputFolderTest(ReadOnlyFolders, JobTestCase):
         self.assertEqual(sorted(listing(self.music)), ["song.wav"])
 
 
-if __name__ == "__main__":
-    unittest.main()
-
-
 # ------------------------------------------------------------------ names as long as Windows allows
 
 
@@ -765,3 +761,7 @@ class OtherScriptsShownTest(JobTestCase):
         real, missing = self.looks(self.REAL), self.looks(self.MISSING)
         for place in real:
             self.assertTrue(real[place] != missing[place], "%s shows boxes" % place)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -6,7 +6,6 @@ recovery hook out of Run and leaves only what the user put in the folder."""
 
 import shutil
 import subprocess
-import time
 import unittest
 
 import korimba_e2e as e2e
@@ -129,10 +128,8 @@ class SetupProgramTest(unittest.TestCase):
         (self.folder / "Temp" / "LE").mkdir(parents=True)
         (self.folder / "Temp" / "LE" / "BLUE.WAV").write_bytes(b"x")
         (self.folder / "EncList.dat").write_bytes(b"1\r\n2\r\n")
-        started = time.monotonic()
         self.assertEqual(self.run_program(uninstaller, "/S"), 0)
         e2e.wait_until(lambda: not (self.folder / "uninstall.exe").exists(), timeout=30)
-        self.assertLess(time.monotonic() - started, 30)
         e2e.wait_until(lambda: files_below(self.folder) == ["Images/left.bmp", "My notes.txt"],
                        timeout=10, seen=lambda: files_below(self.folder))
         self.assertEqual(sorted(path.name for path in self.folder.iterdir()),
